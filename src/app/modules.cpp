@@ -1,0 +1,58 @@
+#include "app/modules.h"
+
+#include <objbase.h>
+
+void TModuleSteps::StartAll() {
+  FStarted = 0;
+  for (const TModuleStep &step : FSteps) {
+    if (step.Start) {
+      try {
+        step.Start();
+      } catch (...) {
+        StopAll();
+        throw;
+      }
+    }
+    ++FStarted;
+  }
+}
+
+void TModuleSteps::StopAll() {
+  while (FStarted > 0) {
+    const TModuleStep &step = FSteps[--FStarted];
+    if (step.Stop) step.Stop();
+  }
+}
+
+TModuleSteps &ProgramModules() {
+  static TModuleSteps modules = [] {
+    TModuleSteps m;
+    // The settings path; its end step releases IniFileName.
+    m.Add({L"kalGlobals", nullptr, nullptr});
+    // Binds the emulated task dialog's button captions.
+    m.Add({L"TaskDialog", nullptr, nullptr});
+    // The XML service of the update check needs COM on this thread.
+    m.Add({L"kalUpdateCheck", [] { CoInitialize(nullptr); }, [] { CoUninitialize(); }});
+    return m;
+  }();
+  return modules;
+}
+
+int RunApplication(TModuleSteps &AModules, const std::function<void(TApplication &)> &ABody) {
+  AModules.StartAll();
+  int exitCode = 0;
+  try {
+    TApplication app;
+    Application = &app;
+    try {
+      ABody(app);
+    } catch (const TProgramHalt &halt) {
+      exitCode = halt.ExitCode;
+    }
+  } catch (...) {
+    AModules.StopAll();
+    throw;
+  }
+  AModules.StopAll();
+  return exitCode;
+}

@@ -1,0 +1,68 @@
+#pragma once
+// The application object: title, help file, the forms it owns, the message
+// loop with its keyboard pre-processing, and the general error report.
+#include <exception>
+#include <string>
+
+#include "ui/exception.h"
+#include "ui/forms.h"
+
+// Ends the program through its normal exit path (thrown by Halt).
+struct TProgramHalt {
+  int ExitCode;
+};
+
+class TApplication : public TComponent {
+public:
+  TApplication();
+  ~TApplication() override;
+
+  void Initialize();
+  const std::wstring &Title() const { return FTitle; }
+  void SetTitle(const std::wstring &AValue) { FTitle = AValue; }
+  const std::wstring &HelpFile() const { return FHelpFile; }
+  void SetHelpFile(const std::wstring &AValue) { FHelpFile = AValue; }
+  // Opens the help file at the context; false when there is no help file.
+  bool HelpContext(int AContext);
+
+  // The first form created becomes the main form.
+  template <class T> void CreateForm(T *&AReference) {
+    AReference = TForm::Create<T>(this);
+    if (!FMainForm) FMainForm = AReference;
+  }
+  TForm *MainForm() const { return FMainForm; }
+  // The window that stands for the application: the main form's.
+  HWND Handle() const;
+
+  void Run();
+  void Terminate();
+  bool Terminated() const { return FTerminated; }
+  [[noreturn]] void Halt(int AExitCode) { throw TProgramHalt{AExitCode}; }
+  // Waits for one message and handles it.
+  void HandleMessage();
+  // Handles every message that is waiting, then returns.
+  void ProcessMessages();
+  bool BiDiMode() const { return false; }
+
+  // The general error report: error icon, OK, the title as caption.
+  void HandleException(const std::exception &E);
+  void ShowException(const std::wstring &AMessage);
+
+  // Shows AText as the tooltip of a window.
+  void AddHint(HWND AWnd, const std::wstring &AText);
+
+private:
+  void DispatchOne(MSG &AMsg);
+
+  std::wstring FTitle;
+  std::wstring FHelpFile;
+  TForm *FMainForm = nullptr;
+  bool FTerminated = false;
+  HWND FHintWindow = nullptr;
+};
+
+extern TApplication *Application;
+
+// The message with a full stop appended when its last character's code is
+// above that of the full stop.
+std::wstring WithFullStop(const std::wstring &AMessage);

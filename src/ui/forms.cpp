@@ -1,0 +1,462 @@
+#include "ui/forms.h"
+
+#include <algorithm>
+
+#include "ui/actions.h"
+#include "ui/application.h"
+#include "ui/screen.h"
+
+TForm::TForm(TComponent *AOwner) : TControl(AOwner) {
+  SetParentColor(false);
+  SetParentFont(false);
+  TControl::SetVisible(false);
+}
+
+TForm::~TForm() {
+  DestroyComponents();
+  DestroyWnd();
+  if (FIcon) DestroyIcon(FIcon);
+}
+
+void TForm::AfterConstruction() {
+  HandleNeeded();
+  ScaleForDensity();
+  DoCreate();
+}
+
+void TForm::ScaleForDensity() {
+  int ppi = Screen->PixelsPerInch();
+  if (ppi == 96) return;
+  TFont font = Font();
+  font.SetHeight(MulDiv(font.Height(), ppi, 96));
+  Font() = font;
+  int M = Canvas().TextHeight(L"0"), D = DesignTextHeight();
+  if (M == D) return;
+  TRect client = ClientRect();
+  for (TControl *child : FControls) child->ScaleBy(M, D);
+  SetClientSize(MulDiv(client.Width(), M, D), MulDiv(client.Height(), M, D));
+}
+
+TCanvas &TForm::Canvas() {
+  if (!FCanvas) {
+    FCanvasDC = CreateCompatibleDC(nullptr);
+    FCanvas = std::make_unique<TCanvas>(FCanvasDC);
+  }
+  FCanvas->Font() = Font();
+  return *FCanvas;
+}
+
+DWORD TForm::FrameStyle() const {
+  DWORD style = WS_CLIPCHILDREN;
+  switch (FBorderStyle) {
+  case bsNone:
+    style |= WS_POPUP;
+    break;
+  case bsSingle:
+  case bsToolWindow:
+    style |= WS_CAPTION | WS_BORDER;
+    break;
+  case bsSizeable:
+  case bsSizeToolWin:
+    style |= WS_CAPTION | WS_THICKFRAME;
+    break;
+  case bsDialog:
+    style |= WS_POPUP | WS_CAPTION | DS_MODALFRAME;
+    break;
+  }
+  if (FBorderStyle != bsNone && (FBorderIcons & biSystemMenu)) {
+    style |= WS_SYSMENU;
+    if (FBorderStyle != bsDialog && FBorderStyle != bsToolWindow &&
+        FBorderStyle != bsSizeToolWin) {
+      if (FBorderIcons & biMinimize) style |= WS_MINIMIZEBOX;
+      if (FBorderIcons & biMaximize) style |= WS_MAXIMIZEBOX;
+    }
+  }
+  return style;
+}
+
+DWORD TForm::FrameExStyle() const {
+  DWORD ex = 0;
+  if (FBorderStyle == bsDialog) ex |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+  if (FBorderStyle == bsToolWindow || FBorderStyle == bsSizeToolWin) ex |= WS_EX_TOOLWINDOW;
+  if (FFormStyle == fsStayOnTop) ex |= WS_EX_TOPMOST;
+  return ex;
+}
+
+void TForm::CreateParams(TCreateParams &AParams) {
+  AParams.Style = FrameStyle();
+  AParams.ExStyle = FrameExStyle();
+  // Secondary forms belong to the main form: no task bar entry of their own.
+  TForm *main = Application ? Application->MainForm() : nullptr;
+  if (main && main != this && main->HandleAllocated()) {
+    AParams.WndParent = main->Handle();
+  } else {
+    AParams.ExStyle |= WS_EX_APPWINDOW;
+  }
+}
+
+void TForm::InitWnd() {
+  if (FHasClientSize) {
+    // The frame sizes are the platform's; correct the outer size to them.
+    RECT rc;
+    GetClientRect(FHandle, &rc);
+    int dw = FClientWidth - rc.right, dh = FClientHeight - rc.bottom;
+    if (dw || dh) TControl::SetBounds(Left(), Top(), Width() + dw, Height() + dh);
+  }
+  if (FIcon) {
+    SendMessageW(FHandle, WM_SETICON, ICON_BIG, LPARAM(FIcon));
+    SendMessageW(FHandle, WM_SETICON, ICON_SMALL, LPARAM(FIcon));
+  }
+}
+
+void TForm::UpdateFrame() {
+  if (!FHandle) return;
+  SetWindowLongPtrW(FHandle, GWL_STYLE,
+                    (GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_VISIBLE) | FrameStyle());
+  SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  if (FHasClientSize) SetClientSize(FClientWidth, FClientHeight);
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle AValue) {
+  FBorderStyle = AValue;
+  UpdateFrame();
+  if (!FHandle && FHasClientSize) SetClientSize(FClientWidth, FClientHeight);
+}
+
+void TForm::SetBorderIcons(TBorderIcons AValue) {
+  FBorderIcons = AValue;
+  UpdateFrame();
+}
+
+void TForm::SetClientSize(int AWidth, int AHeight) {
+  FHasClientSize = true;
+  FClientWidth = AWidth;
+  FClientHeight = AHeight;
+  RECT rc{0, 0, AWidth, AHeight};
+  AdjustWindowRectEx(&rc, FrameStyle(), FALSE, FrameExStyle());
+  SetBounds(Left(), Top(), rc.right - rc.left, rc.bottom - rc.top);
+  if (FHandle) {
+    RECT now;
+    GetClientRect(FHandle, &now);
+    int dw = AWidth - now.right, dh = AHeight - now.bottom;
+    if (dw || dh) SetBounds(Left(), Top(), Width() + dw, Height() + dh);
+  }
+}
+
+TRect TForm::ClientRect() {
+  if (!FHandle && FHasClientSize) return TRect(0, 0, FClientWidth, FClientHeight);
+  return TControl::ClientRect();
+}
+
+void TForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  const TSizeConstraints &c = FConstraints;
+  if (c.MinWidth > 0 && AWidth < c.MinWidth) AWidth = c.MinWidth;
+  if (c.MaxWidth > 0 && AWidth > c.MaxWidth) AWidth = c.MaxWidth;
+  if (c.MinHeight > 0 && AHeight < c.MinHeight) AHeight = c.MinHeight;
+  if (c.MaxHeight > 0 && AHeight > c.MaxHeight) AHeight = c.MaxHeight;
+  TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
+void TForm::SetConstraints(const TSizeConstraints &AValue) {
+  FConstraints = AValue;
+  SetBounds(Left(), Top(), Width(), Height());
+}
+
+void TForm::SetFormStyle(TFormStyle AValue) {
+  FFormStyle = AValue;
+  if (FHandle)
+    SetWindowPos(FHandle, AValue == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+TWindowState TForm::WindowState() {
+  if (FHandle && IsWindowVisible(FHandle)) {
+    if (IsIconic(FHandle)) return wsMinimized;
+    if (IsZoomed(FHandle)) return wsMaximized;
+    return wsNormal;
+  }
+  return FWindowState;
+}
+
+void TForm::SetWindowState(TWindowState AValue) {
+  FWindowState = AValue;
+  if (FHandle && IsWindowVisible(FHandle)) {
+    static const int kShow[] = {SW_RESTORE, SW_MINIMIZE, SW_MAXIMIZE};
+    ShowWindow(FHandle, kShow[AValue]);
+  }
+}
+
+void TForm::SetIcon(HICON AIcon) {
+  if (FIcon && FIcon != AIcon) DestroyIcon(FIcon);
+  FIcon = AIcon;
+  if (FHandle) {
+    SendMessageW(FHandle, WM_SETICON, ICON_BIG, LPARAM(FIcon));
+    SendMessageW(FHandle, WM_SETICON, ICON_SMALL, LPARAM(FIcon));
+  }
+}
+
+void TForm::ApplyPosition() {
+  if (FPosition == poScreenCenter || FPosition == poMainFormCenter ||
+      FPosition == poOwnerFormCenter) {
+    SetBounds((Screen->Width() - Width()) / 2, (Screen->Height() - Height()) / 2, Width(),
+              Height());
+  }
+}
+
+void TForm::Show() {
+  HandleNeeded();
+  if (!FShownOnce) ApplyPosition();
+  DoShow();
+  static const int kShow[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
+  TControl::SetVisible(true);
+  ShowWindow(FHandle, kShow[FWindowState]);
+  SetForegroundWindow(FHandle);
+  if (!FShownOnce) {
+    FShownOnce = true;
+    if (!FActiveControl) {
+      std::vector<TControl *> tabs = TabList();
+      if (!tabs.empty()) FActiveControl = tabs.front();
+    }
+  }
+  if (FActiveControl && FActiveControl->CanFocus()) ::SetFocus(FActiveControl->Handle());
+}
+
+void TForm::Hide() {
+  TControl::SetVisible(false);
+}
+
+void TForm::Close() {
+  if (FModal) {
+    FModalResult = mrCancel;
+    return; // the modal loop runs the close handler
+  }
+  TCloseAction action = caHide;
+  DoClose(action);
+  if (action == caNone) return;
+  if (Application && Application->MainForm() == this) {
+    Application->Terminate();
+  } else if (action == caMinimize) {
+    SetWindowState(wsMinimized);
+  } else {
+    Hide();
+  }
+}
+
+namespace {
+struct TDisabledWindows {
+  HWND Except;
+  std::vector<HWND> List;
+};
+
+BOOL CALLBACK DisableWindow(HWND AWnd, LPARAM AData) {
+  auto *d = reinterpret_cast<TDisabledWindows *>(AData);
+  if (AWnd != d->Except && IsWindowVisible(AWnd) && IsWindowEnabled(AWnd)) {
+    EnableWindow(AWnd, FALSE);
+    d->List.push_back(AWnd);
+  }
+  return TRUE;
+}
+} // namespace
+
+TModalResult TForm::ShowModal() {
+  if (FModal || IsWindowVisible(Handle()))
+    throw EInvalidOperation(L"Ein sichtbares Fenster kann nicht modal gemacht werden");
+  HWND previous = GetActiveWindow();
+  TDisabledWindows disabled{FHandle, {}};
+  EnumThreadWindows(GetCurrentThreadId(), &DisableWindow, LPARAM(&disabled));
+  FModal = true;
+  FModalResult = mrNone;
+  auto restore = [&] {
+    for (HWND w : disabled.List)
+      if (IsWindow(w)) EnableWindow(w, TRUE);
+    Hide();
+    FModal = false;
+    if (previous && IsWindow(previous)) SetActiveWindow(previous);
+  };
+  try {
+    Show();
+    while (true) {
+      Application->HandleMessage();
+      if (Application->Terminated() && FModalResult == mrNone) FModalResult = mrCancel;
+      if (FModalResult != mrNone) {
+        TCloseAction action = caHide;
+        DoClose(action);
+        if (action != caNone || Application->Terminated()) break;
+        FModalResult = mrNone;
+      }
+    }
+  } catch (...) {
+    restore();
+    throw;
+  }
+  restore();
+  return FModalResult;
+}
+
+void TForm::SetActiveControl(TControl *AControl) { FActiveControl = AControl; }
+
+std::vector<TControl *> TForm::TabList() {
+  std::vector<TControl *> list;
+  std::function<void(TControl *)> walk = [&](TControl *parent) {
+    std::vector<TControl *> children(parent->FControls);
+    std::stable_sort(children.begin(), children.end(),
+                     [](TControl *a, TControl *b) { return a->TabOrder() < b->TabOrder(); });
+    for (TControl *c : children) {
+      if (!c->Visible()) continue;
+      if (c->TabStop() && c->Enabled()) list.push_back(c);
+      walk(c);
+    }
+  };
+  walk(this);
+  return list;
+}
+
+void TForm::SelectNext(TControl *ACurrent, bool AForward) {
+  std::vector<TControl *> tabs = TabList();
+  if (tabs.empty()) return;
+  auto it = std::find(tabs.begin(), tabs.end(), ACurrent);
+  size_t i;
+  if (it == tabs.end())
+    i = AForward ? 0 : tabs.size() - 1;
+  else {
+    size_t pos = size_t(it - tabs.begin());
+    i = AForward ? (pos + 1) % tabs.size() : (pos + tabs.size() - 1) % tabs.size();
+  }
+  tabs[i]->SetFocus();
+}
+
+bool TForm::IsShortCut(WORD AKey, TShiftState AShift) {
+  TShortCut sc = ShortCut(AKey, AShift);
+  for (int i = 0; i < ComponentCount(); ++i)
+    if (auto *list = dynamic_cast<TActionList *>(Components(i)))
+      if (list->IsShortCut(sc)) return true;
+  return false;
+}
+
+bool TForm::PreProcessKey(const MSG &AMsg) {
+  WORD key = WORD(AMsg.wParam);
+  TShiftState shift = KeyboardShiftState();
+  if (FKeyPreview) {
+    TControl::KeyDown(key, shift);
+    if (key == 0) return true;
+  }
+  if (IsShortCut(key, shift)) return true;
+  // The control that holds the focus (a combo box for its inner edit).
+  TControl *focused = nullptr;
+  for (HWND w = GetFocus(); w && !focused; w = GetParent(w)) focused = FromHandle(w);
+  if (key == VK_F1 && !(shift & (ssCtrl | ssAlt))) {
+    int context = 0;
+    for (TControl *c = focused; c && !context; c = c->Parent()) context = c->HelpContext();
+    if (!context) context = HelpContext();
+    if (context && Application) {
+      Application->HelpContext(context);
+      return true;
+    }
+    return false;
+  }
+  if (AMsg.message != WM_KEYDOWN || (shift & (ssCtrl | ssAlt))) return false;
+  switch (key) {
+  case VK_TAB:
+    SelectNext(focused, !(shift & ssShift));
+    return true;
+  case VK_RETURN:
+    if (focused && focused->WantsKey(key)) return false;
+    if (auto *button = dynamic_cast<TButtonControl *>(focused)) {
+      button->Click();
+      return true;
+    }
+    if (FDefaultButton && FDefaultButton->CanFocus()) {
+      FDefaultButton->Click();
+      return true;
+    }
+    return false;
+  case VK_ESCAPE:
+    if (focused && focused->WantsKey(key)) return false;
+    if (FCancelButton && FCancelButton->CanFocus()) {
+      FCancelButton->Click();
+      return true;
+    }
+    if (FModal) {
+      FModalResult = mrCancel;
+      return true;
+    }
+    return false;
+  default:
+    return false;
+  }
+}
+
+void TForm::DoCreate() {
+  if (OnCreate) OnCreate(this);
+}
+
+void TForm::DoShow() {
+  if (OnShow) OnShow(this);
+}
+
+void TForm::DoClose(TCloseAction &AAction) {
+  if (OnClose) OnClose(this, AAction);
+}
+
+LRESULT TForm::WndProc(UINT AMsg, WPARAM AW, LPARAM AL) {
+  switch (AMsg) {
+  case WM_CLOSE:
+    Close();
+    return 0;
+  case WM_GETMINMAXINFO: {
+    auto *mmi = reinterpret_cast<MINMAXINFO *>(AL);
+    if (FConstraints.MinWidth > 0) mmi->ptMinTrackSize.x = FConstraints.MinWidth;
+    if (FConstraints.MinHeight > 0) mmi->ptMinTrackSize.y = FConstraints.MinHeight;
+    if (FConstraints.MaxWidth > 0) mmi->ptMaxTrackSize.x = FConstraints.MaxWidth;
+    if (FConstraints.MaxHeight > 0) mmi->ptMaxTrackSize.y = FConstraints.MaxHeight;
+    return 0;
+  }
+  case WM_WINDOWPOSCHANGED: {
+    LRESULT r = DefaultHandler(AMsg, AW, AL);
+    if (!IsIconic(FHandle) && !IsZoomed(FHandle)) {
+      RECT rc;
+      GetWindowRect(FHandle, &rc);
+      FLeft = rc.left;
+      FTop = rc.top;
+      FWidth = rc.right - rc.left;
+      FHeight = rc.bottom - rc.top;
+    }
+    return r;
+  }
+  case WM_ACTIVATE:
+    if (LOWORD(AW) == WA_INACTIVE) {
+      HWND focus = GetFocus();
+      for (HWND w = focus; w && w != FHandle; w = GetParent(w))
+        if (TControl *c = FromHandle(w)) {
+          FActiveControl = c;
+          break;
+        }
+    } else if (FActiveControl && FActiveControl->HandleAllocated() && !IsIconic(FHandle)) {
+      DefaultHandler(AMsg, AW, AL);
+      ::SetFocus(FActiveControl->Handle());
+      return 0;
+    }
+    break;
+  case WM_ERASEBKGND: {
+    RECT rc;
+    GetClientRect(FHandle, &rc);
+    TCanvas canvas{HDC(AW)};
+    canvas.SetBrushColor(Color());
+    canvas.FillRect(TRect(rc));
+    return 1;
+  }
+  case WM_PAINT: {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(FHandle, &ps);
+    TCanvas canvas(dc);
+    canvas.Font() = Font();
+    Paint(canvas);
+    EndPaint(FHandle, &ps);
+    return 0;
+  }
+  default:
+    break;
+  }
+  return TControl::WndProc(AMsg, AW, AL);
+}

@@ -1,0 +1,141 @@
+#pragma once
+// Top-level windows: caption, frame, client size, stay-on-top, placement,
+// modal showing, keyboard navigation and the creation/show/close events.
+#include <memory>
+
+#include "ui/controls.h"
+
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
+using TBorderIcons = unsigned;
+enum TPosition { poDesigned, poDefault, poScreenCenter, poMainFormCenter, poOwnerFormCenter };
+enum TFormStyle { fsNormal, fsStayOnTop };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+
+using TModalResult = int;
+constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4,
+                       mrIgnore = 5, mrYes = 6, mrNo = 7;
+
+struct TSizeConstraints {
+  int MinWidth = 0, MinHeight = 0, MaxWidth = 0, MaxHeight = 0;
+};
+
+using TCloseEvent = std::function<void(TComponent *Sender, TCloseAction &Action)>;
+
+class TButtonControl;
+
+class TForm : public TControl {
+public:
+  explicit TForm(TComponent *AOwner);
+  ~TForm() override;
+
+  // Builds a form and finishes it (density scaling, then OnCreate), the way
+  // every form of the program comes to life.
+  template <class T, class... A> static T *Create(TComponent *AOwner, A &&...AArgs) {
+    T *form = new T(AOwner, std::forward<A>(AArgs)...);
+    try {
+      form->AfterConstruction();
+    } catch (...) {
+      delete form;
+      throw;
+    }
+    return form;
+  }
+  virtual void AfterConstruction();
+
+  void SetClientSize(int AWidth, int AHeight);
+  TRect ClientRect() override;
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+
+  TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle AValue);
+  TBorderIcons BorderIcons() const { return FBorderIcons; }
+  void SetBorderIcons(TBorderIcons AValue);
+  TPosition Position() const { return FPosition; }
+  void SetPosition(TPosition AValue) { FPosition = AValue; }
+  TFormStyle FormStyle() const { return FFormStyle; }
+  void SetFormStyle(TFormStyle AValue);
+  TWindowState WindowState();
+  void SetWindowState(TWindowState AValue);
+  const TSizeConstraints &Constraints() const { return FConstraints; }
+  void SetConstraints(const TSizeConstraints &AValue);
+  bool KeyPreview() const { return FKeyPreview; }
+  void SetKeyPreview(bool AValue) { FKeyPreview = AValue; }
+  // Icon of the caption and task bar; the form owns it.
+  void SetIcon(HICON AIcon);
+  HICON Icon() const { return FIcon; }
+  // The designed text height of the form's font at 96 DPI.
+  int DesignTextHeight() const { return 13; }
+  // A canvas with the form's font, for measuring.
+  TCanvas &Canvas();
+
+  void Show();
+  void Hide();
+  void Close();
+  TModalResult ShowModal();
+  bool Modal() const { return FModal; }
+  TModalResult ModalResult() const { return FModalResult; }
+  void SetModalResult(TModalResult AValue) { FModalResult = AValue; }
+
+  TControl *ActiveControl() const { return FActiveControl; }
+  void SetActiveControl(TControl *AControl);
+  void SelectNext(TControl *ACurrent, bool AForward);
+  // Buttons that Enter and Escape press.
+  void SetDefaultButton(TButtonControl *AButton) { FDefaultButton = AButton; }
+  void SetCancelButton(TButtonControl *AButton) { FCancelButton = AButton; }
+  TButtonControl *DefaultButton() const { return FDefaultButton; }
+  TButtonControl *CancelButton() const { return FCancelButton; }
+
+  // Keys before they reach the focused control: action shortcuts, F1 help,
+  // Tab, Enter and Escape. True when the key was used up.
+  bool PreProcessKey(const MSG &AMsg);
+  bool IsShortCut(WORD AKey, TShiftState AShift);
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnShow;
+  TCloseEvent OnClose;
+  TNotifyEvent OnDestroy;
+
+  LRESULT WndProc(UINT AMsg, WPARAM AW, LPARAM AL) override;
+
+protected:
+  void CreateParams(TCreateParams &AParams) override;
+  void InitWnd() override;
+  virtual void DoCreate();
+  virtual void DoShow();
+  virtual void DoClose(TCloseAction &AAction);
+  void ScaleForDensity();
+
+private:
+  DWORD FrameStyle() const;
+  DWORD FrameExStyle() const;
+  void UpdateFrame();
+  void ApplyPosition();
+  std::vector<TControl *> TabList();
+
+  TFormBorderStyle FBorderStyle = bsSizeable;
+  TBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize;
+  TPosition FPosition = poDesigned;
+  TFormStyle FFormStyle = fsNormal;
+  TWindowState FWindowState = wsNormal;
+  TSizeConstraints FConstraints;
+  bool FKeyPreview = false;
+  HICON FIcon = nullptr;
+  bool FModal = false;
+  TModalResult FModalResult = mrNone;
+  bool FShownOnce = false;
+  TControl *FActiveControl = nullptr;
+  TButtonControl *FDefaultButton = nullptr;
+  TButtonControl *FCancelButton = nullptr;
+  std::unique_ptr<TCanvas> FCanvas;
+  HDC FCanvasDC = nullptr;
+  bool FHasClientSize = false;
+  int FClientWidth = 0, FClientHeight = 0;
+};
+
+// Push buttons and other controls that Enter or Escape can press.
+class TButtonControl : public TControl {
+public:
+  using TControl::TControl;
+};

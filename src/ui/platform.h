@@ -1,0 +1,39 @@
+#pragma once
+// The few platform calls that tests observe or answer. The program always
+// calls the real thing; a test sets a hook to stand in for it.
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+struct TShellExecuteRequest {
+  HWND Owner = nullptr;
+  std::optional<std::wstring> Verb; // none = the default action
+  std::wstring File;
+  std::optional<std::wstring> Parameters;
+  std::optional<std::wstring> Directory;
+  int ShowCmd = SW_SHOWNORMAL;
+};
+
+// GetProcAddress typed as the routine it is; null when the name is missing.
+template <class T> T GetProcAddressAs(HMODULE AModule, const char *AName) {
+  return reinterpret_cast<T>(reinterpret_cast<void *>(GetProcAddress(AModule, AName)));
+}
+
+// ShellExecuteW. A hook receives the request instead of the shell.
+extern std::function<HINSTANCE(const TShellExecuteRequest &)> ShellExecuteHook;
+HINSTANCE PlatformShellExecute(const TShellExecuteRequest &ARequest);
+
+// MessageBoxW. A hook answers instead of the user.
+extern std::function<int(HWND AOwner, const std::wstring &AText, const std::wstring &ACaption,
+                         UINT AType)>
+    MessageBoxHook;
+int PlatformMessageBox(HWND AOwner, const std::wstring &AText, const std::wstring &ACaption,
+                       UINT AType);
+
+// HtmlHelpW of "hhctrl.ocx", loaded when first needed. A hook sees the call.
+extern std::function<HWND(HWND ACaller, const std::wstring &AFile, UINT ACommand,
+                          DWORD_PTR AData)>
+    HtmlHelpHook;
+HWND PlatformHtmlHelp(HWND ACaller, const std::wstring &AFile, UINT ACommand, DWORD_PTR AData);
