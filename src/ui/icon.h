@@ -1,0 +1,28 @@
+#pragma once
+// An icon as a graphic: owns its icon handle.
+#include "ui/graphic.h"
+
+class TIcon : public TGraphic {
+public:
+  TIcon() = default;
+  ~TIcon() override;
+
+  HICON Handle() const { return FHandle; }
+  // Takes ownership of AIcon.
+  void SetHandle(HICON AIcon);
+  // Takes a copy of the source's icon.
+  void Assign(const TIcon &ASource);
+  // Loads a named icon resource of the program at its natural size.
+  void LoadFromResourceName(HINSTANCE AInstance, const std::wstring &AName);
+  HICON ReleaseHandle();
+
+  void Draw(TCanvas &ACanvas, const TRect &R) override;
+  bool GetEmpty() const override { return FHandle == nullptr; }
+  int GetWidth() const override { return FWidth; }
+  int GetHeight() const override { return FHeight; }
+
+private:
+  void MeasureSize();
+  HICON FHandle = nullptr;
+  int FWidth = 0, FHeight = 0;
+};
