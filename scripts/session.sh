@@ -21,6 +21,10 @@ session_start() {
   fi
   export WINEPREFIX=$build/wineprefix
   wineserver -p >/dev/null 2>&1 || true
+  # Wine's own helper processes (services, desktop) start with the first
+  # program and live on with the server; start them here, detached from any
+  # output pipe a test runner waits on.
+  "$root/scripts/wine-env" --build "$build" cmd /c exit >/dev/null 2>&1 </dev/null || true
 }
 
 session_stop() {

@@ -1,0 +1,237 @@
+#include "test_support.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <map>
+
+#include "ui/application.h"
+
+namespace test {
+
+std::wstring EnvPath(const char *AName) {
+  const char *value = getenv(AName);
+  if (!value || !*value) return {};
+  std::wstring path = Utf8ToWide(value);
+  if (!path.empty() && path[0] == L'/') path = L"Z:" + path;
+  std::replace(path.begin(), path.end(), L'/', L'\\');
+  return path;
+}
+
+std::wstring ProgramPath() { return EnvPath("TASTENFANG_EXE"); }
+
+std::wstring SourcePath(const std::wstring &ARelative) {
+  return EnvPath("TASTENFANG_SOURCE") + L"\\" + ARelative;
+}
+
+std::wstring TestDataPath(const std::wstring &ARelative) {
+  std::wstring root = EnvPath("TASTENFANG_TESTDATA");
+  if (root.empty() || GetFileAttributesW(root.c_str()) == INVALID_FILE_ATTRIBUTES) return {};
+  return root + L"\\" + ARelative;
+}
+
+bool FileExists(const std::wstring &APath) {
+  DWORD a = GetFileAttributesW(APath.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string ReadFileBytes(const std::wstring &APath) {
+  std::ifstream in(APath.c_str(), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFileBytes(const std::wstring &APath, const std::string &ABytes) {
+  std::ofstream out(APath.c_str(), std::ios::binary | std::ios::trunc);
+  out.write(ABytes.data(), std::streamsize(ABytes.size()));
+}
+
+namespace {
+void RemoveTree(const std::wstring &APath) {
+  WIN32_FIND_DATAW fd;
+  HANDLE h = FindFirstFileW((APath + L"\\*").c_str(), &fd);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      std::wstring name = fd.cFileName;
+      if (name == L"." || name == L"..") continue;
+      std::wstring full = APath + L"\\" + name;
+      SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        RemoveTree(full);
+      else
+        DeleteFileW(full.c_str());
+    } while (FindNextFileW(h, &fd));
+    FindClose(h);
+  }
+  RemoveDirectoryW(APath.c_str());
+}
+} // namespace
+
+TTempDir::TTempDir() {
+  wchar_t base[MAX_PATH];
+  GetTempPathW(MAX_PATH, base);
+  static int counter = 0;
+  for (;;) {
+    FPath = std::wstring(base) + L"tftest_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+            std::to_wstring(++counter);
+    if (CreateDirectoryW(FPath.c_str(), nullptr)) break;
+  }
+}
+
+TTempDir::~TTempDir() { RemoveTree(FPath); }
+
+void Pump(DWORD AMilliseconds) {
+  DWORD start = GetTickCount();
+  do {
+    Application->ProcessMessages();
+    Sleep(5);
+  } while (GetTickCount() - start < AMilliseconds);
+}
+
+bool PumpUntil(const std::function<bool()> &ACondition, DWORD ATimeout) {
+  DWORD start = GetTickCount();
+  while (!ACondition()) {
+    if (GetTickCount() - start > ATimeout) return false;
+    Application->ProcessMessages();
+    Sleep(5);
+  }
+  return true;
+}
+
+std::wstring WindowText(HWND AWnd) {
+  wchar_t buf[4096];
+  int n = GetWindowTextW(AWnd, buf, 4096);
+  return std::wstring(buf, size_t(std::max(n, 0)));
+}
+
+std::wstring ClassName(HWND AWnd) {
+  wchar_t buf[256];
+  int n = GetClassNameW(AWnd, buf, 256);
+  return std::wstring(buf, size_t(std::max(n, 0)));
+}
+
+namespace {
+struct TEnumData {
+  DWORD Thread;
+  std::vector<HWND> List;
+};
+BOOL CALLBACK AddTopLevel(HWND AWnd, LPARAM AData) {
+  auto *d = reinterpret_cast<TEnumData *>(AData);
+  if (!IsWindowVisible(AWnd)) return TRUE;
+  if (d->Thread && GetWindowThreadProcessId(AWnd, nullptr) != d->Thread) return TRUE;
+  d->List.push_back(AWnd);
+  return TRUE;
+}
+BOOL CALLBACK AddChild(HWND AWnd, LPARAM AData) {
+  reinterpret_cast<std::vector<HWND> *>(AData)->push_back(AWnd);
+  return TRUE;
+}
+} // namespace
+
+std::vector<HWND> TopLevelWindows(DWORD AThreadId) {
+  TEnumData d{AThreadId, {}};
+  EnumWindows(&AddTopLevel, LPARAM(&d));
+  return d.List;
+}
+
+std::vector<HWND> ChildWindows(HWND AParent) {
+  std::vector<HWND> list;
+  EnumChildWindows(AParent, &AddChild, LPARAM(&list));
+  return list;
+}
+
+std::vector<std::wstring> ChildTexts(HWND AParent, const std::wstring &AClass) {
+  std::vector<std::wstring> texts;
+  for (HWND w : ChildWindows(AParent))
+    if (_wcsicmp(ClassName(w).c_str(), AClass.c_str()) == 0 && IsWindowVisible(w))
+      texts.push_back(WindowText(w));
+  return texts;
+}
+
+namespace {
+std::map<UINT_PTR, TDialogWatcher *> &Watchers() {
+  static std::map<UINT_PTR, TDialogWatcher *> map;
+  return map;
+}
+} // namespace
+
+TDialogWatcher::TDialogWatcher(TAnswer AAnswer) : FAnswer(std::move(AAnswer)) {
+  FKnown = TopLevelWindows();
+  FTimer = SetTimer(nullptr, 0, 50, &TDialogWatcher::Tick);
+  Watchers()[FTimer] = this;
+}
+
+TDialogWatcher::~TDialogWatcher() {
+  KillTimer(nullptr, FTimer);
+  Watchers().erase(FTimer);
+}
+
+void CALLBACK TDialogWatcher::Tick(HWND, UINT, UINT_PTR AId, DWORD) {
+  auto it = Watchers().find(AId);
+  if (it == Watchers().end()) return;
+  TDialogWatcher *self = it->second;
+  for (HWND w : TopLevelWindows()) {
+    if (std::find(self->FKnown.begin(), self->FKnown.end(), w) != self->FKnown.end()) continue;
+    if (ClassName(w) != L"#32770") continue;
+    self->FKnown.push_back(w);
+    ++self->FSeen;
+    self->FAnswer(w);
+  }
+}
+
+void ClickDialogButton(HWND ADialog, int AId) {
+  HWND button = GetDlgItem(ADialog, AId);
+  if (button)
+    PostMessageW(ADialog, WM_COMMAND, MAKEWPARAM(AId, BN_CLICKED), LPARAM(button));
+  else
+    PostMessageW(ADialog, WM_COMMAND, MAKEWPARAM(AId, BN_CLICKED), 0);
+}
+
+HANDLE StartProcess(const std::wstring &AExe, const std::wstring &AArgs) {
+  std::wstring cmd = L"\"" + AExe + L"\"" + (AArgs.empty() ? L"" : L" " + AArgs);
+  STARTUPINFOW si{};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(AExe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &si, &pi))
+    return nullptr;
+  CloseHandle(pi.hThread);
+  return pi.hProcess;
+}
+
+DWORD WaitExit(HANDLE AProcess, DWORD ATimeout) {
+  if (WaitForSingleObject(AProcess, ATimeout) != WAIT_OBJECT_0) return STILL_ACTIVE;
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(AProcess, &code);
+  return code;
+}
+
+namespace {
+struct TFindData {
+  DWORD Pid;
+  std::wstring Caption;
+  HWND Found;
+};
+BOOL CALLBACK MatchWindow(HWND AWnd, LPARAM AData) {
+  auto *d = reinterpret_cast<TFindData *>(AData);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(AWnd, &pid);
+  if ((d->Pid == 0 || pid == d->Pid) && IsWindowVisible(AWnd) && WindowText(AWnd) == d->Caption) {
+    d->Found = AWnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+} // namespace
+
+HWND FindProcessWindow(DWORD AProcessId, const std::wstring &ACaption, DWORD ATimeout) {
+  DWORD start = GetTickCount();
+  do {
+    TFindData d{AProcessId, ACaption, nullptr};
+    EnumWindows(&MatchWindow, LPARAM(&d));
+    if (d.Found) return d.Found;
+    Sleep(50);
+  } while (GetTickCount() - start < ATimeout);
+  return nullptr;
+}
+
+} // namespace test

@@ -1,0 +1,80 @@
+#pragma once
+// Shared helpers of the test programs: paths handed over by ctest, message
+// pumping, and answering dialogs that really appear on screen.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace test {
+
+// An environment variable holding a Unix path, as a Windows path (Wine
+// maps the Unix root to drive Z:). Empty when the variable is unset.
+std::wstring EnvPath(const char *AName);
+// The built Tastenfang.exe, the source tree and the shared test data.
+std::wstring ProgramPath();
+std::wstring SourcePath(const std::wstring &ARelative);
+// Empty when the shared test data is absent.
+std::wstring TestDataPath(const std::wstring &ARelative);
+bool FileExists(const std::wstring &APath);
+std::string ReadFileBytes(const std::wstring &APath);
+void WriteFileBytes(const std::wstring &APath, const std::string &ABytes);
+// A new empty folder under the temporary folder, removed by the destructor.
+class TTempDir {
+public:
+  TTempDir();
+  ~TTempDir();
+  const std::wstring &Path() const { return FPath; }
+  std::wstring File(const std::wstring &AName) const { return FPath + L"\\" + AName; }
+
+private:
+  std::wstring FPath;
+};
+
+// Handles messages for the given time (through the application's loop, so
+// shortcuts and dialog keys work as in the program).
+void Pump(DWORD AMilliseconds);
+// Pumps until the condition holds or the time is up; returns the condition.
+bool PumpUntil(const std::function<bool()> &ACondition, DWORD ATimeout = 5000);
+
+// Text of a window.
+std::wstring WindowText(HWND AWnd);
+std::wstring ClassName(HWND AWnd);
+// Visible top-level windows of this thread (or of any thread for 0).
+std::vector<HWND> TopLevelWindows(DWORD AThreadId = GetCurrentThreadId());
+// Child windows in z-order, all levels.
+std::vector<HWND> ChildWindows(HWND AParent);
+// Texts of the child windows of a class (e.g. "Button"), in z-order.
+std::vector<std::wstring> ChildTexts(HWND AParent, const std::wstring &AClass);
+
+// While alive, looks every 50 ms for a new visible top-level window of this
+// thread that is a dialog and hands it to the answer, once per window. Use
+// it around calls that show a modal dialog.
+class TDialogWatcher {
+public:
+  using TAnswer = std::function<void(HWND ADialog)>;
+  explicit TDialogWatcher(TAnswer AAnswer);
+  ~TDialogWatcher();
+  int Seen() const { return FSeen; }
+
+private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+  TAnswer FAnswer;
+  std::vector<HWND> FKnown;
+  UINT_PTR FTimer = 0;
+  int FSeen = 0;
+};
+
+// Presses the button with the control identifier inside a dialog.
+void ClickDialogButton(HWND ADialog, int AId);
+
+// Starts a program with arguments and its own environment additions;
+// returns the process handle (caller closes) or null.
+HANDLE StartProcess(const std::wstring &AExe, const std::wstring &AArgs = L"");
+// Exit code, or STILL_ACTIVE when the process has not ended in time.
+DWORD WaitExit(HANDLE AProcess, DWORD ATimeout);
+// The visible top-level window with this caption owned by the process.
+HWND FindProcessWindow(DWORD AProcessId, const std::wstring &ACaption, DWORD ATimeout);
+
+} // namespace test
