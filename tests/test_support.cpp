@@ -18,14 +18,34 @@ std::wstring EnvPath(const char *AName) {
   return path;
 }
 
-std::wstring ProgramPath() { return EnvPath("TASTENFANG_EXE"); }
+namespace {
+// Without ctest's variables: the test program lies in build\tests.
+std::wstring BuildDir() {
+  wchar_t path[MAX_PATH];
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring p = path;
+  p.erase(p.find_last_of(L'\\')); // tests
+  p.erase(p.find_last_of(L'\\')); // build
+  return p;
+}
+std::wstring EnvPathOr(const char *AName, const std::wstring &AFallback) {
+  std::wstring p = EnvPath(AName);
+  return p.empty() ? AFallback : p;
+}
+std::wstring SourceRoot() {
+  std::wstring build = BuildDir();
+  return EnvPathOr("TASTENFANG_SOURCE", build.substr(0, build.find_last_of(L'\\')));
+}
+} // namespace
 
-std::wstring SourcePath(const std::wstring &ARelative) {
-  return EnvPath("TASTENFANG_SOURCE") + L"\\" + ARelative;
+std::wstring ProgramPath() {
+  return EnvPathOr("TASTENFANG_EXE", BuildDir() + L"\\bin\\Tastenfang.exe");
 }
 
+std::wstring SourcePath(const std::wstring &ARelative) { return SourceRoot() + L"\\" + ARelative; }
+
 std::wstring TestDataPath(const std::wstring &ARelative) {
-  std::wstring root = EnvPath("TASTENFANG_TESTDATA");
+  std::wstring root = EnvPathOr("TASTENFANG_TESTDATA", SourceRoot() + L"\\..\\shared\\testdata");
   if (root.empty() || GetFileAttributesW(root.c_str()) == INVALID_FILE_ATTRIBUTES) return {};
   return root + L"\\" + ARelative;
 }

@@ -41,6 +41,7 @@ TModuleSteps &ProgramModules() {
 int RunApplication(TModuleSteps &AModules, const std::function<void(TApplication &)> &ABody) {
   AModules.StartAll();
   int exitCode = 0;
+  TApplication *outer = Application;
   try {
     TApplication app;
     Application = &app;
@@ -50,9 +51,11 @@ int RunApplication(TModuleSteps &AModules, const std::function<void(TApplication
       exitCode = halt.ExitCode;
     }
   } catch (...) {
+    Application = outer;
     AModules.StopAll();
     throw;
   }
+  Application = outer;
   AModules.StopAll();
   return exitCode;
 }
