@@ -1,3 +1,13 @@
-// The maker's name and notice, shared by the resources and the program.
+/* The maker and the addresses the program uses, in one place: read by the
+   resource compiler and by the program (src/app/program.h). */
+#pragma once
 #define MAKER_NAME "kalverin Software"
 #define MAKER_COPYRIGHT "© 2026 kalverin Software"
+#define MAKER_URL "http://www.kalverin.de"
+#define MAKER_EMAIL "support@kalverin.de"
+/* The product page of the maker's auction tool the info dialog recommends. */
+#define MAKER_PRODUCT_URL MAKER_URL "/auktionsmeister/"
+/* Typo search: the maker's service; the term follows ASearchText=. */
+#define TYPO_SEARCH_URL "http://tippfehler.kalverin.de"
+/* Plain search: the German auction site's search; "/" and the term follow. */
+#define PLAIN_SEARCH_URL "http://suche.ebay.de"

@@ -1,9 +1,50 @@
 #include "app/main_form.h"
 
 #include "app/program.h"
+#include "taskdialog/task_message.h"
 #include "ui/application.h"
+#include "ui/platform.h"
 
 TFrmMain *FrmMain = nullptr;
+
+namespace {
+template <class T> T *Place(TFrmMain *AForm, const wchar_t *AName, int ALeft, int ATop,
+                            int AWidth, int AHeight) {
+  T *control = new T(AForm);
+  control->SetName(AName);
+  control->SetBounds(ALeft, ATop, AWidth, AHeight);
+  control->SetParent(AForm);
+  return control;
+}
+
+std::wstring ProgramFileWithExtension(const std::wstring &AExtension) {
+  wchar_t path[MAX_PATH];
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring file = path;
+  size_t dot = file.find_last_of(L'.');
+  size_t slash = file.find_last_of(L"\\/");
+  if (dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash)) file.erase(dot);
+  return file + AExtension;
+}
+} // namespace
+
+std::wstring TrimSearchTerm(const std::wstring &AText) {
+  size_t first = 0, last = AText.size();
+  while (first < last && AText[first] <= L' ') ++first;
+  while (last > first && AText[last - 1] <= L' ') --last;
+  return AText.substr(first, last - first);
+}
+
+std::wstring ReplaceBlanks(const std::wstring &ATerm, const std::wstring &ABlank) {
+  std::wstring result;
+  for (wchar_t c : ATerm) {
+    if (c == L' ')
+      result += ABlank;
+    else
+      result += c;
+  }
+  return result;
+}
 
 TFrmMain::TFrmMain(TComponent *AOwner) : TForm(AOwner) {
   SetName(L"FrmMain");
@@ -13,10 +54,76 @@ TFrmMain::TFrmMain(TComponent *AOwner) : TForm(AOwner) {
   Font().SetHeight(-11);
   Font().SetColor(clWindowText);
   SetBorderIcons(biSystemMenu | biMinimize);
+  SetPosition(poDesigned);
   SetBounds(0, 0, Width(), Height());
   SetClientSize(328, 147);
-  SetIcon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 0,
-                                        0, LR_DEFAULTSIZE)));
+  SetIcon(static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+
+  Label1 = Place<TLabel>(this, L"Label1", 49, 11, 236, 25);
+  Label1->SetCaption(L"Tippfehlersuche bei eBay");
+  Label1->Font().SetHeight(-21);
+
+  RadTippfehler = Place<TRadioButton>(this, L"RadTippfehler", 8, 52, 136, 17);
+  RadTippfehler->SetCaption(L"Auktionen mit Tippfehler");
+  RadTippfehler->SetChecked(true);
+  RadTippfehler->SetTabOrder(3);
+
+  RadNormal = Place<TRadioButton>(this, L"RadNormal", 173, 52, 147, 17);
+  RadNormal->SetCaption(L"Auktionen ohne Tippfehler");
+  RadNormal->SetTabOrder(4);
+
+  Cbx = Place<TComboBox>(this, L"Cbx", 8, 75, 233, 21);
+  Cbx->SetDropDownCount(15);
+  Cbx->SetTabOrder(0);
+  Cbx->OnCloseUp = [this](TComponent *S) { CbxCloseUp(S); };
+  Cbx->OnKeyDown = [this](TComponent *S, WORD &K, TShiftState Sh) { CbxKeyDown(S, K, Sh); };
+
+  BtnSearch = Place<TButton>(this, L"BtnSearch", 247, 73, 75, 25);
+  BtnSearch->SetCaption(L"Suchen");
+  BtnSearch->SetTabOrder(1);
+  BtnSearch->OnClick = [this](TComponent *S) { BtnSearchClick(S); };
+
+  ChkStayOnTop = Place<TCheckBox>(this, L"ChkStayOnTop", 8, 102, 136, 17);
+  ChkStayOnTop->SetCaption(L"Immer im Vordergrund");
+  ChkStayOnTop->SetTabOrder(2);
+  ChkStayOnTop->OnClick = [this](TComponent *S) { ChkStayOnTopClick(S); };
+
+  SpeedButton3 = Place<TSpeedButton>(this, L"SpeedButton3", 256, 118, 23, 22);
+  SpeedButton3->LoadGlyph(L"BTN_UPDATE");
+  SpeedButton1 = Place<TSpeedButton>(this, L"SpeedButton1", 278, 118, 23, 22);
+  SpeedButton1->LoadGlyph(L"BTN_INFO");
+  SpeedButton2 = Place<TSpeedButton>(this, L"SpeedButton2", 300, 118, 23, 22);
+  SpeedButton2->LoadGlyph(L"BTN_HELP");
+
+  Label2 = Place<TLabel>(this, L"Label2", 8, 127, 110, 13);
+  Label2->SetCaption(L"Mehr Auktionstools auf");
+
+  UrlLbl1 = Place<TUrlLbl>(this, L"UrlLbl1", 125, 127, 122, 13);
+  UrlLbl1->SetCaption(kMakerUrl);
+  UrlLbl1->Font().SetName(L"Tahoma");
+  UrlLbl1->Font().SetHeight(-11);
+  UrlLbl1->OnClick = [this](TComponent *S) { UrlLbl1Click(S); };
+
+  Actions = new TActionList(this);
+  Actions->SetName(L"Actions");
+  auto action = [this](const wchar_t *AName, const wchar_t *AHint, TShortCut AShortCut,
+                       void (TFrmMain::*AHandler)(TComponent *)) {
+    auto *a = new TAction(this);
+    a->SetName(AName);
+    a->SetHint(AHint);
+    a->SetShortCut(AShortCut);
+    a->SetActionList(Actions);
+    a->OnExecute = [this, AHandler](TComponent *S) { (this->*AHandler)(S); };
+    return a;
+  };
+  ActCheckUpdates = action(L"ActCheckUpdates", L"Nach Updates suchen", 0,
+                           &TFrmMain::ActCheckUpdatesExecute);
+  ActInfo = action(L"ActInfo", L"Info/Einstellungen", 0, &TFrmMain::ActInfoExecute);
+  ActHelp = action(L"ActHelp", L"Hilfe", VK_F1, &TFrmMain::ActHelpExecute);
+  SpeedButton3->SetAction(ActCheckUpdates);
+  SpeedButton1->SetAction(ActInfo);
+  SpeedButton2->SetAction(ActHelp);
 
   // Last component of the window: ends a second copy before anything else.
   SingleInstance1 = new TSingleInstance(this);
@@ -28,23 +135,96 @@ void TFrmMain::DoCreate() {
   TForm::DoCreate();
 }
 
+void TFrmMain::DoShow() {
+  FormShow(this);
+  TForm::DoShow();
+}
+
 void TFrmMain::DoClose(TCloseAction &AAction) {
   FormClose(this, AAction);
   TForm::DoClose(AAction);
 }
 
-void TFrmMain::FormCreate(TComponent *) {
-  // 1. Help file beside the program.
-  wchar_t path[MAX_PATH];
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring help = path;
-  size_t dot = help.find_last_of(L'.');
-  size_t slash = help.find_last_of(L"\\/");
-  if (dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash))
-    help.erase(dot);
-  Application->SetHelpFile(help + L".CHM");
-  // 2. The outer size stays as designed.
-  SetConstraints({Width(), Height(), Width(), Height()});
+LRESULT TFrmMain::WndProc(UINT AMsg, WPARAM AW, LPARAM AL) {
+  if (AMsg == WM_CHECKUPDATES) {
+    WMCheckUpdates();
+    return 0;
+  }
+  return TForm::WndProc(AMsg, AW, AL);
 }
 
+void TFrmMain::FormCreate(TComponent *) {
+  // 1. Help file beside the program.
+  Application->SetHelpFile(ProgramFileWithExtension(L".CHM"));
+  // 2. The outer size stays as designed; stored sizes cannot change it.
+  SetConstraints({Width(), Height(), Width(), Height()});
+  Cbx->Items().Add(kClearHistoryEntry);
+}
+
+void TFrmMain::FormShow(TComponent *) {}
+
 void TFrmMain::FormClose(TComponent *, TCloseAction &) {}
+
+void TFrmMain::WMCheckUpdates() {}
+
+void TFrmMain::BtnSearchClick(TComponent *) {
+  std::wstring term = TrimSearchTerm(Cbx->Text());
+  if (term.empty()) {
+    ShowTaskMessage(L"Fehlender Suchbegriff",
+                    L"Um eine Artikelsuche durchzuführen muss ein Suchbegriff eingeben werden.",
+                    mkError, mbOK, 0);
+    Cbx->SetFocus();
+    return;
+  }
+  if (Cbx->Items().IndexOf(term) < 0) Cbx->Items().Insert(0, term);
+  std::wstring address = RadNormal->Checked()
+                             ? kPlainSearchUrl + ReplaceBlanks(term, L"+")
+                             : kTypoSearchUrl + ReplaceBlanks(term, L"%20");
+  OpenAddress(address);
+}
+
+void TFrmMain::CbxCloseUp(TComponent *) {
+  int count = Cbx->Items().Count();
+  if (count == 0 || Cbx->ItemIndex() != count - 1) return;
+  int answer =
+      ShowTaskMessage(L"Historie löschen?",
+                      L"Sollen wirklich alle Einträge der Suchbegriffshistorie gelöscht werden?",
+                      mkConfirmation, mbYes | mbNo, 0);
+  if (answer == 6) {
+    Cbx->Items().Clear();
+    Cbx->Items().Add(kClearHistoryEntry);
+  } else {
+    Cbx->SetItemIndex(-1);
+  }
+}
+
+void TFrmMain::CbxKeyDown(TComponent *, WORD &Key, TShiftState) {
+  if (Key != VK_RETURN || Cbx->DroppedDown()) return;
+  if (Cbx->Text() == kClearHistoryEntry) {
+    CbxCloseUp(Cbx);
+    Cbx->SetText(L"");
+  } else {
+    BtnSearchClick(Cbx);
+  }
+}
+
+void TFrmMain::ChkStayOnTopClick(TComponent *) {
+  SetFormStyle(ChkStayOnTop->Checked() ? fsStayOnTop : fsNormal);
+}
+
+void TFrmMain::ActCheckUpdatesExecute(TComponent *) {}
+
+void TFrmMain::ActInfoExecute(TComponent *) {}
+
+void TFrmMain::ActHelpExecute(TComponent *) { Application->HelpContext(3); }
+
+void TFrmMain::UrlLbl1Click(TComponent *) { OpenAddress(kMakerUrl); }
+
+void TFrmMain::OpenAddress(const std::wstring &AAddress) {
+  TShellExecuteRequest request;
+  request.Owner = Handle();
+  request.Verb = L"open";
+  request.File = AAddress;
+  request.ShowCmd = SW_SHOWNORMAL;
+  PlatformShellExecute(request);
+}

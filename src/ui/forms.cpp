@@ -342,9 +342,9 @@ bool TForm::PreProcessKey(const MSG &AMsg) {
     if (key == 0) return true;
   }
   if (IsShortCut(key, shift)) return true;
-  // The control that holds the focus (a combo box for its inner edit).
+  // The control the key goes to (a combo box for its inner edit).
   TControl *focused = nullptr;
-  for (HWND w = GetFocus(); w && !focused; w = GetParent(w)) focused = FromHandle(w);
+  for (HWND w = AMsg.hwnd; w && !focused; w = GetParent(w)) focused = FromHandle(w);
   if (key == VK_F1 && !(shift & (ssCtrl | ssAlt))) {
     int context = 0;
     for (TControl *c = focused; c && !context; c = c->Parent()) context = c->HelpContext();

@@ -1,0 +1,139 @@
+#pragma once
+// Labels, push buttons, check boxes, radio buttons and combo boxes.
+#include "ui/forms.h"
+#include "ui/strings.h"
+
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+// A caption painted on the parent's colour; never takes the focus.
+class TLabel : public TControl {
+public:
+  explicit TLabel(TComponent *AOwner);
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment AValue);
+  bool WordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool AValue);
+  void SetCaption(const std::wstring &AValue) override;
+  std::wstring Caption() override { return FLabelCaption; }
+
+protected:
+  void Paint(TCanvas &ACanvas) override;
+
+private:
+  std::wstring FLabelCaption;
+  TAlignment FAlignment = taLeftJustify;
+  bool FWordWrap = false;
+};
+
+class TButton : public TButtonControl {
+public:
+  explicit TButton(TComponent *AOwner);
+  bool Default() const { return FDefault; }
+  void SetDefault(bool AValue);
+  bool Cancel() const { return FCancel; }
+  void SetCancel(bool AValue);
+  TModalResult ModalResult() const { return FModalResult; }
+  void SetModalResult(TModalResult AValue) { FModalResult = AValue; }
+  void Click() override;
+  void SetParent(TControl *AParent) override;
+
+protected:
+  void CreateParams(TCreateParams &AParams) override;
+  void CNCommand(WORD ANotifyCode) override;
+
+private:
+  bool FDefault = false;
+  bool FCancel = false;
+  TModalResult FModalResult = mrNone;
+};
+
+// Check boxes and radio buttons: OnClick runs on every change of the state,
+// by the user or by the program.
+class TCheckControl : public TControl {
+public:
+  explicit TCheckControl(TComponent *AOwner);
+  bool Checked() const { return FChecked; }
+  virtual void SetChecked(bool AValue);
+
+protected:
+  void InitWnd() override;
+  void CNCommand(WORD ANotifyCode) override;
+  virtual void Toggle() = 0;
+  void StoreChecked(bool AValue);
+
+private:
+  bool FChecked = false;
+};
+
+class TCheckBox : public TCheckControl {
+public:
+  using TCheckControl::TCheckControl;
+
+protected:
+  void CreateParams(TCreateParams &AParams) override;
+  void Toggle() override { SetChecked(!Checked()); }
+};
+
+// Checking one radio button unchecks the others on the same parent.
+class TRadioButton : public TCheckControl {
+public:
+  using TCheckControl::TCheckControl;
+  void SetChecked(bool AValue) override;
+
+protected:
+  void CreateParams(TCreateParams &AParams) override;
+  void Toggle() override { SetChecked(true); }
+};
+
+class TComboBox;
+
+// The items of a combo box, read and changed through its window once it
+// exists.
+class TComboItems {
+public:
+  explicit TComboItems(TComboBox &ACombo) : FCombo(ACombo) {}
+  int Count() const;
+  std::wstring operator[](int AIndex) const;
+  int Add(const std::wstring &AText);
+  void Insert(int AIndex, const std::wstring &AText);
+  void Delete(int AIndex);
+  // Removes every item; the text of the edit field stays.
+  void Clear();
+  // First item equal without regard to letter case, or -1.
+  int IndexOf(const std::wstring &AText) const;
+
+private:
+  TComboBox &FCombo;
+};
+
+// An editable, unsorted drop-down combo box.
+class TComboBox : public TControl {
+public:
+  explicit TComboBox(TComponent *AOwner);
+  TComboItems &Items() { return FItemsProxy; }
+  int ItemIndex();
+  void SetItemIndex(int AValue);
+  int DropDownCount() const { return FDropDownCount; }
+  void SetDropDownCount(int AValue);
+  bool DroppedDown();
+  void SetDroppedDown(bool AValue);
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  bool WantsKey(WORD AKey) override;
+  HWND EditHandle();
+
+  TNotifyEvent OnCloseUp;
+  TNotifyEvent OnChange;
+
+protected:
+  void CreateParams(TCreateParams &AParams) override;
+  void InitWnd() override;
+  void CNCommand(WORD ANotifyCode) override;
+
+private:
+  friend class TComboItems;
+  int ListHeight() const;
+  TStringList FItems; // until the window exists
+  TComboItems FItemsProxy{*this};
+  int FItemIndex = -1;
+  int FDropDownCount = 8;
+};
