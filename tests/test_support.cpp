@@ -198,6 +198,26 @@ void CALLBACK TDialogWatcher::Tick(HWND, UINT, UINT_PTR AId, DWORD) {
   }
 }
 
+void MouseTo(HWND AWnd, int X, int Y) {
+  POINT pt{X, Y};
+  ClientToScreen(AWnd, &pt);
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = LONG((pt.x * 65535.0) / (GetSystemMetrics(SM_CXSCREEN) - 1) + 0.5);
+  in.mi.dy = LONG((pt.y * 65535.0) / (GetSystemMetrics(SM_CYSCREEN) - 1) + 0.5);
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &in, sizeof(in));
+  Pump(60);
+}
+
+void MouseButton(bool ADown) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = ADown ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  SendInput(1, &in, sizeof(in));
+  Pump(60);
+}
+
 void ClickDialogButton(HWND ADialog, int AId) {
   HWND button = GetDlgItem(ADialog, AId);
   if (button)

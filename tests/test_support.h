@@ -66,6 +66,11 @@ private:
   int FSeen = 0;
 };
 
+// The real mouse (through the platform's input queue): moves to a point of
+// a window's client area, presses and releases the left button there.
+void MouseTo(HWND AWnd, int X, int Y);
+void MouseButton(bool ADown);
+
 // Presses the button with the control identifier inside a dialog.
 void ClickDialogButton(HWND ADialog, int AId);
 

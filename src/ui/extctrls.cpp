@@ -1,0 +1,114 @@
+#include "ui/extctrls.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+void TBevel::Paint(TCanvas &ACanvas) {
+  TRect r = ClientRect();
+  ACanvas.SetPenColor(clBtnShadow);
+  ACanvas.MoveTo(0, 0);
+  ACanvas.LineTo(r.Width(), 0);
+  ACanvas.SetPenColor(clBtnHighlight);
+  ACanvas.MoveTo(0, 1);
+  ACanvas.LineTo(r.Width(), 1);
+}
+
+TTabSheet::TTabSheet(TComponent *AOwner) : TControl(AOwner) {}
+
+void TTabSheet::SetPageControl(TPageControl *APageControl) {
+  FPageControl = APageControl;
+  SetVisible(false);
+  SetParent(APageControl);
+  APageControl->InsertTab(this);
+}
+
+void TTabSheet::SetCaption(const std::wstring &AValue) {
+  TControl::SetCaption(AValue);
+  if (FPageControl) FPageControl->UpdateTab(this);
+}
+
+TPageControl::TPageControl(TComponent *AOwner) : TControl(AOwner) { SetTabStop(true); }
+
+void TPageControl::CreateParams(TCreateParams &AParams) {
+  TControl::CreateParams(AParams);
+  AParams.WinClassName = WC_TABCONTROLW;
+  AParams.Style |= WS_CLIPCHILDREN;
+}
+
+void TPageControl::InitWnd() {
+  for (size_t i = 0; i < FPages.size(); ++i) {
+    std::wstring text = FPages[i]->Caption();
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text.data();
+    SendMessageW(FHandle, TCM_INSERTITEMW, i, LPARAM(&item));
+  }
+  if (FActivePage) {
+    auto it = std::find(FPages.begin(), FPages.end(), FActivePage);
+    SendMessageW(FHandle, TCM_SETCURSEL, WPARAM(it - FPages.begin()), 0);
+  }
+  PlacePages();
+}
+
+void TPageControl::InsertTab(TTabSheet *APage) {
+  FPages.push_back(APage);
+  if (HandleAllocated()) {
+    std::wstring text = APage->Caption();
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text.data();
+    SendMessageW(FHandle, TCM_INSERTITEMW, FPages.size() - 1, LPARAM(&item));
+  }
+  if (!FActivePage) SetActivePage(APage);
+  PlacePages();
+}
+
+void TPageControl::UpdateTab(TTabSheet *APage) {
+  if (!HandleAllocated()) return;
+  auto it = std::find(FPages.begin(), FPages.end(), APage);
+  if (it == FPages.end()) return;
+  std::wstring text = APage->Caption();
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = text.data();
+  SendMessageW(FHandle, TCM_SETITEMW, WPARAM(it - FPages.begin()), LPARAM(&item));
+}
+
+void TPageControl::PlacePages() {
+  RECT rc{0, 0, Width(), Height()};
+  if (HandleAllocated()) {
+    GetClientRect(FHandle, &rc);
+    SendMessageW(FHandle, TCM_ADJUSTRECT, FALSE, LPARAM(&rc));
+  } else {
+    // Until the window exists: the usual tab height and border.
+    rc = {4, 24, Width() - 4, Height() - 4};
+  }
+  for (TTabSheet *page : FPages)
+    page->SetBounds(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+}
+
+void TPageControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+  PlacePages();
+}
+
+void TPageControl::SetActivePage(TTabSheet *APage) {
+  auto it = std::find(FPages.begin(), FPages.end(), APage);
+  if (it == FPages.end()) return;
+  FActivePage = APage;
+  if (HandleAllocated()) {
+    SendMessageW(FHandle, TCM_SETCURSEL, WPARAM(it - FPages.begin()), 0);
+    PlacePages();
+  }
+  for (TTabSheet *page : FPages) page->SetVisible(page == APage);
+}
+
+LRESULT TPageControl::CNNotify(NMHDR *AHeader) {
+  if (AHeader->code == TCN_SELCHANGE) {
+    int index = int(SendMessageW(FHandle, TCM_GETCURSEL, 0, 0));
+    if (index >= 0 && index < PageCount()) SetActivePage(FPages[size_t(index)]);
+    if (OnChange) OnChange(this);
+  }
+  return 0;
+}
