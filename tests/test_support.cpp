@@ -238,6 +238,26 @@ HANDLE StartProcess(const std::wstring &AExe, const std::wstring &AArgs) {
   return pi.hProcess;
 }
 
+TProcess::TProcess(const std::wstring &AExe, const std::wstring &AArgs)
+    : FHandle(StartProcess(AExe, AArgs)) {}
+
+TProcess::~TProcess() {
+  if (!FHandle) return;
+  if (WaitExit(FHandle, 0) == STILL_ACTIVE) TerminateProcess(FHandle, 99);
+  CloseHandle(FHandle);
+}
+
+DWORD TProcess::Pid() const { return FHandle ? GetProcessId(FHandle) : 0; }
+
+HWND TProcess::MainWindow(DWORD ATimeout) const {
+  return FindProcessWindow(Pid(), L"kalverin Tastenfang", ATimeout);
+}
+
+DWORD TProcess::Close(DWORD ATimeout) {
+  if (HWND main = MainWindow(0)) PostMessageW(main, WM_CLOSE, 0, 0);
+  return WaitExit(FHandle, ATimeout);
+}
+
 DWORD WaitExit(HANDLE AProcess, DWORD ATimeout) {
   if (WaitForSingleObject(AProcess, ATimeout) != WAIT_OBJECT_0) return STILL_ACTIVE;
   DWORD code = STILL_ACTIVE;
@@ -272,6 +292,69 @@ HWND FindProcessWindow(DWORD AProcessId, const std::wstring &ACaption, DWORD ATi
     Sleep(50);
   } while (GetTickCount() - start < ATimeout);
   return nullptr;
+}
+
+namespace {
+// Wine's shell reads the machine-wide association; the test prefix is ours.
+const wchar_t kHttpCommand[] = L"Software\\Classes\\http\\shell\\open\\command";
+const HKEY kHttpRoot = HKEY_LOCAL_MACHINE;
+
+bool ReadDefaultValue(const wchar_t *AKey, std::wstring &AValue) {
+  wchar_t buf[1024];
+  DWORD size = sizeof(buf);
+  if (RegGetValueW(kHttpRoot, AKey, nullptr, RRF_RT_REG_SZ, nullptr, buf, &size) !=
+      ERROR_SUCCESS)
+    return false;
+  AValue = buf;
+  return true;
+}
+
+void WriteDefaultValue(const wchar_t *AKey, const std::wstring &AValue) {
+  HKEY key;
+  if (RegCreateKeyExW(kHttpRoot, AKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS)
+    return;
+  RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE *>(AValue.c_str()),
+                 DWORD((AValue.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+}
+} // namespace
+
+TUrlRecorder::TUrlRecorder() {
+  FLog = FDir.File(L"urls.txt");
+  SetEnvironmentVariableW(L"TASTENFANG_URL_LOG", FLog.c_str());
+  FHadOld = ReadDefaultValue(kHttpCommand, FOld);
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring folder = self;
+  folder.erase(folder.find_last_of(L'\\'));
+  WriteDefaultValue(kHttpCommand, L"\"" + folder + L"\\url_recorder.exe\" \"%1\"");
+}
+
+TUrlRecorder::~TUrlRecorder() {
+  if (FHadOld)
+    WriteDefaultValue(kHttpCommand, FOld);
+  else
+    RegDeleteTreeW(kHttpRoot, L"Software\\Classes\\http");
+  SetEnvironmentVariableW(L"TASTENFANG_URL_LOG", nullptr);
+}
+
+std::vector<std::wstring> TUrlRecorder::Addresses() const {
+  std::wstring text = Utf8ToWide(ReadFileBytes(FLog));
+  std::vector<std::wstring> lines;
+  size_t start = 0;
+  for (size_t nl; (nl = text.find(L'\n', start)) != std::wstring::npos; start = nl + 1)
+    lines.push_back(text.substr(start, nl - start));
+  return lines;
+}
+
+bool TUrlRecorder::WaitFor(size_t ACount, DWORD ATimeout) const {
+  DWORD start = GetTickCount();
+  while (Addresses().size() < ACount) {
+    if (GetTickCount() - start > ATimeout) return false;
+    Sleep(50);
+  }
+  return true;
 }
 
 } // namespace test

@@ -79,7 +79,45 @@ void ClickDialogButton(HWND ADialog, int AId);
 HANDLE StartProcess(const std::wstring &AExe, const std::wstring &AArgs = L"");
 // Exit code, or STILL_ACTIVE when the process has not ended in time.
 DWORD WaitExit(HANDLE AProcess, DWORD ATimeout);
+// A started program that is ended at the latest when the object goes, so
+// a failing test leaves nothing running.
+class TProcess {
+public:
+  explicit TProcess(const std::wstring &AExe, const std::wstring &AArgs = L"");
+  ~TProcess();
+  TProcess(const TProcess &) = delete;
+  TProcess &operator=(const TProcess &) = delete;
+  HANDLE Handle() const { return FHandle; }
+  DWORD Pid() const;
+  // The program's main window "kalverin Tastenfang", waiting for it.
+  HWND MainWindow(DWORD ATimeout = 15000) const;
+  // Closes the main window as the user does; returns the exit code.
+  DWORD Close(DWORD ATimeout = 15000);
+
+private:
+  HANDLE FHandle;
+};
+
 // The visible top-level window with this caption owned by the process.
 HWND FindProcessWindow(DWORD AProcessId, const std::wstring &ACaption, DWORD ATimeout);
+
+// While alive, http addresses opened through the shell go to the test's
+// stand-in browser, which appends them to a log file instead of showing
+// them. The previous handler comes back at the end.
+class TUrlRecorder {
+public:
+  TUrlRecorder();
+  ~TUrlRecorder();
+  // The addresses recorded so far, one per open.
+  std::vector<std::wstring> Addresses() const;
+  // Waits until at least ACount addresses were recorded.
+  bool WaitFor(size_t ACount, DWORD ATimeout = 10000) const;
+
+private:
+  TTempDir FDir;
+  std::wstring FLog;
+  bool FHadOld = false;
+  std::wstring FOld;
+};
 
 } // namespace test

@@ -1,15 +1,9 @@
 #pragma once
 // The program's fixed names and addresses (the hosts are chosen in
 // res/maker.h, which the resources share).
-#include "res/maker.h"
+#include "info/maker.h"
 
 inline constexpr wchar_t kApplicationTitle[] = L"kalverin Tastenfang";
-
-inline constexpr wchar_t kMakerName[] = L"" MAKER_NAME;
-inline constexpr wchar_t kMakerCopyright[] = L"" MAKER_COPYRIGHT;
-inline constexpr wchar_t kMakerUrl[] = L"" MAKER_URL;
-inline constexpr wchar_t kMakerEmail[] = L"" MAKER_EMAIL;
-inline constexpr wchar_t kMakerProductUrl[] = L"" MAKER_PRODUCT_URL;
 
 // Typo search: base + this + the term with blanks as "%20".
 inline constexpr wchar_t kTypoSearchUrl[] = L"" TYPO_SEARCH_URL "/search.php?ASearchText=";

@@ -4,28 +4,6 @@
 #include "test_support.h"
 
 namespace {
-const wchar_t kTitle[] = L"kalverin Tastenfang";
-
-struct TRunningCopy {
-  HANDLE Process = nullptr;
-  DWORD Pid = 0;
-  HWND Window = nullptr;
-  explicit TRunningCopy(const std::wstring &AExe) {
-    Process = test::StartProcess(AExe);
-    if (!Process) return;
-    Pid = GetProcessId(Process);
-    Window = test::FindProcessWindow(Pid, kTitle, 15000);
-  }
-  DWORD Close() {
-    if (Window) PostMessageW(Window, WM_CLOSE, 0, 0);
-    return test::WaitExit(Process, 15000);
-  }
-  ~TRunningCopy() {
-    if (test::WaitExit(Process, 0) == STILL_ACTIVE) TerminateProcess(Process, 99);
-    CloseHandle(Process);
-  }
-};
-
 int WindowsOf(DWORD APid) {
   int n = 0;
   for (HWND w : test::TopLevelWindows(0)) {
@@ -44,10 +22,11 @@ TEST_CASE("a second copy ends silently with code 0 while the first runs on") {
   REQUIRE(CopyFileW(test::ProgramPath().c_str(), exe.c_str(), FALSE));
   test::WriteFileBytes(dir.File(L"Pfad.ini"), "[Pfad]\r\nIni=*\r\n");
 
-  TRunningCopy first(exe);
-  REQUIRE(first.Window);
+  test::TProcess first(exe);
+  HWND window = first.MainWindow();
+  REQUIRE(window);
   RECT before;
-  GetWindowRect(first.Window, &before);
+  GetWindowRect(window, &before);
 
   HANDLE second = test::StartProcess(exe);
   REQUIRE(second);
@@ -66,15 +45,15 @@ TEST_CASE("a second copy ends silently with code 0 while the first runs on") {
   CHECK_FALSE(test::FileExists(other.File(L"Suche.ini")));
 
   // The first copy is unchanged.
-  CHECK(IsWindowVisible(first.Window));
+  CHECK(IsWindowVisible(window));
   RECT after;
-  GetWindowRect(first.Window, &after);
+  GetWindowRect(window, &after);
   CHECK(EqualRect(&before, &after));
 
   CHECK(first.Close() == 0);
 
   // Once the first has ended, a new start succeeds.
-  TRunningCopy next(exe);
-  CHECK(next.Window != nullptr);
+  test::TProcess next(exe);
+  CHECK(next.MainWindow() != nullptr);
   CHECK(next.Close() == 0);
 }

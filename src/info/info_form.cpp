@@ -1,0 +1,127 @@
+#include "info/info_form.h"
+
+#include "info/maker.h"
+#include "info/version_info.h"
+#include "ui/application.h"
+#include "ui/platform.h"
+
+TFrmInfo *FrmInfo = nullptr;
+
+namespace {
+template <class T>
+T *Place(TComponent *AOwner, TControl *AParent, const wchar_t *AName, int ALeft, int ATop,
+         int AWidth, int AHeight) {
+  T *control = new T(AOwner);
+  control->SetName(AName);
+  control->SetBounds(ALeft, ATop, AWidth, AHeight);
+  control->SetParent(AParent);
+  return control;
+}
+} // namespace
+
+TFrmInfo::TFrmInfo(TComponent *AOwner) : TForm(AOwner) {
+  SetName(L"FrmInfo");
+  SetCaption(L"Info/Einstellungen");
+  SetBorderStyle(bsDialog);
+  SetBorderIcons(biSystemMenu);
+  SetColor(clBtnFace);
+  Font().SetName(L"Tahoma");
+  Font().SetHeight(-11);
+  Font().SetColor(clWindowText);
+  SetPosition(poScreenCenter);
+  SetHelpContext(3);
+  SetClientSize(278, 406);
+
+  PageControl = Place<TPageControl>(this, this, L"PageControl", 0, 0, 278, 406 - 37);
+  PageControl->SetTabOrder(0);
+
+  TabInfo = new TTabSheet(this);
+  TabInfo->SetName(L"TabInfo");
+  TabInfo->SetCaption(L"Info");
+  TabInfo->SetPageControl(PageControl);
+
+  LblProductName = Place<TLabel>(this, TabInfo, L"LblProductName", 58, 13, 198, 25);
+  LblProductName->SetCaption(L"kalverin Tastenfang");
+  LblProductName->Font().SetHeight(-21);
+
+  LblVersion = Place<TLabel>(this, TabInfo, L"LblVersion", 127, 39, 54, 13);
+  LblVersion->SetCaption(L"Version %s");
+
+  LblCopyRight = Place<TLabel>(this, TabInfo, L"LblCopyRight", 40, 84, 196, 13);
+  LblCopyRight->SetCaption(kMakerCopyright);
+  LblCopyRight->Font().SetColor(RGBColor(128, 0, 64));
+
+  LblEMail = Place<TUrlLbl>(this, TabInfo, L"LblEMail", 95, 99, 86, 13);
+  LblEMail->SetCaption(kMakerEmail);
+  LblEMail->Font().SetName(L"Tahoma");
+  LblEMail->Font().SetHeight(-11);
+  LblEMail->OnClick = [this](TComponent *S) { LblEMailClick(S); };
+
+  Bevel1 = Place<TBevel>(this, TabInfo, L"Bevel1", 3, 123, 271, 2);
+
+  LblInfo = Place<TLabel>(this, TabInfo, L"LblInfo", 71, 144, 193, 13);
+  LblInfo->SetCaption(L"Aktuelle Versionen und weitere Infos bei");
+  LblInfo->SetAlignment(taCenter);
+
+  LblUrl = Place<TUrlLbl>(this, TabInfo, L"LblUrl", 106, 182, 122, 13);
+  LblUrl->SetCaption(kMakerUrl);
+  LblUrl->Font().SetName(L"Tahoma");
+  LblUrl->Font().SetHeight(-11);
+  LblUrl->OnClick = [this](TComponent *S) { LblUrlClick(S); };
+
+  Bevel3 = Place<TBevel>(this, TabInfo, L"Bevel3", 3, 215, 271, 2);
+
+  Label8 = Place<TLabel>(this, TabInfo, L"Label8", 32, 226, 213, 13);
+  Label8->SetCaption(L"Zur Auktionsabwicklung empfehlen wir Ihnen");
+  Label8->SetAlignment(taCenter);
+
+  TabOptions = new TTabSheet(this);
+  TabOptions->SetName(L"TabOptions");
+  TabOptions->SetCaption(L"Einstellungen");
+  TabOptions->SetPageControl(PageControl);
+
+  ChkAutoCheckUpdates = Place<TCheckBox>(this, TabOptions, L"ChkAutoCheckUpdates", 3, 8, 277, 17);
+  ChkAutoCheckUpdates->SetCaption(L"Bei Programmstart auf Updates prüfen");
+
+  Panel1 = Place<TPanel>(this, this, L"Panel1", 0, 406 - 37, 278, 37);
+
+  BtnOK = Place<TButton>(this, Panel1, L"BtnOK", 102, 6, 75, 25);
+  BtnOK->SetCaption(L"OK");
+  BtnOK->SetDefault(true);
+  BtnOK->SetModalResult(mrOk);
+  BtnOK->Font().SetName(L"MS Sans Serif");
+  BtnOK->Font().SetHeight(-11);
+  BtnOK->Font().SetColor(clBlack);
+  BtnOK->SetTabOrder(1);
+}
+
+void TFrmInfo::DoCreate() {
+  FormCreate(this);
+  TForm::DoCreate();
+}
+
+void TFrmInfo::FormCreate(TComponent *) {
+  LblVersion->SetCaption(Format(LblVersion->Caption(), {GetVersionInfoValue(L"ProductVersion")}));
+  PageControl->SetActivePage(TabInfo);
+}
+
+void TFrmInfo::LblEMailClick(TComponent *) {
+  std::wstring mail = Format(L"mailto:%s?subject=%s %s",
+                             {LblEMail->Caption(), LblProductName->Caption(),
+                              GetVersionInfoValue(L"ProductVersion")});
+  std::wstring escaped;
+  for (wchar_t c : mail) escaped += c == L' ' ? std::wstring(L"%20") : std::wstring(1, c);
+  OpenAddress(escaped);
+}
+
+void TFrmInfo::LblUrlClick(TComponent *) { OpenAddress(LblUrl->Caption()); }
+
+void TFrmInfo::Image7Click(TComponent *) { OpenAddress(kMakerProductUrl); }
+
+void TFrmInfo::OpenAddress(const std::wstring &AAddress) {
+  TShellExecuteRequest request;
+  request.Owner = Application->Handle();
+  request.File = AAddress;
+  request.ShowCmd = SW_SHOWNORMAL;
+  PlatformShellExecute(request);
+}

@@ -1,0 +1,39 @@
+#pragma once
+// The info and settings dialog: name, version, contact links, the
+// recommendation of the maker's other tool, and the start-up update option.
+#include "info/url_label.h"
+#include "ui/extctrls.h"
+#include "ui/stdctrls.h"
+
+class TFrmInfo : public TForm {
+public:
+  explicit TFrmInfo(TComponent *AOwner);
+
+  TPageControl *PageControl = nullptr;
+  TTabSheet *TabInfo = nullptr;
+  TLabel *LblProductName = nullptr;
+  TLabel *LblVersion = nullptr;
+  TLabel *LblCopyRight = nullptr;
+  TUrlLbl *LblEMail = nullptr;
+  TBevel *Bevel1 = nullptr;
+  TLabel *LblInfo = nullptr;
+  TUrlLbl *LblUrl = nullptr;
+  TBevel *Bevel3 = nullptr;
+  TLabel *Label8 = nullptr;
+  TTabSheet *TabOptions = nullptr;
+  TCheckBox *ChkAutoCheckUpdates = nullptr;
+  TPanel *Panel1 = nullptr;
+  TButton *BtnOK = nullptr;
+
+protected:
+  void DoCreate() override;
+
+private:
+  void FormCreate(TComponent *Sender);
+  void LblEMailClick(TComponent *Sender);
+  void LblUrlClick(TComponent *Sender);
+  void Image7Click(TComponent *Sender);
+  void OpenAddress(const std::wstring &AAddress);
+};
+
+extern TFrmInfo *FrmInfo;
