@@ -2,8 +2,9 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <shlobj.h>
+
+#include <memory>
 
 #include "ui/inifiles.h"
 
@@ -34,8 +35,7 @@ std::wstring ChangeFileExt(const std::wstring &AName, const std::wstring &AExt) 
 }
 
 void ReplaceAll(std::wstring &AText, const std::wstring &AFrom, const std::wstring &ATo) {
-  for (size_t p = AText.find(AFrom); p != std::wstring::npos;
-       p = AText.find(AFrom, p + ATo.size()))
+  for (size_t p = AText.find(AFrom); p != std::wstring::npos; p = AText.find(AFrom, p + ATo.size()))
     AText.replace(p, AFrom.size(), ATo);
 }
 
@@ -96,7 +96,8 @@ std::wstring ResolveSettingsPath(const std::wstring &ADefaultPath,
 
 bool ForceDirectories(const std::wstring &AFolder) {
   std::wstring folder = AFolder;
-  while (!folder.empty() && (folder.back() == L'\\' || folder.back() == L'/')) folder.pop_back();
+  while (!folder.empty() && (folder.back() == L'\\' || folder.back() == L'/'))
+    folder.pop_back();
   // A lone delimiter is the root of the current drive.
   if (folder.empty() || DirectoryExists(folder)) return true;
   std::wstring parent = ExtractFilePath(folder);
@@ -109,4 +110,6 @@ void InitSettingsPath(const std::wstring &AProgramPath) {
   ForceDirectories(ExtractFilePath(IniFileName));
 }
 
-void ReleaseSettingsPath() { std::wstring().swap(IniFileName); }
+void ReleaseSettingsPath() {
+  std::wstring().swap(IniFileName);
+}

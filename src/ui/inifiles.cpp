@@ -24,8 +24,8 @@ std::string Narrow(const std::wstring &AText) {
   int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, AText.data(), int(AText.size()),
                               nullptr, 0, nullptr, nullptr);
   std::string result(size_t(n), '\0');
-  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, AText.data(), int(AText.size()),
-                      result.data(), n, nullptr, nullptr);
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, AText.data(), int(AText.size()), result.data(),
+                      n, nullptr, nullptr);
   return result;
 }
 
@@ -39,8 +39,8 @@ bool ExactlyNarrow(const std::wstring &AText, std::string &AResult) {
                               nullptr, 0, nullptr, &lossy);
   if (lossy) return false;
   AResult.assign(size_t(n), '\0');
-  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, AText.data(), int(AText.size()),
-                      AResult.data(), n, nullptr, &lossy);
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, AText.data(), int(AText.size()), AResult.data(),
+                      n, nullptr, &lossy);
   return !lossy;
 }
 
@@ -56,7 +56,8 @@ std::wstring ShortPath(const std::wstring &APath) {
 
 bool TryStrToInt(const std::wstring &AText, int &AValue) {
   size_t i = 0, n = AText.size();
-  while (i < n && AText[i] == L' ') ++i;
+  while (i < n && AText[i] == L' ')
+    ++i;
   bool negative = false;
   if (i < n && (AText[i] == L'+' || AText[i] == L'-')) negative = AText[i++] == L'-';
   int base = 10;
@@ -105,18 +106,19 @@ bool TCustomIniFile::ReadBool(const std::wstring &Section, const std::wstring &I
   return ReadInteger(Section, Ident, Default ? 1 : 0) != 0;
 }
 
-void TCustomIniFile::WriteBool(const std::wstring &Section, const std::wstring &Ident,
-                               bool Value) {
+void TCustomIniFile::WriteBool(const std::wstring &Section, const std::wstring &Ident, bool Value) {
   WriteString(Section, Ident, Value ? L"1" : L"0");
 }
 
-TIniFile::~TIniFile() { UpdateFile(); }
+TIniFile::~TIniFile() {
+  UpdateFile();
+}
 
 std::wstring TIniFile::ReadString(const std::wstring &Section, const std::wstring &Ident,
                                   const std::wstring &Default) {
   std::vector<wchar_t> buffer(kValueBuffer, L'\0');
-  DWORD n = GetPrivateProfileStringW(Section.c_str(), Ident.c_str(), Default.c_str(),
-                                     buffer.data(), kValueBuffer, FileName().c_str());
+  DWORD n = GetPrivateProfileStringW(Section.c_str(), Ident.c_str(), Default.c_str(), buffer.data(),
+                                     kValueBuffer, FileName().c_str());
   return std::wstring(buffer.data(), n);
 }
 
@@ -133,9 +135,9 @@ void TIniFile::WriteString(const std::wstring &Section, const std::wstring &Iden
 std::string TIniFile::ReadBytes(const std::wstring &Section, const std::wstring &Ident,
                                 const std::string &Default) {
   std::vector<char> buffer(kValueBuffer, '\0');
-  DWORD n = GetPrivateProfileStringA(Narrow(Section).c_str(), Narrow(Ident).c_str(),
-                                     Default.c_str(), buffer.data(), kValueBuffer,
-                                     AnsiFileName().c_str());
+  DWORD n =
+      GetPrivateProfileStringA(Narrow(Section).c_str(), Narrow(Ident).c_str(), Default.c_str(),
+                               buffer.data(), kValueBuffer, AnsiFileName().c_str());
   return std::string(buffer.data(), n);
 }
 

@@ -60,8 +60,7 @@ public:
   // (at most 2047 of them).
   std::string ReadBytes(const std::wstring &Section, const std::wstring &Ident,
                         const std::string &Default);
-  void WriteBytes(const std::wstring &Section, const std::wstring &Ident,
-                  const std::string &Value);
+  void WriteBytes(const std::wstring &Section, const std::wstring &Ident, const std::string &Value);
   void EraseSection(const std::wstring &Section) override;
   void UpdateFile() override;
 

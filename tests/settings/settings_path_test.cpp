@@ -1,6 +1,5 @@
 // Where the settings file lives: the default folder and the redirect file.
 #include <doctest.h>
-
 #include <shlobj.h>
 
 #include "settings/settings_path.h"
@@ -13,13 +12,13 @@ struct TProgram {
   std::wstring Folder = Dir.Path() + L"\\";
   std::wstring Exe;
   explicit TProgram(const std::wstring &AName = L"Tastenfang.exe") : Exe(Folder + AName) {}
-  void Redirect(const std::string &AText) {
-    test::WriteFileBytes(Folder + L"Pfad.ini", AText);
-  }
+  void Redirect(const std::string &AText) { test::WriteFileBytes(Folder + L"Pfad.ini", AText); }
   std::wstring Resolve() const { return ResolveSettingsPath(DefaultSettingsPath(Exe), Exe); }
 };
 
-std::wstring AppData() { return GetSpecialFolderPath(CSIDL_APPDATA); }
+std::wstring AppData() {
+  return GetSpecialFolderPath(CSIDL_APPDATA);
+}
 
 bool DirectoryExists(const std::wstring &APath) {
   DWORD a = GetFileAttributesW(APath.c_str());
@@ -35,7 +34,7 @@ TEST_CASE("the special folder is named without a trailing delimiter") {
   wchar_t expected[MAX_PATH] = {};
   SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, 0, expected);
   CHECK(path == expected);
-  CHECK(GetSpecialFolderPath(0xFF) == L"");           // no such folder
+  CHECK(GetSpecialFolderPath(0xFF) == L"");         // no such folder
   CHECK(GetSpecialFolderPath(CSIDL_DRIVES) == L""); // no file-system path
 }
 
