@@ -278,3 +278,22 @@ TEST_CASE("a file that cannot be written raises the write error with its path") 
     }
   }
 }
+
+TEST_CASE("a path with letters outside the code page still names the right file") {
+  // As for a user whose name the system's 8-bit code page cannot spell.
+  test::TTempDir dir;
+  std::wstring folder = dir.Path() + L"\\\u0141\u00f3d\u017a \u3042";
+  REQUIRE(CreateDirectoryW(folder.c_str(), nullptr));
+  std::wstring path = folder + L"\\Tastenfang.ini";
+  {
+    TkalIniFile ini(path);
+    ini.WriteString(L"Cbx", L"0", L"Gartenst\u00fchle");
+  }
+  CHECK(test::ReadFileBytes(path) == "[Cbx]\r\n0=Gartenst\xC3\xBChle\r\n");
+  TkalIniFile ini(path);
+  CHECK(ini.ReadString(L"Cbx", L"0", L"") == L"Gartenst\u00fchle");
+  // A folder that does not exist cannot be named that way: writes fail.
+  std::wstring missing = dir.Path() + L"\\\u3042\u3044\\Tastenfang.ini";
+  CHECK_THROWS_AS(TkalIniFile(missing).WriteString(L"S", L"K", L"v"), EIniFileException);
+  CHECK(TkalIniFile(missing).ReadString(L"S", L"K", L"d") == L"d");
+}
