@@ -2,6 +2,8 @@
 
 #include <objbase.h>
 
+#include "settings/settings_path.h"
+
 void TModuleSteps::StartAll() {
   FStarted = 0;
   for (const TModuleStep &step : FSteps) {
@@ -28,7 +30,7 @@ TModuleSteps &ProgramModules() {
   static TModuleSteps modules = [] {
     TModuleSteps m;
     // The settings path; its end step releases IniFileName.
-    m.Add({L"kalGlobals", nullptr, nullptr});
+    m.Add({L"kalGlobals", nullptr, [] { ReleaseSettingsPath(); }});
     // Binds the emulated task dialog's button captions.
     m.Add({L"TaskDialog", nullptr, nullptr});
     // The XML service of the update check needs COM on this thread.
