@@ -51,13 +51,14 @@ bool IsEmptyClsid(const CLSID &AClsid) {
 } // namespace
 
 EdxGdipException::EdxGdipException(Status AStatus)
-    : EdxException(Format(LoadProgramString(IDS_GDIP_INVALID_OPERATION,
-                                            L"Invalid operation in GDI+ (Code: %d)"),
-                          {std::to_wstring(int(AStatus))})),
+    : EdxException(Format(
+          LoadProgramString(IDS_GDIP_INVALID_OPERATION, L"Invalid operation in GDI+ (Code: %d)"),
+          {std::to_wstring(int(AStatus))})),
       FStatus(AStatus) {}
 
 bool BindGdiPlusEntries(void *(*AResolve)(const char *AName, void *AContext), void *AContext) {
-  for (TEntrySetter set : kSetters) set(nullptr);
+  for (TEntrySetter set : kSetters)
+    set(nullptr);
   for (int i = 0; i < GdiPlusEntryCount; ++i) {
     void *address = AResolve(GdiPlusEntryNames[i], AContext);
     if (!address) return false;
@@ -95,7 +96,8 @@ void FreeGdiPlusLibrary() {
   }
   FAvailable = false;
   // Nothing may call into the unloaded library.
-  for (TEntrySetter set : kSetters) set(nullptr);
+  for (TEntrySetter set : kSetters)
+    set(nullptr);
   dxEncoders = {};
 }
 
@@ -115,7 +117,9 @@ bool IsGdiPlusAvailable(bool AShowErrorMessage) {
   return FAvailable;
 }
 
-bool GdiPlusStarted() { return FAvailable; }
+bool GdiPlusStarted() {
+  return FAvailable;
+}
 
 void CheckGpStatus(Status AStatus) {
   if (AStatus != Ok) throw EdxGdipException(AStatus);
@@ -163,6 +167,10 @@ void InitEncoders() {
   InitEncoderClsid(L"image/gif", dxEncoders.Gif);
 }
 
-void GdiPlusAPIInitialize() { FAvailable = false; }
+void GdiPlusAPIInitialize() {
+  FAvailable = false;
+}
 
-void GdiPlusAPIFinalize() { FreeGdiPlusLibrary(); }
+void GdiPlusAPIFinalize() {
+  FreeGdiPlusLibrary();
+}

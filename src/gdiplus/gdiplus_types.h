@@ -2,6 +2,7 @@
 // The GDI+ flat interface's types, as the library publishes them. The
 // program binds the library at run time and does not include its headers.
 #include <windows.h>
+
 #include <objidl.h>
 
 #include <cstdint>

@@ -10,17 +10,25 @@
 
 int GpDashStyleOf(TPenStyle APenStyle) {
   switch (APenStyle) {
-  case psSolid: return 0;
-  case psDash: return 1;
-  case psDot: return 2;
-  case psDashDot: return 3;
-  case psDashDotDot: return 4;
+  case psSolid:
+    return 0;
+  case psDash:
+    return 1;
+  case psDot:
+    return 2;
+  case psDashDot:
+    return 3;
+  case psDashDotDot:
+    return 4;
   case psClear:
-  case psInsideFrame: return 5;
+  case psInsideFrame:
+    return 5;
   // No user pattern is ever handed over, so a user style draws solid; the
   // every-other-pixel style is closest to dots.
-  case psUserStyle: return 0;
-  case psAlternate: return 2;
+  case psUserStyle:
+    return 0;
+  case psAlternate:
+    return 2;
   }
   return 0;
 }
@@ -55,7 +63,8 @@ void GpDrawImage(GpGraphics *AGraphics, const TRect &ADest, const TRect &ASource
     return;
   }
   ColorMatrix matrix{};
-  for (int i = 0; i < 5; ++i) matrix.m[i][i] = 1;
+  for (int i = 0; i < 5; ++i)
+    matrix.m[i][i] = 1;
   matrix.m[3][3] = REAL(AAlpha) / 255;
   TGpAttributesHandle attributes;
   CheckGpStatus(GdipCreateImageAttributes(attributes.Out()));
@@ -99,7 +108,8 @@ TdxGPPaintCanvas *FSharedPaintCanvas = nullptr;
 }
 
 TdxGPPaintCanvas *SharedPaintCanvas() {
-  if (!FSharedPaintCanvas) FSharedPaintCanvas = new TdxGPPaintCanvas(static_cast<GpGraphics *>(nullptr));
+  if (!FSharedPaintCanvas)
+    FSharedPaintCanvas = new TdxGPPaintCanvas(static_cast<GpGraphics *>(nullptr));
   return FSharedPaintCanvas;
 }
 
@@ -112,7 +122,9 @@ void FreeSharedPaintCanvas() {
 
 TdxGPCanvas::TdxGPCanvas(GpGraphics *AHandle) : FHandle(AHandle) {}
 
-TdxGPCanvas::TdxGPCanvas(HDC DC) { CreateGraphics(DC); }
+TdxGPCanvas::TdxGPCanvas(HDC DC) {
+  CreateGraphics(DC);
+}
 
 TdxGPCanvas::~TdxGPCanvas() {
   try {
@@ -122,7 +134,9 @@ TdxGPCanvas::~TdxGPCanvas() {
   }
 }
 
-void TdxGPCanvas::CreateGraphics(HDC DC) { CheckGpStatus(GdipCreateFromHDC(DC, &FHandle)); }
+void TdxGPCanvas::CreateGraphics(HDC DC) {
+  CheckGpStatus(GdipCreateFromHDC(DC, &FHandle));
+}
 
 void TdxGPCanvas::FreeGraphics() {
   if (!FHandle) return;
@@ -137,7 +151,9 @@ HDC TdxGPCanvas::GetHDC() {
   return dc;
 }
 
-void TdxGPCanvas::ReleaseHDC(HDC DC) { CheckGpStatus(GdipReleaseDC(FHandle, DC)); }
+void TdxGPCanvas::ReleaseHDC(HDC DC) {
+  CheckGpStatus(GdipReleaseDC(FHandle, DC));
+}
 
 void TdxGPCanvas::Clear(TColor AColor) {
   CheckGpStatus(GdipGraphicsClear(FHandle, ColorToGpColor(AColor, 255)));
@@ -176,31 +192,36 @@ void TdxGPCanvas::FillAndOutline(TColor APenColor, TColor ABrushColor, REAL APen
 
 void TdxGPCanvas::Line(int X1, int Y1, int X2, int Y2, TColor APenColor, REAL APenWidth,
                        TPenStyle APenStyle, BYTE APenColorAlpha) {
-  FillAndOutline(APenColor, clNone, APenWidth, APenStyle, APenColorAlpha, 0,
-                 [](GpBrush *) { return Ok; },
-                 [&](GpPen *p) { return GdipDrawLineI(FHandle, p, X1, Y1, X2, Y2); });
+  FillAndOutline(
+      APenColor, clNone, APenWidth, APenStyle, APenColorAlpha, 0, [](GpBrush *) { return Ok; },
+      [&](GpPen *p) { return GdipDrawLineI(FHandle, p, X1, Y1, X2, Y2); });
 }
 
-void TdxGPCanvas::Rectangle(const TRect &R, TColor APenColor, TColor ABrushColor,
-                            REAL APenWidth, TPenStyle APenStyle, BYTE APenColorAlpha,
-                            BYTE ABrushColorAlpha) {
+void TdxGPCanvas::Rectangle(const TRect &R, TColor APenColor, TColor ABrushColor, REAL APenWidth,
+                            TPenStyle APenStyle, BYTE APenColorAlpha, BYTE ABrushColorAlpha) {
   FillAndOutline(
       APenColor, ABrushColor, APenWidth, APenStyle, APenColorAlpha, ABrushColorAlpha,
-      [&](GpBrush *b) { return GdipFillRectangleI(FHandle, b, R.left, R.top, R.Width(), R.Height()); },
-      [&](GpPen *p) { return GdipDrawRectangleI(FHandle, p, R.left, R.top, R.Width(), R.Height()); });
+      [&](GpBrush *b) {
+        return GdipFillRectangleI(FHandle, b, R.left, R.top, R.Width(), R.Height());
+      },
+      [&](GpPen *p) {
+        return GdipDrawRectangleI(FHandle, p, R.left, R.top, R.Width(), R.Height());
+      });
 }
 
 void TdxGPCanvas::Ellipse(const TRect &R, TColor APenColor, TColor ABrushColor, REAL APenWidth,
                           TPenStyle APenStyle, BYTE APenColorAlpha, BYTE ABrushColorAlpha) {
   FillAndOutline(
       APenColor, ABrushColor, APenWidth, APenStyle, APenColorAlpha, ABrushColorAlpha,
-      [&](GpBrush *b) { return GdipFillEllipseI(FHandle, b, R.left, R.top, R.Width(), R.Height()); },
+      [&](GpBrush *b) {
+        return GdipFillEllipseI(FHandle, b, R.left, R.top, R.Width(), R.Height());
+      },
       [&](GpPen *p) { return GdipDrawEllipseI(FHandle, p, R.left, R.top, R.Width(), R.Height()); });
 }
 
 void TdxGPCanvas::Pie(const TRect &R, int AStartAngle, int ASweepAngle, TColor APenColor,
-                      TColor ABrushColor, REAL APenWidth, TPenStyle APenStyle,
-                      BYTE APenColorAlpha, BYTE ABrushColorAlpha) {
+                      TColor ABrushColor, REAL APenWidth, TPenStyle APenStyle, BYTE APenColorAlpha,
+                      BYTE ABrushColorAlpha) {
   // GDI+ turns clockwise; the caller's angles turn the other way.
   REAL start = -REAL(AStartAngle), sweep = -REAL(ASweepAngle);
   FillAndOutline(
@@ -217,28 +238,31 @@ namespace {
 std::vector<GpPoint> GpPointsOf(const std::vector<POINT> &APoints) {
   std::vector<GpPoint> points;
   points.reserve(APoints.size());
-  for (const POINT &p : APoints) points.push_back({p.x, p.y});
+  for (const POINT &p : APoints)
+    points.push_back({p.x, p.y});
   return points;
 }
 } // namespace
 
-void TdxGPCanvas::Polygon(const std::vector<POINT> &APoints, TColor APenColor,
-                          TColor ABrushColor, REAL APenWidth, TPenStyle APenStyle,
-                          BYTE APenColorAlpha, BYTE ABrushColorAlpha) {
+void TdxGPCanvas::Polygon(const std::vector<POINT> &APoints, TColor APenColor, TColor ABrushColor,
+                          REAL APenWidth, TPenStyle APenStyle, BYTE APenColorAlpha,
+                          BYTE ABrushColorAlpha) {
   std::vector<GpPoint> points = GpPointsOf(APoints);
   INT count = INT(points.size());
   FillAndOutline(
       APenColor, ABrushColor, APenWidth, APenStyle, APenColorAlpha, ABrushColorAlpha,
-      [&](GpBrush *b) { return GdipFillPolygonI(FHandle, b, points.data(), count, FillModeWinding); },
+      [&](GpBrush *b) {
+        return GdipFillPolygonI(FHandle, b, points.data(), count, FillModeWinding);
+      },
       [&](GpPen *p) { return GdipDrawPolygonI(FHandle, p, points.data(), count); });
 }
 
 void TdxGPCanvas::Polyline(const std::vector<POINT> &APoints, TColor APenColor, REAL APenWidth,
                            TPenStyle APenStyle, BYTE APenColorAlpha) {
   std::vector<GpPoint> points = GpPointsOf(APoints);
-  FillAndOutline(APenColor, clNone, APenWidth, APenStyle, APenColorAlpha, 0,
-                 [](GpBrush *) { return Ok; },
-                 [&](GpPen *p) { return GdipDrawLinesI(FHandle, p, points.data(), INT(points.size())); });
+  FillAndOutline(
+      APenColor, clNone, APenWidth, APenStyle, APenColorAlpha, 0, [](GpBrush *) { return Ok; },
+      [&](GpPen *p) { return GdipDrawLinesI(FHandle, p, points.data(), INT(points.size())); });
 }
 
 void TdxGPCanvas::RoundRect(const TRect &R, TColor APenColor, TColor ABrushColor, int ARadiusX,
@@ -332,8 +356,8 @@ void TdxGPCustomPaintCanvas::OutputBuffer() {
   HDC buffer = FBuffer->Canvas().Handle();
   int saved = SaveDC(FDrawDC);
   SetWindowOrgEx(buffer, 0, 0, nullptr);
-  BitBlt(FDrawDC, FDrawRect.left, FDrawRect.top, FBuffer->Width(), FBuffer->Height(), buffer, 0,
-         0, SRCCOPY);
+  BitBlt(FDrawDC, FDrawRect.left, FDrawRect.top, FBuffer->Width(), FBuffer->Height(), buffer, 0, 0,
+         SRCCOPY);
   RestoreDC(FDrawDC, saved);
 }
 

@@ -42,17 +42,16 @@ public:
                TPenStyle APenStyle = psSolid, BYTE APenColorAlpha = 255,
                BYTE ABrushColorAlpha = 255);
   // Angles in degrees, counter-clockwise from the positive x axis.
-  void Pie(const TRect &R, int AStartAngle, int ASweepAngle, TColor APenColor,
-           TColor ABrushColor, REAL APenWidth = 1, TPenStyle APenStyle = psSolid,
-           BYTE APenColorAlpha = 255, BYTE ABrushColorAlpha = 255);
+  void Pie(const TRect &R, int AStartAngle, int ASweepAngle, TColor APenColor, TColor ABrushColor,
+           REAL APenWidth = 1, TPenStyle APenStyle = psSolid, BYTE APenColorAlpha = 255,
+           BYTE ABrushColorAlpha = 255);
   void Polygon(const std::vector<POINT> &APoints, TColor APenColor, TColor ABrushColor,
                REAL APenWidth = 1, TPenStyle APenStyle = psSolid, BYTE APenColorAlpha = 255,
                BYTE ABrushColorAlpha = 255);
   void Polyline(const std::vector<POINT> &APoints, TColor APenColor, REAL APenWidth = 1,
                 TPenStyle APenStyle = psSolid, BYTE APenColorAlpha = 255);
-  void RoundRect(const TRect &R, TColor APenColor, TColor ABrushColor, int ARadiusX,
-                 int ARadiusY, int APenWidth = 1, BYTE APenColorAlpha = 255,
-                 BYTE ABrushColorAlpha = 255);
+  void RoundRect(const TRect &R, TColor APenColor, TColor ABrushColor, int ARadiusX, int ARadiusY,
+                 int APenWidth = 1, BYTE APenColorAlpha = 255, BYTE ABrushColorAlpha = 255);
 
   GpGraphics *Handle() const { return FHandle; }
   // The published GDI+ mode numbers.
@@ -68,8 +67,7 @@ private:
   // Fills with the brush colour, then outlines with the pen, each when set.
   template <class TFill, class TOutline>
   void FillAndOutline(TColor APenColor, TColor ABrushColor, REAL APenWidth, TPenStyle APenStyle,
-                      BYTE APenColorAlpha, BYTE ABrushColorAlpha, TFill AFill,
-                      TOutline AOutline);
+                      BYTE APenColorAlpha, BYTE ABrushColorAlpha, TFill AFill, TOutline AOutline);
 };
 
 class TdxGPGraphics : public TdxGPCanvas {

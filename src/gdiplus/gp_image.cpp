@@ -18,8 +18,8 @@ template <class T> struct TComRelease {
 // The published GDI+ format GUIDs differ only in their first byte:
 // {B96B3Cxx-0728-11D3-9D7B-0000F81EF32E}.
 bool IsGdiPlusFormat(const GUID &AGuid, BYTE &AKey) {
-  static const GUID base = {0xB96B3C00, 0x0728, 0x11D3,
-                            {0x9D, 0x7B, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+  static const GUID base = {
+      0xB96B3C00, 0x0728, 0x11D3, {0x9D, 0x7B, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
   if ((AGuid.Data1 & 0xFFFFFF00u) != base.Data1 || AGuid.Data2 != base.Data2 ||
       AGuid.Data3 != base.Data3 || std::memcmp(AGuid.Data4, base.Data4, 8) != 0)
     return false;
@@ -38,22 +38,33 @@ TdxImageDataFormat ImageFormatFromRawFormat(const GUID &ARawFormat) {
   case 0xAD: // WMF
   case 0xB5: // icon
     return dxImageBitmap;
-  case 0xAE: return dxImageJpeg;
-  case 0xAF: return dxImagePng;
-  case 0xB1: return dxImageTiff;
-  case 0xB0: return dxImageGif;
-  default: return dxImageUnknown;
+  case 0xAE:
+    return dxImageJpeg;
+  case 0xAF:
+    return dxImagePng;
+  case 0xB1:
+    return dxImageTiff;
+  case 0xB0:
+    return dxImageGif;
+  default:
+    return dxImageUnknown;
   }
 }
 
 const CLSID &dxGetImageEncoder(TdxImageDataFormat AImageFormat) {
   switch (AImageFormat) {
-  case dxImageBitmap: return dxEncoders.Bmp;
-  case dxImageJpeg: return dxEncoders.Jpeg;
-  case dxImagePng: return dxEncoders.Png;
-  case dxImageTiff: return dxEncoders.Tiff;
-  case dxImageGif: return dxEncoders.Gif;
-  default: throw EdxException(L"dxGetImageEncoder fails");
+  case dxImageBitmap:
+    return dxEncoders.Bmp;
+  case dxImageJpeg:
+    return dxEncoders.Jpeg;
+  case dxImagePng:
+    return dxEncoders.Png;
+  case dxImageTiff:
+    return dxEncoders.Tiff;
+  case dxImageGif:
+    return dxEncoders.Gif;
+  default:
+    throw EdxException(L"dxGetImageEncoder fails");
   }
 }
 
@@ -88,7 +99,9 @@ void TdxGPImageData::LoadFromStream(TStream &AStream) {
 
 TdxGPImage::TdxGPImage() : FImageData(std::make_unique<TdxGPImageData>()) {}
 
-TdxGPImage::~TdxGPImage() { FreeImageHandle(); }
+TdxGPImage::~TdxGPImage() {
+  FreeImageHandle();
+}
 
 const TGraphicClass &TdxGPImage::GraphicClass() {
   static const TGraphicClass cls{L"TdxGPImage", &CreateGraphicOf<TdxGPImage>};
@@ -162,7 +175,8 @@ void TdxGPImage::DoLoadFromBits(int AWidth, int AHeight, const TRGBColors &ABits
   FImageData->FreeImageData();
   FImageData->FBits = ABits;
   if (!AHasAlphaChannel)
-    for (size_t i = 0; i < ABits.size(); ++i) ABits[i].rgbReserved = 255;
+    for (size_t i = 0; i < ABits.size(); ++i)
+      ABits[i].rgbReserved = 255;
   if (AWidth == 0 || AHeight == 0) return;
   CheckGpCondition(GdipCreateBitmapFromScan0 != nullptr);
   GpBitmap *bitmap = nullptr;
@@ -200,7 +214,9 @@ void TdxGPImage::LoadFromBits(int AWidth, int AHeight, const TRGBColors &ABits,
   Changed();
 }
 
-void TdxGPImage::SetBitmap(TBitmap &ABitmap) { DoLoadFromBitmap(ABitmap); }
+void TdxGPImage::SetBitmap(TBitmap &ABitmap) {
+  DoLoadFromBitmap(ABitmap);
+}
 
 void TdxGPImage::LoadFromClipboardFormat(UINT AFormat, HANDLE AData, HPALETTE APalette) {
   TBitmap bitmap;
@@ -249,9 +265,13 @@ void TdxGPImage::Clear() {
   Changed();
 }
 
-void TdxGPImage::SaveToStream(TStream &AStream) { SaveToStreamByCodec(AStream, FImageDataFormat); }
+void TdxGPImage::SaveToStream(TStream &AStream) {
+  SaveToStreamByCodec(AStream, FImageDataFormat);
+}
 
-void TdxPNGImage::SaveToStream(TStream &AStream) { SaveToStreamByCodec(AStream, dxImagePng); }
+void TdxPNGImage::SaveToStream(TStream &AStream) {
+  SaveToStreamByCodec(AStream, dxImagePng);
+}
 
 void TdxGPImage::SaveToStreamByCodec(TStream &AStream, TdxImageDataFormat AImageFormat) {
   if (!FHandle) return;
@@ -317,8 +337,7 @@ bool TdxGPImage::Compare(TdxGPImage *AImage) const {
 }
 
 std::unique_ptr<TdxGPImage> TdxGPImage::MakeComposition(TdxGPImage *AOverlay, BYTE AAlpha) const {
-  std::unique_ptr<TdxGPImage> result =
-      CreateFromBits(GetWidth(), GetHeight(), TRGBColors(), true);
+  std::unique_ptr<TdxGPImage> result = CreateFromBits(GetWidth(), GetHeight(), TRGBColors(), true);
   if (result->GetEmpty()) return result;
   TGpGraphicsHandle graphics;
   CheckGpStatus(GdipGetImageGraphicsContext(result->Handle(), graphics.Out()));
@@ -337,7 +356,9 @@ std::unique_ptr<TdxGPImage> TdxGPImage::MakeComposition(TdxGPImage *AOverlay, BY
   return result;
 }
 
-void TdxGPImage::Draw(TCanvas &ACanvas, const TRect &R) { StretchDraw(ACanvas.Handle(), R, 255); }
+void TdxGPImage::Draw(TCanvas &ACanvas, const TRect &R) {
+  StretchDraw(ACanvas.Handle(), R, 255);
+}
 
 void TdxGPImage::StretchDraw(HDC DC, const TRect &ADest, BYTE AAlpha) {
   StretchDraw(DC, ADest, ClientRect(), AAlpha);

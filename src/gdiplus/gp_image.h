@@ -82,8 +82,7 @@ public:
 
   // Loading; each but SetBitmap and the clipboard reports a change.
   void LoadFromStream(TStream &AStream) override;
-  void LoadFromResource(HINSTANCE AInstance, const std::wstring &AResName,
-                        const wchar_t *AResType);
+  void LoadFromResource(HINSTANCE AInstance, const std::wstring &AResName, const wchar_t *AResType);
   void LoadFromBits(int AWidth, int AHeight, const TRGBColors &ABits, bool AHasAlphaChannel);
   void SetBitmap(TBitmap &ABitmap);
   void LoadFromClipboardFormat(UINT AFormat, HANDLE AData, HPALETTE APalette) override;

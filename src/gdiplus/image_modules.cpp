@@ -7,14 +7,22 @@
 // The loader is made when the first module adds itself.
 void dxCoreModuleStart() {}
 
-void dxCoreModuleStop() { dxCoreFinalize(); }
+void dxCoreModuleStop() {
+  dxCoreFinalize();
+}
 
-void dxGDIPlusAPIModuleStart() { UnitsLoader().AddUnit(GdiPlusAPIInitialize, GdiPlusAPIFinalize); }
+void dxGDIPlusAPIModuleStart() {
+  UnitsLoader().AddUnit(GdiPlusAPIInitialize, GdiPlusAPIFinalize);
+}
 
-void dxGDIPlusAPIModuleStop() { UnitsLoader().RemoveUnit(GdiPlusAPIFinalize); }
+void dxGDIPlusAPIModuleStop() {
+  UnitsLoader().RemoveUnit(GdiPlusAPIFinalize);
+}
 
 void dxGDIPlusClassesModuleStart() {
   UnitsLoader().AddUnit(GdiPlusClassesInitialize, GdiPlusClassesFinalize);
 }
 
-void dxGDIPlusClassesModuleStop() { UnitsLoader().RemoveUnit(GdiPlusClassesFinalize); }
+void dxGDIPlusClassesModuleStop() {
+  UnitsLoader().RemoveUnit(GdiPlusClassesFinalize);
+}

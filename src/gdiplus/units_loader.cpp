@@ -12,7 +12,9 @@ std::unique_ptr<TdxUnitsLoader> FLoader;
 bool FUnitsInitialized = false;
 } // namespace
 
-bool dxUnitsInitialized() { return FUnitsInitialized; }
+bool dxUnitsInitialized() {
+  return FUnitsInitialized;
+}
 
 bool dxIsLibrary() {
   HMODULE self = nullptr;
@@ -27,7 +29,9 @@ TdxUnitsLoader &UnitsLoader() {
   return *FLoader;
 }
 
-TdxUnitsLoader::~TdxUnitsLoader() { Finalize(); }
+TdxUnitsLoader::~TdxUnitsLoader() {
+  Finalize();
+}
 
 void TdxUnitsLoader::AddUnit(TdxUnitProc AInitializeProc, TdxUnitProc AFinalizeProc) {
   if (AInitializeProc) {

@@ -10,13 +10,19 @@
 namespace {
 int BitCountOf(TPixelFormat AFormat) {
   switch (AFormat) {
-  case pf1bit: return 1;
-  case pf4bit: return 4;
-  case pf8bit: return 8;
+  case pf1bit:
+    return 1;
+  case pf4bit:
+    return 4;
+  case pf8bit:
+    return 8;
   case pf15bit:
-  case pf16bit: return 16;
-  case pf24bit: return 24;
-  default: return 32;
+  case pf16bit:
+    return 16;
+  case pf24bit:
+    return 24;
+  default:
+    return 32;
   }
 }
 
@@ -47,8 +53,8 @@ HBITMAP CreateDIBSectionOf(int AWidth, int AHeight, int ABitCount, void **ABits)
     }
   }
   void *bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO *>(&info),
-                                    DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP bitmap = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO *>(&info), DIB_RGB_COLORS,
+                                    &bits, nullptr, 0);
   if (ABits) *ABits = bits;
   return bitmap;
 }
@@ -71,7 +77,9 @@ TBitmap::TBitmap(int AWidth, int AHeight, TPixelFormat AFormat) {
 
 TBitmap::TBitmap() = default;
 
-TBitmap::~TBitmap() { FCanvas.reset(); }
+TBitmap::~TBitmap() {
+  FCanvas.reset();
+}
 
 void TBitmap::Deselect() const {
   if (FCanvas && FCanvas->Selected) {
@@ -122,16 +130,22 @@ TPixelFormat TBitmap::PixelFormat() const {
   DIBSECTION ds{};
   if (GetObjectW(FHandle.Get(), sizeof(ds), &ds) != sizeof(ds)) return pfDevice;
   switch (ds.dsBmih.biBitCount) {
-  case 1: return pf1bit;
-  case 4: return pf4bit;
-  case 8: return pf8bit;
+  case 1:
+    return pf1bit;
+  case 4:
+    return pf4bit;
+  case 8:
+    return pf8bit;
   case 16:
     // Bit fields with a six-bit green mask are 5-6-5.
     return ds.dsBmih.biCompression == BI_BITFIELDS && ds.dsBitfields[1] == 0x7E0 ? pf16bit
-                                                                                : pf15bit;
-  case 24: return pf24bit;
-  case 32: return pf32bit;
-  default: return pfCustom;
+                                                                                 : pf15bit;
+  case 24:
+    return pf24bit;
+  case 32:
+    return pf32bit;
+  default:
+    return pfCustom;
   }
 }
 
@@ -219,9 +233,9 @@ void TBitmap::LoadFromStream(TStream &AStream) {
   const auto *file = reinterpret_cast<const BITMAPFILEHEADER *>(data.data());
   const auto *header =
       reinterpret_cast<const BITMAPINFOHEADER *>(data.data() + sizeof(BITMAPFILEHEADER));
-  if (data.size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) ||
-      file->bfType != 0x4D42 || header->biSize < sizeof(BITMAPINFOHEADER) ||
-      file->bfOffBits >= data.size() || header->biWidth <= 0 || header->biHeight == 0)
+  if (data.size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) || file->bfType != 0x4D42 ||
+      header->biSize < sizeof(BITMAPINFOHEADER) || file->bfOffBits >= data.size() ||
+      header->biWidth <= 0 || header->biHeight == 0)
     throw EInvalidGraphic(L"Ungültiges Bitmap");
   const void *bits = data.data() + file->bfOffBits;
   size_t available = data.size() - file->bfOffBits;

@@ -38,8 +38,7 @@ void TGraphic::Assign(TGraphic *ASource) {
 }
 
 void TGraphic::AssignTo(TGraphic *ADest) {
-  throw EConvertError(NameOf(this) + L" kann nicht zu " + NameOf(ADest) +
-                      L" zugewiesen werden");
+  throw EConvertError(NameOf(this) + L" kann nicht zu " + NameOf(ADest) + L" zugewiesen werden");
 }
 
 void TGraphic::LoadFromClipboardFormat(UINT, HANDLE, HPALETTE) {

@@ -99,19 +99,22 @@ void TPicture::LoadFromStoredResource(const std::wstring &AName, const wchar_t *
   ReadStoredValue(stream);
 }
 
-void TPicture::RegisterFileFormat(const std::wstring &AExtension,
-                                  const std::wstring &ADescription, const TGraphicClass &AClass) {
+void TPicture::RegisterFileFormat(const std::wstring &AExtension, const std::wstring &ADescription,
+                                  const TGraphicClass &AClass) {
   Formats().push_back({AExtension, ADescription, AClass});
 }
 
 void TPicture::UnregisterGraphicClass(const TGraphicClass &AClass) {
   auto &formats = Formats();
-  formats.erase(std::remove_if(formats.begin(), formats.end(),
-                               [&](const TFileFormat &f) { return SameClass(&f.GraphicClass, AClass); }),
-                formats.end());
+  formats.erase(
+      std::remove_if(formats.begin(), formats.end(),
+                     [&](const TFileFormat &f) { return SameClass(&f.GraphicClass, AClass); }),
+      formats.end());
 }
 
-const std::vector<TFileFormat> &TPicture::FileFormats() { return Formats(); }
+const std::vector<TFileFormat> &TPicture::FileFormats() {
+  return Formats();
+}
 
 std::wstring TPicture::GraphicFilter() {
   std::wstring filter;

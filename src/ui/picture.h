@@ -16,7 +16,9 @@ struct TGraphicClass {
   std::unique_ptr<TGraphic> (*Create)();
 };
 
-template <class T> std::unique_ptr<TGraphic> CreateGraphicOf() { return std::make_unique<T>(); }
+template <class T> std::unique_ptr<TGraphic> CreateGraphicOf() {
+  return std::make_unique<T>();
+}
 
 // Class registry: lookup by name for stored objects. Registering a name
 // again replaces its entry.

@@ -55,8 +55,9 @@ size_t TMemoryStream::Write(const void *ABuffer, size_t ACount) {
 
 namespace {
 int64_t SeekIn(size_t &APosition, size_t ASize, int64_t AOffset, TSeekOrigin AOrigin) {
-  int64_t base = AOrigin == soBeginning ? 0 : AOrigin == soCurrent ? int64_t(APosition)
-                                                                   : int64_t(ASize);
+  int64_t base = AOrigin == soBeginning ? 0
+                 : AOrigin == soCurrent ? int64_t(APosition)
+                                        : int64_t(ASize);
   int64_t target = base + AOffset;
   if (target < 0) throw EStreamError(L"Ungültige Stream-Position");
   APosition = size_t(target);

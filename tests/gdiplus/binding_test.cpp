@@ -40,16 +40,27 @@ TEST_CASE("a status other than Ok raises with its number in the message") {
     CHECK(static_cast<const EdxGdipException &>(E).FStatus == InvalidParameter);
   }
   CHECK_NOTHROW(CheckGpCondition(true));
-  CHECK(EdxGdipException(PropertyNotSupported).Message() == L"Invalid operation in GDI+ (Code: 20)");
+  CHECK(EdxGdipException(PropertyNotSupported).Message() ==
+        L"Invalid operation in GDI+ (Code: 20)");
 }
 
 namespace {
 std::vector<int> Calls;
-void Init1() { Calls.push_back(1); }
-void Init2() { Calls.push_back(2); }
-void Fin1() { Calls.push_back(-1); }
-void Fin2() { Calls.push_back(-2); }
-void Fin3() { Calls.push_back(-3); }
+void Init1() {
+  Calls.push_back(1);
+}
+void Init2() {
+  Calls.push_back(2);
+}
+void Fin1() {
+  Calls.push_back(-1);
+}
+void Fin2() {
+  Calls.push_back(-2);
+}
+void Fin3() {
+  Calls.push_back(-3);
+}
 } // namespace
 
 TEST_CASE("the units loader starts at once in a program and ends in reverse") {
@@ -161,8 +172,8 @@ TEST_CASE("canvas objects take GDI+ memory while it runs and give it back there"
 
 TEST_CASE("the encoders of the five formats are found and cached") {
   imgtest::StartImageModules();
-  for (const CLSID *clsid : {&dxEncoders.Bmp, &dxEncoders.Png, &dxEncoders.Jpeg,
-                             &dxEncoders.Tiff, &dxEncoders.Gif})
+  for (const CLSID *clsid :
+       {&dxEncoders.Bmp, &dxEncoders.Png, &dxEncoders.Jpeg, &dxEncoders.Tiff, &dxEncoders.Gif})
     CHECK((clsid->Data1 | clsid->Data2 | clsid->Data3) != 0);
   CLSID found{};
   CHECK(FindEncoderClsid(L"IMAGE/PNG", found) == Ok); // letter case does not count

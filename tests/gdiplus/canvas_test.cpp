@@ -18,8 +18,12 @@ std::unique_ptr<TdxPNGImage> EdgedImage(int W, int H) {
   return imgtest::Load<TdxPNGImage>(imgtest::MakePng(W, H, pixels));
 }
 
-bool IsRedish(uint32_t P) { return Channel(P, 16) > 128 && Channel(P, 0) < 128; }
-bool IsBlueish(uint32_t P) { return Channel(P, 0) > 128 && Channel(P, 16) < 128; }
+bool IsRedish(uint32_t P) {
+  return Channel(P, 16) > 128 && Channel(P, 0) < 128;
+}
+bool IsBlueish(uint32_t P) {
+  return Channel(P, 0) > 128 && Channel(P, 16) < 128;
+}
 } // namespace
 
 TEST_CASE("an image drawn at its own size lands one to one") {
@@ -42,7 +46,8 @@ TEST_CASE("enlarging leaves out the last source pixel, shrinking keeps the whole
   // Nearest-neighbour sampling shows which source pixels were used.
   auto redColumns = [](const TPixelTarget &ATarget, int ARow) {
     int n = 0;
-    for (int x = 0; x < ATarget.Width; ++x) n += IsRedish(ATarget.Pixel(x, ARow));
+    for (int x = 0; x < ATarget.Width; ++x)
+      n += IsRedish(ATarget.Pixel(x, ARow));
     return n;
   };
   auto image = EdgedImage(10, 10);
@@ -69,7 +74,8 @@ TEST_CASE("enlarging leaves out the last source pixel, shrinking keeps the whole
   // 10 x 10 into 5 x 5 samples every second column of the whole source:
   // 0, 2, 4, 6, 8. A source cut to 9 columns would reach column 7.
   std::vector<uint32_t> pixels(100, 0xFF0000FF);
-  for (int y = 0; y < 10; ++y) pixels[size_t(y) * 10 + 7] = 0xFF00FF00;
+  for (int y = 0; y < 10; ++y)
+    pixels[size_t(y) * 10 + 7] = 0xFF00FF00;
   auto striped = imgtest::Load<TdxPNGImage>(imgtest::MakePng(10, 10, pixels));
   TPixelTarget small(5, 5, 0xFFFFFF);
   {
@@ -79,7 +85,8 @@ TEST_CASE("enlarging leaves out the last source pixel, shrinking keeps the whole
   }
   GdiFlush();
   CHECK(small.Changed() == 25);
-  for (int x = 0; x < 5; ++x) CHECK(Channel(small.Pixel(x, 2), 8) < 128);
+  for (int x = 0; x < 5; ++x)
+    CHECK(Channel(small.Pixel(x, 2), 8) < 128);
 }
 
 TEST_CASE("empty and invisible destinations draw nothing and raise nothing") {
@@ -89,9 +96,9 @@ TEST_CASE("empty and invisible destinations draw nothing and raise nothing") {
   TPixelTarget target(30, 30, 0xFFFFFF);
   TdxGPPaintCanvas *canvas = SharedPaintCanvas();
   canvas->BeginPaint(target.DC, TRect(0, 0, 30, 30));
-  CHECK_NOTHROW(canvas->Draw(image.get(), TRect(5, 5, 5, 25), 255));   // width 0
-  CHECK_NOTHROW(canvas->Draw(image.get(), TRect(5, 5, 25, 4), 255));   // negative height
-  CHECK_NOTHROW(canvas->Draw(&empty, TRect(0, 0, 30, 30), 255));       // empty source
+  CHECK_NOTHROW(canvas->Draw(image.get(), TRect(5, 5, 5, 25), 255));    // width 0
+  CHECK_NOTHROW(canvas->Draw(image.get(), TRect(5, 5, 25, 4), 255));    // negative height
+  CHECK_NOTHROW(canvas->Draw(&empty, TRect(0, 0, 30, 30), 255));        // empty source
   CHECK_NOTHROW(canvas->Draw(image.get(), TRect(40, 40, 60, 60), 255)); // outside the bitmap
   canvas->EndPaint();
   CHECK(target.Changed() == 0);

@@ -18,7 +18,9 @@ std::string StoredValue(const std::string &AClass, const std::string &AData) {
   return std::string(1, char(AClass.size())) + AClass + AData;
 }
 
-std::string Signature(const std::string &ABytes) { return ABytes.substr(0, 4); }
+std::string Signature(const std::string &ABytes) {
+  return ABytes.substr(0, 4);
+}
 const std::string kPngSignature("\x89PNG", 4);
 
 std::string SavedBy(TdxGPImage &AImage) {
@@ -137,7 +139,8 @@ TEST_CASE("saving: PNG images write PNG, others keep the format they came from")
 TEST_CASE("pixels: shared with the caller, alpha filled when there is none") {
   imgtest::StartImageModules();
   TRGBColors bits(3 * 2);
-  for (size_t i = 0; i < bits.size(); ++i) bits[i] = RGBQUAD{10, 20, 30, 0};
+  for (size_t i = 0; i < bits.size(); ++i)
+    bits[i] = RGBQUAD{10, 20, 30, 0};
   TdxGPImage image;
   int changes = 0;
   image.OnChange = [&](TGraphic *) { ++changes; };
@@ -153,7 +156,8 @@ TEST_CASE("pixels: shared with the caller, alpha filled when there is none") {
 
   // With an alpha channel it stays as given.
   TRGBColors alpha(2 * 2);
-  for (size_t i = 0; i < alpha.size(); ++i) alpha[i] = RGBQUAD{0, 0, 64, 128};
+  for (size_t i = 0; i < alpha.size(); ++i)
+    alpha[i] = RGBQUAD{0, 0, 64, 128};
   image.LoadFromBits(2, 2, alpha, true);
   CHECK(alpha[0].rgbReserved == 128);
   CHECK(image.IsAlphaUsed());

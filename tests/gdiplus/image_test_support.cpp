@@ -24,13 +24,15 @@ uint32_t Crc(const std::string &AData) {
   if (!ready) {
     for (uint32_t n = 0; n < 256; ++n) {
       uint32_t c = n;
-      for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+      for (int k = 0; k < 8; ++k)
+        c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
       table[n] = c;
     }
     ready = true;
   }
   uint32_t c = 0xFFFFFFFFu;
-  for (unsigned char b : AData) c = table[(c ^ b) & 0xFF] ^ (c >> 8);
+  for (unsigned char b : AData)
+    c = table[(c ^ b) & 0xFF] ^ (c >> 8);
   return c ^ 0xFFFFFFFFu;
 }
 
@@ -82,10 +84,10 @@ std::string MakePng(int AWidth, int AHeight, const std::vector<uint32_t> &APixel
       raw += char(p >> 24);
     }
   }
-  std::string header = Be32(uint32_t(AWidth)) + Be32(uint32_t(AHeight)) +
-                       std::string("\x08\x06\x00\x00\x00", 5);
-  return std::string("\x89PNG\r\n\x1a\n", 8) + Chunk("IHDR", header) +
-         Chunk("IDAT", Stored(raw)) + Chunk("IEND", "");
+  std::string header =
+      Be32(uint32_t(AWidth)) + Be32(uint32_t(AHeight)) + std::string("\x08\x06\x00\x00\x00", 5);
+  return std::string("\x89PNG\r\n\x1a\n", 8) + Chunk("IHDR", header) + Chunk("IDAT", Stored(raw)) +
+         Chunk("IEND", "");
 }
 
 std::string MakeSolidPng(int AWidth, int AHeight, uint32_t AArgb) {

@@ -43,6 +43,8 @@ struct TPixelTarget {
   HGDIOBJ Old = nullptr;
 };
 
-inline int Channel(uint32_t AColor, int AShift) { return int((AColor >> AShift) & 0xFF); }
+inline int Channel(uint32_t AColor, int AShift) {
+  return int((AColor >> AShift) & 0xFF);
+}
 
 } // namespace imgtest

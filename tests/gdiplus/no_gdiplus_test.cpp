@@ -9,8 +9,8 @@ TEST_CASE("Tastenfang runs without gdiplus.dll and says nothing about it") {
   std::wstring exe = test::ProgramPath();
   REQUIRE(test::FileExists(exe));
   // Wine's loader takes the override from the new process's environment.
-  HANDLE process = test::StartProcessWithEnvironment(
-      exe, L"", {L"WINEDLLOVERRIDES=mscoree,mshtml=;gdiplus=d"});
+  HANDLE process =
+      test::StartProcessWithEnvironment(exe, L"", {L"WINEDLLOVERRIDES=mscoree,mshtml=;gdiplus=d"});
   REQUIRE(process);
   DWORD pid = GetProcessId(process);
   HWND main = test::FindProcessWindow(pid, L"kalverin Tastenfang", 20000);

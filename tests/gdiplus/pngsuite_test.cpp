@@ -48,7 +48,8 @@ std::vector<std::wstring> SuiteFiles(const std::wstring &AFolder) {
   WIN32_FIND_DATAW fd;
   HANDLE h = FindFirstFileW((AFolder + L"\\*.png").c_str(), &fd);
   if (h == INVALID_HANDLE_VALUE) return names;
-  do names.push_back(fd.cFileName);
+  do
+    names.push_back(fd.cFileName);
   while (FindNextFileW(h, &fd));
   FindClose(h);
   return names;
@@ -120,8 +121,8 @@ TEST_CASE("truncated PNG files raise and keep their bytes, never crash") {
   }
   imgtest::StartImageModules();
   std::string bytes = test::ReadFileBytes(folder + L"\\basn6a08.png");
-  for (size_t cut : {size_t(1), size_t(8), size_t(20), size_t(40), bytes.size() / 2,
-                     bytes.size() - 13}) {
+  for (size_t cut :
+       {size_t(1), size_t(8), size_t(20), size_t(40), bytes.size() / 2, bytes.size() - 13}) {
     CAPTURE(cut);
     TdxPNGImage image;
     int changes = 0;
