@@ -258,6 +258,47 @@ DWORD TProcess::Close(DWORD ATimeout) {
   return WaitExit(FHandle, ATimeout);
 }
 
+HANDLE StartProcessWithEnvironment(const std::wstring &AExe, const std::wstring &AArgs,
+                                   const std::vector<std::wstring> &AVariables) {
+  std::map<std::wstring, std::wstring> vars; // names ignore case, as Windows does
+  auto key = [](std::wstring AName) {
+    for (wchar_t &c : AName) c = wchar_t(towupper(c));
+    return AName;
+  };
+  std::vector<std::wstring> order;
+  wchar_t *block = GetEnvironmentStringsW();
+  for (const wchar_t *p = block; *p; p += wcslen(p) + 1) {
+    std::wstring entry = p;
+    size_t eq = entry.find(L'=', 1);
+    if (eq == std::wstring::npos) continue;
+    vars[key(entry.substr(0, eq))] = entry;
+  }
+  FreeEnvironmentStringsW(block);
+  for (const std::wstring &v : AVariables) vars[key(v.substr(0, v.find(L'=')))] = v;
+  std::wstring env;
+  for (const auto &[name, entry] : vars) env += entry + L'\0';
+  env += L'\0';
+  std::wstring cmd = L"\"" + AExe + L"\"" + (AArgs.empty() ? L"" : L" " + AArgs);
+  STARTUPINFOW si{};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(AExe.c_str(), cmd.data(), nullptr, nullptr, FALSE,
+                      CREATE_UNICODE_ENVIRONMENT, env.data(), nullptr, &si, &pi))
+    return nullptr;
+  CloseHandle(pi.hThread);
+  return pi.hProcess;
+}
+
+std::vector<HWND> ProcessWindows(DWORD AProcessId) {
+  std::vector<HWND> result;
+  for (HWND w : TopLevelWindows(0)) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid == AProcessId) result.push_back(w);
+  }
+  return result;
+}
+
 DWORD WaitExit(HANDLE AProcess, DWORD ATimeout) {
   if (WaitForSingleObject(AProcess, ATimeout) != WAIT_OBJECT_0) return STILL_ACTIVE;
   DWORD code = STILL_ACTIVE;

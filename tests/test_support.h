@@ -77,6 +77,12 @@ void ClickDialogButton(HWND ADialog, int AId);
 // Starts a program with arguments and its own environment additions;
 // returns the process handle (caller closes) or null.
 HANDLE StartProcess(const std::wstring &AExe, const std::wstring &AArgs = L"");
+// As StartProcess, with variables ("NAME=value") added to or replacing
+// those of this process's environment.
+HANDLE StartProcessWithEnvironment(const std::wstring &AExe, const std::wstring &AArgs,
+                                   const std::vector<std::wstring> &AVariables);
+// Visible top-level windows of a process.
+std::vector<HWND> ProcessWindows(DWORD AProcessId);
 // Exit code, or STILL_ACTIVE when the process has not ended in time.
 DWORD WaitExit(HANDLE AProcess, DWORD ATimeout);
 // A started program that is ended at the latest when the object goes, so

@@ -2,6 +2,7 @@
 
 #include <objbase.h>
 
+#include "gdiplus/image_modules.h"
 #include "settings/settings_path.h"
 
 void TModuleSteps::StartAll() {
@@ -35,6 +36,10 @@ TModuleSteps &ProgramModules() {
     m.Add({L"TaskDialog", nullptr, nullptr});
     // The XML service of the update check needs COM on this thread.
     m.Add({L"kalUpdateCheck", [] { CoInitialize(nullptr); }, [] { CoUninitialize(); }});
+    // Image support: loads and starts GDI+, registers the PNG picture classes.
+    m.Add({L"dxCore", dxCoreModuleStart, dxCoreModuleStop});
+    m.Add({L"dxGDIPlusAPI", dxGDIPlusAPIModuleStart, dxGDIPlusAPIModuleStop});
+    m.Add({L"dxGDIPlusClasses", dxGDIPlusClassesModuleStart, dxGDIPlusClassesModuleStop});
     return m;
   }();
   return modules;

@@ -187,16 +187,3 @@ void TCanvas::StretchDraw(const TRect &R, TGraphic *AGraphic) {
 TMemoryCanvas::TMemoryCanvas() { SetHandle(CreateCompatibleDC(nullptr)); }
 
 TMemoryCanvas::~TMemoryCanvas() { DeleteDC(Handle()); }
-
-// ---- TGraphic
-
-void TGraphic::SetTransparent(bool AValue) {
-  if (AValue == FTransparent) return;
-  FTransparent = AValue;
-  Changed();
-}
-
-void TGraphic::Changed() {
-  FModified = true;
-  if (OnChange) OnChange(this);
-}

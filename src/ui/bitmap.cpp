@@ -1,0 +1,304 @@
+#include "ui/bitmap.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "ui/exception.h"
+#include "ui/streams.h"
+
+namespace {
+int BitCountOf(TPixelFormat AFormat) {
+  switch (AFormat) {
+  case pf1bit:
+    return 1;
+  case pf4bit:
+    return 4;
+  case pf8bit:
+    return 8;
+  case pf15bit:
+  case pf16bit:
+    return 16;
+  case pf24bit:
+    return 24;
+  default:
+    return 32;
+  }
+}
+
+class EInvalidGraphic : public Exception {
+public:
+  using Exception::Exception;
+};
+} // namespace
+
+HBITMAP CreateDIBSectionOf(int AWidth, int AHeight, int ABitCount, void **ABits) {
+  struct {
+    BITMAPINFOHEADER Header;
+    RGBQUAD Colors[256];
+  } info{};
+  info.Header.biSize = sizeof(BITMAPINFOHEADER);
+  info.Header.biWidth = AWidth;
+  info.Header.biHeight = -AHeight;
+  info.Header.biPlanes = 1;
+  info.Header.biBitCount = WORD(ABitCount);
+  info.Header.biCompression = BI_RGB;
+  if (ABitCount <= 8) {
+    // A grey ramp, so that low depths still show something sensible.
+    int n = 1 << ABitCount;
+    info.Header.biClrUsed = DWORD(n);
+    for (int i = 0; i < n; ++i) {
+      BYTE v = BYTE(i * 255 / (n - 1));
+      info.Colors[i] = {v, v, v, 0};
+    }
+  }
+  void *bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO *>(&info), DIB_RGB_COLORS,
+                                    &bits, nullptr, 0);
+  if (ABits) *ABits = bits;
+  return bitmap;
+}
+
+struct TBitmap::TBitmapCanvas : TCanvas {
+  HGDIOBJ Old = nullptr;
+  bool Selected = false;
+  TBitmapCanvas() { SetHandle(CreateCompatibleDC(nullptr)); }
+  ~TBitmapCanvas() override {
+    if (Selected) SelectObject(Handle(), Old);
+    DeleteDC(Handle());
+  }
+};
+
+TBitmap::TBitmap(int AWidth, int AHeight, TPixelFormat AFormat) {
+  Replace(CreateDIBSectionOf(std::max(AWidth, 1), std::max(AHeight, 1), BitCountOf(AFormat)));
+  FWidth = AWidth;
+  FHeight = AHeight;
+}
+
+TBitmap::TBitmap() = default;
+
+TBitmap::~TBitmap() {
+  FCanvas.reset();
+}
+
+void TBitmap::Deselect() const {
+  if (FCanvas && FCanvas->Selected) {
+    SelectObject(FCanvas->Handle(), FCanvas->Old);
+    FCanvas->Selected = false;
+  }
+}
+
+HBITMAP TBitmap::Handle() const {
+  Deselect();
+  return static_cast<HBITMAP>(FHandle.Get());
+}
+
+void TBitmap::Replace(HBITMAP ABitmap) {
+  Deselect();
+  FHandle.Reset(ABitmap);
+  FWidth = FHeight = 0;
+  BITMAP bm{};
+  if (ABitmap && GetObjectW(ABitmap, sizeof(bm), &bm)) {
+    FWidth = bm.bmWidth;
+    FHeight = bm.bmHeight;
+  }
+}
+
+void TBitmap::SetHandle(HBITMAP ABitmap) {
+  if (ABitmap == FHandle.Get()) return;
+  Replace(ABitmap);
+  Changed();
+}
+
+HBITMAP TBitmap::ReleaseHandle() {
+  Deselect();
+  FWidth = FHeight = 0;
+  return static_cast<HBITMAP>(FHandle.Release());
+}
+
+TCanvas &TBitmap::Canvas() {
+  if (!FCanvas) FCanvas = std::make_unique<TBitmapCanvas>();
+  if (!FCanvas->Selected && FHandle.Get()) {
+    FCanvas->Old = SelectObject(FCanvas->Handle(), FHandle.Get());
+    FCanvas->Selected = true;
+  }
+  return *FCanvas;
+}
+
+TPixelFormat TBitmap::PixelFormat() const {
+  if (!FHandle.Get()) return pfDevice;
+  DIBSECTION ds{};
+  if (GetObjectW(FHandle.Get(), sizeof(ds), &ds) != sizeof(ds)) return pfDevice;
+  switch (ds.dsBmih.biBitCount) {
+  case 1:
+    return pf1bit;
+  case 4:
+    return pf4bit;
+  case 8:
+    return pf8bit;
+  case 16:
+    // Bit fields with a six-bit green mask are 5-6-5.
+    return ds.dsBmih.biCompression == BI_BITFIELDS && ds.dsBitfields[1] == 0x7E0 ? pf16bit
+                                                                                 : pf15bit;
+  case 24:
+    return pf24bit;
+  case 32:
+    return pf32bit;
+  default:
+    return pfCustom;
+  }
+}
+
+TBitmapHandleType TBitmap::HandleType() const {
+  DIBSECTION ds{};
+  if (FHandle.Get() && GetObjectW(FHandle.Get(), sizeof(ds), &ds) == sizeof(ds)) return bmDIB;
+  return bmDDB;
+}
+
+namespace {
+// A copy of ASource at the given depth (0: device-dependent).
+HBITMAP CopyAt(HBITMAP ASource, int AWidth, int AHeight, int ABitCount) {
+  HBITMAP copy;
+  if (ABitCount) {
+    copy = CreateDIBSectionOf(std::max(AWidth, 1), std::max(AHeight, 1), ABitCount);
+  } else {
+    HDC screen = GetDC(nullptr);
+    copy = CreateCompatibleBitmap(screen, std::max(AWidth, 1), std::max(AHeight, 1));
+    ReleaseDC(nullptr, screen);
+  }
+  if (!copy) RaiseLastOSError();
+  if (ASource) {
+    HDC src = CreateCompatibleDC(nullptr), dst = CreateCompatibleDC(nullptr);
+    HGDIOBJ oldSrc = SelectObject(src, ASource), oldDst = SelectObject(dst, copy);
+    BitBlt(dst, 0, 0, AWidth, AHeight, src, 0, 0, SRCCOPY);
+    SelectObject(src, oldSrc);
+    SelectObject(dst, oldDst);
+    DeleteDC(src);
+    DeleteDC(dst);
+  }
+  return copy;
+}
+} // namespace
+
+void TBitmap::SetPixelFormat(TPixelFormat AFormat) {
+  if (FHandle.Get() && AFormat == PixelFormat() && HandleType() == bmDIB) return;
+  int w = FWidth, h = FHeight;
+  Replace(CopyAt(Handle(), w, h, AFormat == pfDevice ? 0 : BitCountOf(AFormat)));
+  FWidth = w;
+  FHeight = h;
+  Changed();
+}
+
+void TBitmap::SetHandleType(TBitmapHandleType AType) {
+  if (AType == HandleType() && FHandle.Get()) return;
+  int w = FWidth, h = FHeight;
+  Replace(CopyAt(Handle(), w, h, AType == bmDIB ? BitCountOf(PixelFormat()) : 0));
+  FWidth = w;
+  FHeight = h;
+  Changed();
+}
+
+void TBitmap::SetSize(int AWidth, int AHeight) {
+  if (AWidth == FWidth && AHeight == FHeight && FHandle.Get()) return;
+  int bits = FHandle.Get() ? (HandleType() == bmDIB ? BitCountOf(PixelFormat()) : 0) : 32;
+  HBITMAP copy = CopyAt(Handle(), std::max(AWidth, 1), std::max(AHeight, 1), bits);
+  Replace(copy);
+  FWidth = std::max(AWidth, 0);
+  FHeight = std::max(AHeight, 0);
+  Changed();
+}
+
+void TBitmap::LoadFromResourceName(HINSTANCE AInstance, const std::wstring &AName) {
+  auto bitmap = static_cast<HBITMAP>(
+      LoadImageW(AInstance, AName.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  if (!bitmap) throw EResNotFound(L"Ressource " + AName + L" wurde nicht gefunden");
+  SetHandle(bitmap);
+}
+
+void TBitmap::Draw(TCanvas &ACanvas, const TRect &R) {
+  if (GetEmpty()) return;
+  HDC src = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(src, Handle());
+  SetStretchBltMode(ACanvas.Handle(), COLORONCOLOR);
+  StretchBlt(ACanvas.Handle(), R.left, R.top, R.Width(), R.Height(), src, 0, 0, FWidth, FHeight,
+             SRCCOPY);
+  SelectObject(src, old);
+  DeleteDC(src);
+}
+
+void TBitmap::LoadFromStream(TStream &AStream) {
+  int64_t count = AStream.Size() - AStream.Position();
+  std::string data(size_t(std::max<int64_t>(count, 0)), '\0');
+  AStream.ReadBuffer(data.data(), data.size());
+  const auto *file = reinterpret_cast<const BITMAPFILEHEADER *>(data.data());
+  const auto *header =
+      reinterpret_cast<const BITMAPINFOHEADER *>(data.data() + sizeof(BITMAPFILEHEADER));
+  if (data.size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) || file->bfType != 0x4D42 ||
+      header->biSize < sizeof(BITMAPINFOHEADER) || file->bfOffBits >= data.size() ||
+      header->biWidth <= 0 || header->biHeight == 0)
+    throw EInvalidGraphic(L"Ungültiges Bitmap");
+  const void *bits = data.data() + file->bfOffBits;
+  size_t available = data.size() - file->bfOffBits;
+  LONG w = header->biWidth, h = header->biHeight < 0 ? -header->biHeight : header->biHeight;
+  if (header->biCompression == BI_RGB || header->biCompression == BI_BITFIELDS) {
+    size_t stride = ((size_t(w) * header->biBitCount + 31) / 32) * 4;
+    if (stride * size_t(h) > available) throw EInvalidGraphic(L"Unvollständiges Bitmap");
+  }
+  HDC screen = GetDC(nullptr);
+  HBITMAP ddb = CreateDIBitmap(screen, header, CBM_INIT, bits,
+                               reinterpret_cast<const BITMAPINFO *>(header), DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  if (!ddb) throw EInvalidGraphic(L"Ungültiges Bitmap");
+  TGdiObject owner(ddb);
+  int depth = header->biBitCount >= 24 ? header->biBitCount : 24;
+  SetHandle(CopyAt(ddb, w, h, depth == 32 ? 32 : 24));
+}
+
+void TBitmap::SaveToStream(TStream &AStream) {
+  if (GetEmpty()) return;
+  int depth = PixelFormat() == pf32bit ? 32 : 24;
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof(header);
+  header.biWidth = FWidth;
+  header.biHeight = FHeight; // bottom row first, as BMP files are read everywhere
+  header.biPlanes = 1;
+  header.biBitCount = WORD(depth);
+  header.biCompression = BI_RGB;
+  size_t stride = ((size_t(FWidth) * size_t(depth) + 31) / 32) * 4;
+  std::string bits(stride * size_t(FHeight), '\0');
+  HDC screen = GetDC(nullptr);
+  GetDIBits(screen, Handle(), 0, UINT(FHeight), bits.data(),
+            reinterpret_cast<BITMAPINFO *>(&header), DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  header.biSizeImage = DWORD(bits.size());
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof(file) + sizeof(header);
+  file.bfSize = DWORD(file.bfOffBits + bits.size());
+  AStream.WriteBuffer(&file, sizeof(file));
+  AStream.WriteBuffer(&header, sizeof(header));
+  AStream.WriteBuffer(bits.data(), bits.size());
+}
+
+void TBitmap::Assign(TGraphic *ASource) {
+  if (auto *source = dynamic_cast<TBitmap *>(ASource)) {
+    if (source == this) return;
+    HBITMAP h = source->Handle();
+    SetHandle(h ? static_cast<HBITMAP>(CopyImage(h, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))
+                : nullptr);
+    return;
+  }
+  TGraphic::Assign(ASource);
+}
+
+void TBitmap::LoadFromClipboardFormat(UINT AFormat, HANDLE AData, HPALETTE) {
+  if (AFormat != CF_BITMAP || !AData)
+    throw EInvalidGraphic(L"Nicht unterstütztes Zwischenablageformat");
+  SetHandle(static_cast<HBITMAP>(CopyImage(AData, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+}
+
+void TBitmap::SaveToClipboardFormat(UINT &AFormat, HANDLE &AData, HPALETTE &APalette) {
+  AFormat = CF_BITMAP;
+  AData = GetEmpty() ? nullptr : CopyImage(Handle(), IMAGE_BITMAP, 0, 0, 0);
+  APalette = nullptr;
+}
