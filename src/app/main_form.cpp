@@ -1,6 +1,10 @@
 #include "app/main_form.h"
 
 #include "app/program.h"
+#include "info/info_form.h"
+#include "settings/form_placement.h"
+#include "settings/kal_ini_file.h"
+#include "settings/settings_path.h"
 #include "taskdialog/task_message.h"
 #include "ui/application.h"
 #include "ui/platform.h"
@@ -59,6 +63,9 @@ TFrmMain::TFrmMain(TComponent *AOwner) : TForm(AOwner) {
   SetClientSize(328, 147);
   SetIcon(static_cast<HICON>(
       LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+
+  Image2 = Place<TImage>(this, L"Image2", 8, 8, 32, 32);
+  LoadProgramIcon(Image2);
 
   Label1 = Place<TLabel>(this, L"Label1", 49, 11, 236, 25);
   Label1->SetCaption(L"Tippfehlersuche bei eBay");
@@ -158,12 +165,47 @@ void TFrmMain::FormCreate(TComponent *) {
   Application->SetHelpFile(ProgramFileWithExtension(L".CHM"));
   // 2. The outer size stays as designed; stored sizes cannot change it.
   SetConstraints({Width(), Height(), Width(), Height()});
-  Cbx->Items().Add(kClearHistoryEntry);
+  // 3. Where the settings live; the folder is created when missing.
+  InitSettingsPath(ProgramFileName());
+  // 4. The info dialog, kept for the whole run.
+  FrmInfo = TForm::Create<TFrmInfo>(this);
+  // 5. The stored state, which ends the history with the clear entry.
+  ReadIniFile();
 }
 
-void TFrmMain::FormShow(TComponent *) {}
+void TFrmMain::FormShow(TComponent *) {
+  // Posted, so the check runs once the window is visible.
+  if (FrmInfo->ChkAutoCheckUpdates->Checked()) PostMessageW(Handle(), WM_CHECKUPDATES, 0, 0);
+}
 
-void TFrmMain::FormClose(TComponent *, TCloseAction &) {}
+void TFrmMain::FormClose(TComponent *, TCloseAction &) { WriteIniFile(); }
+
+void TFrmMain::ReadIniFile() {
+  TkalIniFile ini(IniFileName);
+  LoadFormPlacement(*this, ini);
+  RadNormal->SetChecked(ini.ReadBool(L"FrmMain", L"RadNormal", RadNormal->Checked()));
+  ChkStayOnTop->SetChecked(ini.ReadBool(L"FrmMain", L"ChkStayOnTop", ChkStayOnTop->Checked()));
+  for (int n = 0;; ++n) {
+    std::wstring term = ini.ReadString(L"Cbx", std::to_wstring(n), L"");
+    if (term.empty()) break;
+    Cbx->Items().Add(term);
+  }
+  Cbx->Items().Add(kClearHistoryEntry);
+  TCheckBox *autoCheck = FrmInfo->ChkAutoCheckUpdates;
+  autoCheck->SetChecked(ini.ReadBool(L"FrmInfo", L"ChkAutoCheckUpdates", autoCheck->Checked()));
+}
+
+void TFrmMain::WriteIniFile() {
+  TkalIniFile ini(IniFileName);
+  SaveFormPlacement(*this, ini);
+  ini.WriteBool(L"FrmMain", L"RadNormal", RadNormal->Checked());
+  ini.WriteBool(L"FrmMain", L"ChkStayOnTop", ChkStayOnTop->Checked());
+  ini.EraseSection(L"Cbx");
+  // Every item but the last, which is the clear entry.
+  for (int i = 0; i < Cbx->Items().Count() - 1; ++i)
+    ini.WriteString(L"Cbx", std::to_wstring(i), Cbx->Items()[i]);
+  ini.WriteBool(L"FrmInfo", L"ChkAutoCheckUpdates", FrmInfo->ChkAutoCheckUpdates->Checked());
+}
 
 void TFrmMain::WMCheckUpdates() {}
 
@@ -214,7 +256,7 @@ void TFrmMain::ChkStayOnTopClick(TComponent *) {
 
 void TFrmMain::ActCheckUpdatesExecute(TComponent *) {}
 
-void TFrmMain::ActInfoExecute(TComponent *) {}
+void TFrmMain::ActInfoExecute(TComponent *) { FrmInfo->ShowModal(); }
 
 void TFrmMain::ActHelpExecute(TComponent *) { Application->HelpContext(3); }
 

@@ -3,6 +3,7 @@
 // search, stay-on-top and the small buttons for update, info and help.
 #include "app/single_instance.h"
 #include "info/url_label.h"
+#include "ui/image_control.h"
 #include "ui/buttons.h"
 #include "ui/stdctrls.h"
 
@@ -13,6 +14,7 @@ class TFrmMain : public TForm {
 public:
   explicit TFrmMain(TComponent *AOwner);
 
+  TImage *Image2 = nullptr;
   TLabel *Label1 = nullptr;
   TRadioButton *RadTippfehler = nullptr;
   TRadioButton *RadNormal = nullptr;
@@ -31,6 +33,8 @@ public:
   TSingleInstance *SingleInstance1 = nullptr;
 
   LRESULT WndProc(UINT AMsg, WPARAM AW, LPARAM AL) override;
+  // Saves placement, options, history and the update option.
+  void WriteIniFile();
 
 protected:
   void DoCreate() override;
@@ -51,6 +55,7 @@ private:
   void UrlLbl1Click(TComponent *Sender);
   void WMCheckUpdates();
 
+  void ReadIniFile();
   void OpenAddress(const std::wstring &AAddress);
 };
 

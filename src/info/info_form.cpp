@@ -1,6 +1,8 @@
 #include "info/info_form.h"
 
 #include "info/maker.h"
+#include "ui/bitmap.h"
+#include "ui/icon.h"
 #include "info/version_info.h"
 #include "ui/application.h"
 #include "ui/platform.h"
@@ -17,7 +19,19 @@ T *Place(TComponent *AOwner, TControl *AParent, const wchar_t *AName, int ALeft,
   control->SetParent(AParent);
   return control;
 }
+
+// A picture that opens an address when clicked.
+void MakeLink(TImage *AImage, std::function<void(TComponent *)> AClick) {
+  AImage->SetCursor(crHandPoint);
+  AImage->OnClick = std::move(AClick);
+}
 } // namespace
+
+void LoadProgramIcon(TImage *AImage) {
+  auto icon = std::make_unique<TIcon>();
+  icon->LoadFromResourceName(GetModuleHandleW(nullptr), L"MAINICON");
+  AImage->Picture().SetGraphic(std::move(icon));
+}
 
 TFrmInfo::TFrmInfo(TComponent *AOwner) : TForm(AOwner) {
   SetName(L"FrmInfo");
@@ -39,6 +53,9 @@ TFrmInfo::TFrmInfo(TComponent *AOwner) : TForm(AOwner) {
   TabInfo->SetName(L"TabInfo");
   TabInfo->SetCaption(L"Info");
   TabInfo->SetPageControl(PageControl);
+
+  Image2 = Place<TImage>(this, TabInfo, L"Image2", 18, 13, 32, 32);
+  LoadProgramIcon(Image2);
 
   LblProductName = Place<TLabel>(this, TabInfo, L"LblProductName", 58, 13, 198, 25);
   LblProductName->SetCaption(L"kalverin Tastenfang");
@@ -63,6 +80,22 @@ TFrmInfo::TFrmInfo(TComponent *AOwner) : TForm(AOwner) {
   LblInfo->SetCaption(L"Aktuelle Versionen und weitere Infos bei");
   LblInfo->SetAlignment(taCenter);
 
+  Image1 = Place<TImage>(this, TabInfo, L"Image1", 8, 145, 60, 45);
+  Image1->SetAutoSize(true);
+  Image1->SetTransparent(true);
+  Image1->Picture().LoadFromStoredResource(L"IMAGE1_PNG");
+  MakeLink(Image1, [this](TComponent *S) { LblUrlClick(S); });
+
+  Image3 = Place<TImage>(this, TabInfo, L"Image3", 95, 162, 145, 20);
+  Image3->SetAutoSize(true);
+  {
+    auto lettering = std::make_unique<TBitmap>();
+    lettering->LoadFromResourceName(GetModuleHandleW(nullptr), L"IMAGE3");
+    Image3->Picture().SetGraphic(std::move(lettering));
+  }
+  Image3->SetTransparent(true);
+  MakeLink(Image3, [this](TComponent *S) { LblUrlClick(S); });
+
   LblUrl = Place<TUrlLbl>(this, TabInfo, L"LblUrl", 106, 182, 122, 13);
   LblUrl->SetCaption(kMakerUrl);
   LblUrl->Font().SetName(L"Tahoma");
@@ -74,6 +107,11 @@ TFrmInfo::TFrmInfo(TComponent *AOwner) : TForm(AOwner) {
   Label8 = Place<TLabel>(this, TabInfo, L"Label8", 32, 226, 213, 13);
   Label8->SetCaption(L"Zur Auktionsabwicklung empfehlen wir Ihnen");
   Label8->SetAlignment(taCenter);
+
+  Image7 = Place<TImage>(this, TabInfo, L"Image7", 44, 248, 188, 80);
+  Image7->SetAutoSize(true);
+  Image7->Picture().LoadFromStoredResource(L"IMAGE7_PNG");
+  MakeLink(Image7, [this](TComponent *S) { Image7Click(S); });
 
   TabOptions = new TTabSheet(this);
   TabOptions->SetName(L"TabOptions");

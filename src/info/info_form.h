@@ -3,6 +3,7 @@
 // recommendation of the maker's other tool, and the start-up update option.
 #include "info/url_label.h"
 #include "ui/extctrls.h"
+#include "ui/image_control.h"
 #include "ui/stdctrls.h"
 
 class TFrmInfo : public TForm {
@@ -11,15 +12,19 @@ public:
 
   TPageControl *PageControl = nullptr;
   TTabSheet *TabInfo = nullptr;
+  TImage *Image2 = nullptr;
   TLabel *LblProductName = nullptr;
   TLabel *LblVersion = nullptr;
   TLabel *LblCopyRight = nullptr;
   TUrlLbl *LblEMail = nullptr;
   TBevel *Bevel1 = nullptr;
   TLabel *LblInfo = nullptr;
+  TImage *Image1 = nullptr;
+  TImage *Image3 = nullptr;
   TUrlLbl *LblUrl = nullptr;
   TBevel *Bevel3 = nullptr;
   TLabel *Label8 = nullptr;
+  TImage *Image7 = nullptr;
   TTabSheet *TabOptions = nullptr;
   TCheckBox *ChkAutoCheckUpdates = nullptr;
   TPanel *Panel1 = nullptr;
@@ -37,3 +42,6 @@ private:
 };
 
 extern TFrmInfo *FrmInfo;
+
+// The program icon "MAINICON" as the picture of an image control.
+void LoadProgramIcon(TImage *AImage);

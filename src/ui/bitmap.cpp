@@ -220,8 +220,15 @@ void TBitmap::Draw(TCanvas &ACanvas, const TRect &R) {
   HDC src = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(src, Handle());
   SetStretchBltMode(ACanvas.Handle(), COLORONCOLOR);
-  StretchBlt(ACanvas.Handle(), R.left, R.top, R.Width(), R.Height(), src, 0, 0, FWidth, FHeight,
-             SRCCOPY);
+  if (Transparent()) {
+    // The bottom-left pixel names the colour that lets the background through.
+    COLORREF key = GetPixel(src, 0, FHeight - 1);
+    TransparentBlt(ACanvas.Handle(), R.left, R.top, R.Width(), R.Height(), src, 0, 0, FWidth,
+                   FHeight, key);
+  } else {
+    StretchBlt(ACanvas.Handle(), R.left, R.top, R.Width(), R.Height(), src, 0, 0, FWidth,
+               FHeight, SRCCOPY);
+  }
   SelectObject(src, old);
   DeleteDC(src);
 }

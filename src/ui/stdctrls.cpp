@@ -12,7 +12,45 @@ TLabel::TLabel(TComponent *AOwner) : TControl(AOwner) {}
 
 void TLabel::SetCaption(const std::wstring &AValue) {
   FLabelCaption = AValue;
+  AdjustBounds();
   Invalidate();
+}
+
+void TLabel::SetAutoSize(bool AValue) {
+  FAutoSize = AValue;
+  AdjustBounds();
+}
+
+void TLabel::FontChanged() {
+  TControl::FontChanged();
+  AdjustBounds();
+}
+
+void TLabel::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  if (!FAdjusting) FDesigned = TRect(ALeft, ATop, ALeft + AWidth, ATop + AHeight);
+  TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+  if (!FAdjusting) AdjustBounds();
+}
+
+void TLabel::AdjustBounds() {
+  TRect bounds = FDesigned;
+  if (FAutoSize && !FWordWrap && !FLabelCaption.empty()) {
+    TMemoryCanvas canvas;
+    canvas.Font() = Font();
+    TRect text(0, 0, 0, 0);
+    canvas.TextRect(text, FLabelCaption, DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
+    int extra = text.Width() - bounds.Width();
+    if (extra > 0) {
+      if (FAlignment == taCenter) bounds.left -= extra / 2;
+      if (FAlignment == taRightJustify) bounds.left -= extra;
+      bounds.right = bounds.left + text.Width();
+    }
+    bounds.bottom = bounds.top + std::max<LONG>(bounds.Height(), text.Height());
+  }
+  if (bounds == BoundsRect()) return;
+  FAdjusting = true;
+  TControl::SetBounds(bounds.left, bounds.top, bounds.Width(), bounds.Height());
+  FAdjusting = false;
 }
 
 void TLabel::SetAlignment(TAlignment AValue) {

@@ -5,22 +5,33 @@
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
-// A caption painted on the parent's colour; never takes the focus.
+// A caption painted on the parent's colour; never takes the focus. With
+// AutoSize (the default) a caption that does not fit widens the label,
+// around its centre when centred; a label never shrinks below its size.
 class TLabel : public TControl {
 public:
   explicit TLabel(TComponent *AOwner);
+  bool AutoSize() const { return FAutoSize; }
+  void SetAutoSize(bool AValue);
   TAlignment Alignment() const { return FAlignment; }
   void SetAlignment(TAlignment AValue);
   bool WordWrap() const { return FWordWrap; }
   void SetWordWrap(bool AValue);
   void SetCaption(const std::wstring &AValue) override;
   std::wstring Caption() override { return FLabelCaption; }
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
 protected:
   void Paint(TCanvas &ACanvas) override;
+  void FontChanged() override;
+  void InitWnd() override { AdjustBounds(); }
 
 private:
+  void AdjustBounds();
   std::wstring FLabelCaption;
+  bool FAutoSize = true;
+  bool FAdjusting = false;
+  TRect FDesigned; // the bounds given from outside, before widening
   TAlignment FAlignment = taLeftJustify;
   bool FWordWrap = false;
 };
