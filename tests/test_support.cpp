@@ -218,6 +218,27 @@ void MouseButton(bool ADown) {
   Pump(60);
 }
 
+namespace {
+std::map<UINT_PTR, std::function<void()>> &LaterActions() {
+  static std::map<UINT_PTR, std::function<void()>> map;
+  return map;
+}
+
+void CALLBACK RunLater(HWND, UINT, UINT_PTR AId, DWORD) {
+  KillTimer(nullptr, AId);
+  auto it = LaterActions().find(AId);
+  if (it == LaterActions().end()) return;
+  std::function<void()> action = std::move(it->second);
+  LaterActions().erase(it);
+  action();
+}
+} // namespace
+
+void Later(DWORD AMilliseconds, std::function<void()> AAction) {
+  UINT_PTR id = SetTimer(nullptr, 0, AMilliseconds, &RunLater);
+  LaterActions()[id] = std::move(AAction);
+}
+
 void ClickDialogButton(HWND ADialog, int AId) {
   HWND button = GetDlgItem(ADialog, AId);
   if (button)

@@ -71,6 +71,10 @@ private:
 void MouseTo(HWND AWnd, int X, int Y);
 void MouseButton(bool ADown);
 
+// Runs the action once, from this thread's message loop, after the delay
+// (for driving a modal window from inside its own loop).
+void Later(DWORD AMilliseconds, std::function<void()> AAction);
+
 // Presses the button with the control identifier inside a dialog.
 void ClickDialogButton(HWND ADialog, int AId);
 

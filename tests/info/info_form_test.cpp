@@ -1,0 +1,174 @@
+// The info dialog in real windows: its content, links, pictures and pages.
+#include <doctest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <htmlhelp.h>
+
+#include "info/info_form.h"
+#include "info/maker.h"
+#include "test_support.h"
+#include "ui/application.h"
+#include "ui/platform.h"
+
+namespace {
+struct TInfoDialog {
+  TFrmInfo *Form;
+  std::vector<TShellExecuteRequest> Opened;
+  TInfoDialog() {
+    ShellExecuteHook = [this](const TShellExecuteRequest &R) {
+      Opened.push_back(R);
+      return reinterpret_cast<HINSTANCE>(42);
+    };
+    Form = TForm::Create<TFrmInfo>(nullptr);
+  }
+  ~TInfoDialog() {
+    delete Form;
+    ShellExecuteHook = nullptr;
+  }
+  void Click(TControl *AControl) {
+    SendMessageW(AControl->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    SendMessageW(AControl->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  }
+  // Shows the dialog modally, runs AWhileShown once it is up, then lets
+  // AClose end it; returns the modal result.
+  TModalResult ShowModal(std::function<void()> AWhileShown, std::function<void()> AClose) {
+    test::Later(100, [AWhileShown, AClose] {
+      AWhileShown();
+      AClose();
+    });
+    return Form->ShowModal();
+  }
+};
+
+RECT PageRectOf(TControl *AControl) {
+  RECT rc;
+  GetWindowRect(AControl->Handle(), &rc);
+  MapWindowPoints(nullptr, GetParent(AControl->Handle()), reinterpret_cast<POINT *>(&rc), 2);
+  return rc;
+}
+} // namespace
+
+TEST_CASE("the info dialog shows name, version and notice as designed") {
+  TInfoDialog d;
+  HWND wnd = d.Form->Handle();
+  CHECK(test::WindowText(wnd) == L"Info/Einstellungen");
+  RECT rc;
+  GetClientRect(wnd, &rc);
+  CHECK(rc.right == 278);
+  CHECK(rc.bottom == 406);
+  LONG style = GetWindowLongW(wnd, GWL_STYLE);
+  CHECK((style & WS_SYSMENU) != 0);
+  CHECK((style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME)) == 0);
+  CHECK(d.Form->HelpContext() == 3);
+
+  CHECK(d.Form->LblVersion->Caption() == L"Version 2.00");
+  CHECK(d.Form->LblProductName->Caption() == L"kalverin Tastenfang");
+  CHECK(d.Form->LblCopyRight->Caption() == kMakerCopyright);
+  CHECK(d.Form->LblCopyRight->Font().Color() == RGBColor(128, 0, 64));
+  CHECK(d.Form->LblEMail->Caption() == kMakerEmail);
+  CHECK(d.Form->LblUrl->Caption() == kMakerUrl);
+  CHECK(d.Form->ChkAutoCheckUpdates->Caption() == L"Bei Programmstart auf Updates prüfen");
+  CHECK_FALSE(d.Form->ChkAutoCheckUpdates->Checked());
+  CHECK(d.Form->BtnOK->Caption() == L"OK");
+  CHECK(d.Form->BtnOK->Default());
+  CHECK(d.Form->BtnOK->ModalResult() == mrOk);
+  CHECK(d.Form->PageControl->ActivePage() == d.Form->TabInfo);
+  CHECK(d.Form->TabInfo->Caption() == L"Info");
+  CHECK(d.Form->TabOptions->Caption() == L"Einstellungen");
+
+  RECT ok = PageRectOf(d.Form->BtnOK);
+  CHECK(ok.left == 102);
+  CHECK(ok.top == 6);
+  CHECK(ok.right - ok.left == 75);
+  RECT bevel = PageRectOf(d.Form->Bevel1);
+  CHECK(bevel.left == 3);
+  CHECK(bevel.top == 123);
+  CHECK(bevel.right - bevel.left == 271);
+}
+
+TEST_CASE("the pictures are the stored ones, at their sizes") {
+  TInfoDialog d;
+  struct TExpect {
+    TImage *Image;
+    int Left, Top, Width, Height;
+  } expected[] = {{d.Form->Image2, 18, 13, 32, 32},
+                  {d.Form->Image1, 8, 145, 60, 45},
+                  {d.Form->Image3, 95, 162, 145, 20},
+                  {d.Form->Image7, 44, 248, 188, 80}};
+  for (const TExpect &e : expected) {
+    CAPTURE(e.Image->Name());
+    REQUIRE(e.Image->Picture().Graphic() != nullptr);
+    CHECK(e.Image->Picture().Width() == e.Width);
+    CHECK(e.Image->Picture().Height() == e.Height);
+    RECT r = PageRectOf(e.Image);
+    CHECK(r.left == e.Left);
+    CHECK(r.top == e.Top);
+    CHECK(r.right - r.left == e.Width);
+    CHECK(r.bottom - r.top == e.Height);
+  }
+  CHECK(d.Form->Image1->Picture().Graphic()->ClassName() == L"TdxPNGImage");
+  CHECK(d.Form->Image7->Picture().Graphic()->ClassName() == L"TdxPNGImage");
+  CHECK(d.Form->Image1->Picture().Graphic()->Transparent());
+  CHECK_FALSE(d.Form->Image7->Picture().Graphic()->Transparent());
+  for (TImage *link : {d.Form->Image1, d.Form->Image3, d.Form->Image7})
+    CHECK(link->Cursor() == crHandPoint);
+}
+
+TEST_CASE("the mail link, the address links and the recommended tool open their addresses") {
+  TInfoDialog d;
+  d.Click(d.Form->LblEMail);
+  REQUIRE(d.Opened.size() == 1);
+  CHECK(d.Opened[0].File ==
+        std::wstring(L"mailto:") + kMakerEmail + L"?subject=kalverin%20Tastenfang%202.00");
+  CHECK_FALSE(d.Opened[0].Verb);
+  CHECK(d.Opened[0].ShowCmd == SW_SHOWNORMAL);
+
+  for (TControl *link : std::initializer_list<TControl *>{d.Form->Image1, d.Form->Image3,
+                                                          d.Form->LblUrl})
+    d.Click(link);
+  REQUIRE(d.Opened.size() == 4);
+  for (size_t i = 1; i < 4; ++i) CHECK(d.Opened[i].File == kMakerUrl);
+
+  d.Click(d.Form->Image7);
+  REQUIRE(d.Opened.size() == 5);
+  CHECK(d.Opened[4].File == kMakerProductUrl);
+}
+
+TEST_CASE("the page shown last is shown again, and F1 gives context 3") {
+  TInfoDialog d;
+  std::vector<DWORD_PTR> contexts;
+  Application->SetHelpFile(L"C:\\Tastenfang.CHM");
+  HtmlHelpHook = [&](HWND, const std::wstring &, UINT ACommand, DWORD_PTR AData) {
+    if (ACommand == HH_HELP_CONTEXT) contexts.push_back(AData);
+    return HWND(nullptr);
+  };
+  TModalResult result = d.ShowModal(
+      [&] {
+        CHECK(IsWindowVisible(d.Form->Handle()));
+        // The user clicks the second tab.
+        RECT tab;
+        HWND tabs = d.Form->PageControl->Handle();
+        SendMessageW(tabs, TCM_GETITEMRECT, 1, LPARAM(&tab));
+        test::MouseTo(tabs, (tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
+        test::MouseButton(true);
+        test::MouseButton(false);
+        CHECK(d.Form->PageControl->ActivePage() == d.Form->TabOptions);
+        CHECK(IsWindowVisible(d.Form->ChkAutoCheckUpdates->Handle()));
+        SetFocus(d.Form->BtnOK->Handle());
+        PostMessageW(d.Form->BtnOK->Handle(), WM_KEYDOWN, VK_F1, 1);
+        test::Pump(50);
+      },
+      [&] { SendMessageW(d.Form->BtnOK->Handle(), BM_CLICK, 0, 0); });
+  HtmlHelpHook = nullptr;
+  Application->SetHelpFile(L"");
+  CHECK(result == mrOk);
+  CHECK(contexts == std::vector<DWORD_PTR>{3});
+
+  // Closed by the close box this time; the page stays.
+  result = d.ShowModal([&] { CHECK(d.Form->PageControl->ActivePage() == d.Form->TabOptions); },
+                       [&] { PostMessageW(d.Form->Handle(), WM_CLOSE, 0, 0); });
+  CHECK(result == mrCancel);
+  CHECK(d.Form->PageControl->ActivePage() == d.Form->TabOptions);
+}
