@@ -164,6 +164,8 @@ void TFrmMain::FormCreate(TComponent *) {
   // 1. Help file beside the program.
   Application->SetHelpFile(ProgramFileWithExtension(L".CHM"));
   // 2. The outer size stays as designed; stored sizes cannot change it.
+  // The platform's frame decides that size, so the window is made first.
+  HandleNeeded();
   SetConstraints({Width(), Height(), Width(), Height()});
   // 3. Where the settings live; the folder is created when missing.
   InitSettingsPath(ProgramFileName());

@@ -18,8 +18,9 @@ TForm::~TForm() {
   if (FIcon) DestroyIcon(FIcon);
 }
 
+// The window itself is made when first needed (showing it, or asking for
+// its handle), as with every control.
 void TForm::AfterConstruction() {
-  HandleNeeded();
   ScaleForDensity();
   DoCreate();
 }
