@@ -39,10 +39,7 @@ void TForm::ScaleForDensity() {
 }
 
 TCanvas &TForm::Canvas() {
-  if (!FCanvas) {
-    FCanvasDC = CreateCompatibleDC(nullptr);
-    FCanvas = std::make_unique<TCanvas>(FCanvasDC);
-  }
+  if (!FCanvas) FCanvas = std::make_unique<TMemoryCanvas>();
   FCanvas->Font() = Font();
   return *FCanvas;
 }

@@ -128,8 +128,7 @@ private:
   TControl *FActiveControl = nullptr;
   TButtonControl *FDefaultButton = nullptr;
   TButtonControl *FCancelButton = nullptr;
-  std::unique_ptr<TCanvas> FCanvas;
-  HDC FCanvasDC = nullptr;
+  std::unique_ptr<TMemoryCanvas> FCanvas;
   bool FHasClientSize = false;
   int FClientWidth = 0, FClientHeight = 0;
 };
