@@ -2,6 +2,8 @@
 
 #include <objbase.h>
 
+#include "taskdialog/common_buttons.h"
+
 void TModuleSteps::StartAll() {
   FStarted = 0;
   for (const TModuleStep &step : FSteps) {
@@ -30,7 +32,7 @@ TModuleSteps &ProgramModules() {
     // The settings path; its end step releases IniFileName.
     m.Add({L"kalGlobals", nullptr, nullptr});
     // Binds the emulated task dialog's button captions.
-    m.Add({L"TaskDialog", nullptr, nullptr});
+    m.Add({L"TaskDialog", BindTaskDialogButtonCaptions, nullptr});
     // The XML service of the update check needs COM on this thread.
     m.Add({L"kalUpdateCheck", [] { CoInitialize(nullptr); }, [] { CoUninitialize(); }});
     return m;
