@@ -89,13 +89,16 @@ void TCustomAdvTaskDialog::ElevateButton(int ButtonID, bool Enabled) {
                LPARAM(Enabled ? 1 : 0));
 }
 
+bool TCustomAdvTaskDialog::UsesEmulatedPresentation() const {
+  return NeedsEmulatedPresentation(PlatformMajorVersion(), FileVersionHigh(L"COMCTL32.DLL"),
+                                   FNonNativeDialog);
+}
+
 int TCustomAdvTaskDialog::Execute() {
   FIsNative = false;
   FVerifyResult = false;
   FAutoCloseCounter = 0;
-  if (NeedsEmulatedPresentation(PlatformMajorVersion(), FileVersionHigh(L"COMCTL32.DLL"),
-                                FNonNativeDialog))
-    return ExecuteEmulated(*this, -1, -1);
+  if (UsesEmulatedPresentation()) return ExecuteEmulated(*this, -1, -1);
   return ExecuteNative();
 }
 

@@ -122,6 +122,9 @@ public:
   void SetFooterLineColor(TColor AValue) { FFooterLineColor = AValue; }
   // The last Execute reached the platform's own dialog.
   bool IsNative() const { return FIsNative; }
+  // Whether Execute takes the emulated presentation, by the platform's and
+  // the common-controls library's versions and NonNativeDialog.
+  bool UsesEmulatedPresentation() const;
 
 protected:
   bool AutoClose() const { return FAutoClose; }

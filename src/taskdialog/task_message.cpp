@@ -1,9 +1,6 @@
 #include "taskdialog/task_message.h"
 
-#include <array>
-#include <memory>
-
-#include "taskdialog/task_dialog.h"
+#include "taskdialog/task_message_fill.h"
 #include "ui/application.h"
 #include "ui/forms.h"
 
@@ -54,17 +51,15 @@ TForm *FocusedForm() {
 }
 } // namespace
 
-int ShowTaskMessage(const std::wstring &AInstruction, const std::wstring &AMessage, uint8_t AKind,
-                    uint16_t AButtons, int AHelpContext, uint8_t ADefaultButton) {
-  TForm *form = FocusedForm();
-  auto dialog = std::make_unique<TAdvTaskDialog>(form ? static_cast<TComponent *>(form)
-                                                      : static_cast<TComponent *>(Application));
-  dialog->SetApplicationIsParent(form == nullptr);
-  dialog->SetInstruction(AInstruction);
-  dialog->SetContent(AMessage);
+TTaskMessageButtons PrepareTaskMessage(TAdvTaskDialog &ADialog, const std::wstring &AInstruction,
+                                       const std::wstring &AMessage, uint8_t AKind,
+                                       uint16_t AButtons, int AHelpContext,
+                                       uint8_t ADefaultButton) {
+  ADialog.SetInstruction(AInstruction);
+  ADialog.SetContent(AMessage);
   const TKindInfo kind = KindInfo(AKind);
-  dialog->SetIcon(kind.Icon);
-  dialog->SetTitle(kind.Title);
+  ADialog.SetIcon(kind.Icon);
+  ADialog.SetTitle(kind.Title);
 
   TCommonButtons common;
   if (AButtons & mbYes) common.Include(cbYes);
@@ -73,47 +68,65 @@ int ShowTaskMessage(const std::wstring &AInstruction, const std::wstring &AMessa
   if (AButtons & mbCancel) common.Include(cbCancel);
   if (AButtons & mbAbort) common.Include(cbClose);
   if (AButtons & mbRetry) common.Include(cbRetry);
-  dialog->SetCommonButtons(common);
+  ADialog.SetCommonButtons(common);
 
-  // Results of the custom buttons by position. Only the first three
-  // positions are ever read back; a fifth extra button finds no position
-  // and is not recorded.
-  std::array<int, 4> results{};
-  int helpButtonID = -1;
+  // Only four result positions exist: a fifth extra button (all five asked
+  // for) is shown but recorded nowhere; the help button is known by its
+  // identifier wherever it lands.
+  TTaskMessageButtons buttons;
   for (const TExtraButton &extra : kExtraButtons) {
     if (!(AButtons & extra.Bit)) continue;
-    const int position = dialog->CustomButtons().Count();
-    if (size_t(position) < results.size()) results[size_t(position)] = extra.Result;
-    if (extra.Bit == mbHelp) helpButtonID = kCustomButtonBase + position;
-    dialog->CustomButtons().Add(extra.Caption);
+    const int position = ADialog.CustomButtons().Count();
+    if (size_t(position) < buttons.Results.size()) buttons.Results[size_t(position)] = extra.Result;
+    if (extra.Bit == mbHelp) buttons.HelpButtonID = kCustomButtonBase + position;
+    ADialog.CustomButtons().Add(extra.Caption);
   }
 
-  dialog->SetDefaultButton(DefaultButtonFor(ADefaultButton));
-  dialog->SetHelpContext(AHelpContext);
-  TTaskDialogOptions options = dialog->Options();
+  ADialog.SetDefaultButton(DefaultButtonFor(ADefaultButton));
+  ADialog.SetHelpContext(AHelpContext);
+  TTaskDialogOptions options = ADialog.Options();
   options.Include(doAllowDialogCancel);
-  dialog->SetOptions(options);
+  ADialog.SetOptions(options);
+  return buttons;
+}
 
-  const int pressed = dialog->Execute();
-  dialog.reset();
-
-  switch (pressed) {
+int TaskMessageResult(const TTaskMessageButtons &AButtons, int APressed, int AHelpContext) {
+  switch (APressed) {
   case tmrOK:
   case tmrCancel:
   case tmrAbort:
   case tmrRetry:
   case tmrYes:
   case tmrNo:
-    return pressed;
+    return APressed;
   default:
     break;
   }
-  // The help button closes the dialog and then opens the help.
-  if (pressed == helpButtonID) {
+  // The help button closes the dialog, then the help opens.
+  if (APressed == AButtons.HelpButtonID) {
     if (AHelpContext > 0 && Application) Application->HelpContext(AHelpContext);
     return tmrNone;
   }
-  if (pressed >= kCustomButtonBase && pressed <= kCustomButtonBase + 2)
-    return results[size_t(pressed - kCustomButtonBase)];
+  // The first three custom buttons map to their recorded results; later
+  // ones (Yes to all behind three others) and all else to none.
+  if (APressed >= kCustomButtonBase && APressed <= kCustomButtonBase + 2)
+    return AButtons.Results[size_t(APressed - kCustomButtonBase)];
   return tmrNone;
+}
+
+int ShowTaskMessage(const std::wstring &AInstruction, const std::wstring &AMessage, uint8_t AKind,
+                    uint16_t AButtons, int AHelpContext, uint8_t ADefaultButton) {
+  TForm *form = FocusedForm();
+  TTaskMessageButtons buttons;
+  int pressed = 0;
+  {
+    // One component for exactly this message, freed also on failure.
+    TAdvTaskDialog dialog(form ? static_cast<TComponent *>(form)
+                               : static_cast<TComponent *>(Application));
+    dialog.SetApplicationIsParent(form == nullptr);
+    buttons = PrepareTaskMessage(dialog, AInstruction, AMessage, AKind, AButtons, AHelpContext,
+                                 ADefaultButton);
+    pressed = dialog.Execute();
+  }
+  return TaskMessageResult(buttons, pressed, AHelpContext);
 }
