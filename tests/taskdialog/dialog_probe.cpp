@@ -16,7 +16,7 @@ TSeenDialog Inspect(HWND ADialog) {
     if (!IsWindowVisible(w)) continue;
     const std::wstring cls = test::ClassName(w);
     if (_wcsicmp(cls.c_str(), L"Button") == 0) {
-      d.Buttons.push_back({GetDlgCtrlID(w), test::WindowText(w)});
+      d.Buttons.push_back({GetDlgCtrlID(w), test::WindowText(w), w});
       if (w == focus) d.Focused = GetDlgCtrlID(w);
     } else if (_wcsicmp(cls.c_str(), L"Static") == 0) {
       if ((GetWindowLongW(w, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&

@@ -11,6 +11,7 @@ namespace tdtest {
 struct TSeenButton {
   int ID;
   std::wstring Text;
+  HWND Wnd;
 };
 
 struct TSeenDialog {
