@@ -183,8 +183,7 @@ TEST_CASE("live texts, progress and escape on the open dialog") {
                                   state = SendMessageW(w, PBM_GETSTATE, 0, 0);
                                 }
                               // Escape in the dialog cancels it.
-                              HWND focus = GetFocus();
-                              PostMessageW(focus ? focus : s.Wnd, WM_KEYDOWN, VK_ESCAPE, 0);
+                              tdtest::PressKey(s, VK_ESCAPE);
                             });
   CHECK(r == IDCANCEL);
   CHECK(tdtest::HasStatic(after, L"Nachher"));

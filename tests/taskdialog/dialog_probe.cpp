@@ -60,6 +60,17 @@ int Answering(const std::function<int()> &AShow,
   return AShow();
 }
 
+void PressKey(const TSeenDialog &ADialog, WORD AKey) {
+  auto focusInDialog = [&] {
+    HWND f = GetFocus();
+    return f && IsChild(ADialog.Wnd, f);
+  };
+  test::PumpUntil(focusInDialog, 2000);
+  HWND target = focusInDialog() ? GetFocus() : ADialog.Wnd;
+  PostMessageW(target, WM_KEYDOWN, AKey, 0);
+  PostMessageW(target, WM_KEYUP, AKey, 0);
+}
+
 void Click(const TSeenDialog &ADialog, int AID) { test::ClickDialogButton(ADialog.Wnd, AID); }
 
 } // namespace tdtest

@@ -35,6 +35,10 @@ int Answering(const std::function<int()> &AShow,
               const std::function<void(const TSeenDialog &)> &AAnswer,
               TSeenDialog *ASeen = nullptr);
 
+// Sends a key to the control of the dialog that has the focus, once the
+// dialog has set it.
+void PressKey(const TSeenDialog &ADialog, WORD AKey);
+
 // Clicks the dialog's button with the identifier.
 void Click(const TSeenDialog &ADialog, int AID);
 
