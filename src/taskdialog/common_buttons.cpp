@@ -24,5 +24,6 @@ void BindTaskDialogButtonCaptions() {
   // The German message-dialog button texts.
   static const wchar_t *const captions[kCommonButtonCount] = {
       L"OK", L"&Ja", L"&Nein", L"Abbrechen", L"&Wiederholen", L"&Abbrechen"};
-  for (size_t i = 0; i < Table().size(); ++i) Table()[i].Caption = captions[i];
+  for (size_t i = 0; i < Table().size(); ++i)
+    Table()[i].Caption = captions[i];
 }

@@ -1,6 +1,8 @@
 #include "taskdialog/emulated_dialog.h"
 
-int ShowNativeForEmulated(TCustomAdvTaskDialog &ATaskDialog) { return ATaskDialog.ExecuteNative(); }
+int ShowNativeForEmulated(TCustomAdvTaskDialog &ATaskDialog) {
+  return ATaskDialog.ExecuteNative();
+}
 
 int ExecuteEmulated(TCustomAdvTaskDialog &ATaskDialog, int X, int Y) {
   (void)X;

@@ -7,7 +7,8 @@ template <class E, class TBits> class TEnumSet {
 public:
   constexpr TEnumSet() = default;
   constexpr TEnumSet(std::initializer_list<E> AMembers) {
-    for (E m : AMembers) Include(m);
+    for (E m : AMembers)
+      Include(m);
   }
   static constexpr TEnumSet FromBits(TBits ABits) {
     TEnumSet s;

@@ -20,25 +20,38 @@ namespace {
 // Icon identifiers the platform resolves itself (no module instance).
 PCWSTR MainIconResource(TTaskDialogIcon AIcon) {
   switch (AIcon) {
-  case tiBlank: return MAKEINTRESOURCEW(17);
-  case tiWarning: return MAKEINTRESOURCEW(84);
-  case tiQuestion: return MAKEINTRESOURCEW(99);
-  case tiError: return MAKEINTRESOURCEW(98);
-  case tiInformation: return MAKEINTRESOURCEW(81);
-  case tiShield: return MAKEINTRESOURCEW(78);
-  case tiNotUsed: break;
+  case tiBlank:
+    return MAKEINTRESOURCEW(17);
+  case tiWarning:
+    return MAKEINTRESOURCEW(84);
+  case tiQuestion:
+    return MAKEINTRESOURCEW(99);
+  case tiError:
+    return MAKEINTRESOURCEW(98);
+  case tiInformation:
+    return MAKEINTRESOURCEW(81);
+  case tiShield:
+    return MAKEINTRESOURCEW(78);
+  case tiNotUsed:
+    break;
   }
   return nullptr;
 }
 
 PCWSTR FooterIconResource(TTaskDialogFooterIcon AIcon) {
   switch (AIcon) {
-  case tfiWarning: return MAKEINTRESOURCEW(84);
-  case tfiQuestion: return MAKEINTRESOURCEW(99);
-  case tfiError: return MAKEINTRESOURCEW(98);
-  case tfiInformation: return TD_INFORMATION_ICON;
-  case tfiShield: return TD_SHIELD_ICON;
-  case tfiBlank: break;
+  case tfiWarning:
+    return MAKEINTRESOURCEW(84);
+  case tfiQuestion:
+    return MAKEINTRESOURCEW(99);
+  case tfiError:
+    return MAKEINTRESOURCEW(98);
+  case tfiInformation:
+    return TD_INFORMATION_ICON;
+  case tfiShield:
+    return TD_SHIELD_ICON;
+  case tfiBlank:
+    break;
   }
   return nullptr;
 }

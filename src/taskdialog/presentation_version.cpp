@@ -25,8 +25,8 @@ int FileVersionHigh(const std::wstring &AFileName) {
   if (!GetFileVersionInfoW(AFileName.c_str(), 0, size, data.data())) return -1;
   VS_FIXEDFILEINFO *fixed = nullptr;
   UINT length = 0;
-  if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void **>(&fixed), &length) ||
-      !fixed || length < sizeof(VS_FIXEDFILEINFO))
+  if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void **>(&fixed), &length) || !fixed ||
+      length < sizeof(VS_FIXEDFILEINFO))
     return -1;
   return int(fixed->dwFileVersionMS);
 }

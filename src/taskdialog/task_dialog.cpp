@@ -121,8 +121,8 @@ int TCustomAdvTaskDialog::ExecuteNative() {
   return button;
 }
 
-HRESULT CALLBACK TCustomAdvTaskDialog::TaskDialogCallback(HWND AWnd, UINT ANotification,
-                                                          WPARAM AW, LPARAM AL, LONG_PTR AData) {
+HRESULT CALLBACK TCustomAdvTaskDialog::TaskDialogCallback(HWND AWnd, UINT ANotification, WPARAM AW,
+                                                          LPARAM AL, LONG_PTR AData) {
   auto *self = reinterpret_cast<TCustomAdvTaskDialog *>(AData);
   if (!self) return S_OK;
   // Nothing may unwind through the platform's dialog: a failing handler is
@@ -187,8 +187,9 @@ void TCustomAdvTaskDialog::TimerTick() {
     TTaskDialogProgressState state = psNormal;
     OnDialogProgress(this, pos, state);
     SendMessageW(FhWnd, TDM_SET_PROGRESS_BAR_POS, WPARAM(pos), 0);
-    const int platformState = state == psError ? PBST_ERROR : state == psPaused ? PBST_PAUSED
-                                                                                : PBST_NORMAL;
+    const int platformState = state == psError    ? PBST_ERROR
+                              : state == psPaused ? PBST_PAUSED
+                                                  : PBST_NORMAL;
     SendMessageW(FhWnd, TDM_SET_PROGRESS_BAR_STATE, WPARAM(platformState), 0);
   }
   FAutoCloseCounter += 100;

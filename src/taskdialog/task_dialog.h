@@ -38,7 +38,15 @@ enum TTaskDialogOption {
 };
 using TTaskDialogOptions = TEnumSet<TTaskDialogOption, uint16_t>;
 
-enum TTaskDialogIcon { tiBlank, tiWarning, tiQuestion, tiError, tiInformation, tiNotUsed, tiShield };
+enum TTaskDialogIcon {
+  tiBlank,
+  tiWarning,
+  tiQuestion,
+  tiError,
+  tiInformation,
+  tiNotUsed,
+  tiShield
+};
 enum TTaskDialogFooterIcon {
   tfiBlank,
   tfiWarning,
@@ -250,66 +258,66 @@ public:
   using TCustomAdvTaskDialog::TCustomAdvTaskDialog;
 
   using TCustomAdvTaskDialog::AutoClose;
-  using TCustomAdvTaskDialog::SetAutoClose;
   using TCustomAdvTaskDialog::AutoCloseTimeOut;
-  using TCustomAdvTaskDialog::SetAutoCloseTimeOut;
-  using TCustomAdvTaskDialog::CustomButtons;
-  using TCustomAdvTaskDialog::SetCustomButtons;
-  using TCustomAdvTaskDialog::CustomIcon;
-  using TCustomAdvTaskDialog::SetCustomIcon;
-  using TCustomAdvTaskDialog::RadioButtons;
-  using TCustomAdvTaskDialog::SetRadioButtons;
-  using TCustomAdvTaskDialog::CommonButtons;
-  using TCustomAdvTaskDialog::SetCommonButtons;
-  using TCustomAdvTaskDialog::DefaultButton;
-  using TCustomAdvTaskDialog::SetDefaultButton;
-  using TCustomAdvTaskDialog::DefaultRadioButton;
-  using TCustomAdvTaskDialog::SetDefaultRadioButton;
-  using TCustomAdvTaskDialog::DialogPosition;
-  using TCustomAdvTaskDialog::SetDialogPosition;
-  using TCustomAdvTaskDialog::ExpandedText;
-  using TCustomAdvTaskDialog::SetExpandedText;
-  using TCustomAdvTaskDialog::Footer;
-  using TCustomAdvTaskDialog::SetFooter;
-  using TCustomAdvTaskDialog::FooterIcon;
-  using TCustomAdvTaskDialog::SetFooterIcon;
-  using TCustomAdvTaskDialog::HelpContext;
-  using TCustomAdvTaskDialog::SetHelpContext;
-  using TCustomAdvTaskDialog::Icon;
-  using TCustomAdvTaskDialog::SetIcon;
-  using TCustomAdvTaskDialog::Title;
-  using TCustomAdvTaskDialog::SetTitle;
-  using TCustomAdvTaskDialog::Instruction;
-  using TCustomAdvTaskDialog::SetInstruction;
-  using TCustomAdvTaskDialog::Content;
-  using TCustomAdvTaskDialog::SetContent;
-  using TCustomAdvTaskDialog::ExpandControlText;
-  using TCustomAdvTaskDialog::SetExpandControlText;
   using TCustomAdvTaskDialog::CollapsControlText;
-  using TCustomAdvTaskDialog::SetCollapsControlText;
-  using TCustomAdvTaskDialog::Options;
-  using TCustomAdvTaskDialog::SetOptions;
-  using TCustomAdvTaskDialog::VerificationText;
-  using TCustomAdvTaskDialog::SetVerificationText;
+  using TCustomAdvTaskDialog::CommonButtons;
+  using TCustomAdvTaskDialog::Content;
+  using TCustomAdvTaskDialog::CustomButtons;
+  using TCustomAdvTaskDialog::CustomIcon;
+  using TCustomAdvTaskDialog::DefaultButton;
+  using TCustomAdvTaskDialog::DefaultRadioButton;
+  using TCustomAdvTaskDialog::DialogPosition;
+  using TCustomAdvTaskDialog::ExpandControlText;
+  using TCustomAdvTaskDialog::ExpandedText;
+  using TCustomAdvTaskDialog::Footer;
+  using TCustomAdvTaskDialog::FooterIcon;
+  using TCustomAdvTaskDialog::HelpContext;
+  using TCustomAdvTaskDialog::Icon;
+  using TCustomAdvTaskDialog::Instruction;
   using TCustomAdvTaskDialog::NonNativeDialog;
-  using TCustomAdvTaskDialog::SetNonNativeDialog;
   using TCustomAdvTaskDialog::NonNativeMinFormWidth;
-  using TCustomAdvTaskDialog::SetNonNativeMinFormWidth;
-  using TCustomAdvTaskDialog::ProgressBarMin;
-  using TCustomAdvTaskDialog::SetProgressBarMin;
+  using TCustomAdvTaskDialog::Options;
   using TCustomAdvTaskDialog::ProgressBarMax;
+  using TCustomAdvTaskDialog::ProgressBarMin;
+  using TCustomAdvTaskDialog::RadioButtons;
+  using TCustomAdvTaskDialog::SetAutoClose;
+  using TCustomAdvTaskDialog::SetAutoCloseTimeOut;
+  using TCustomAdvTaskDialog::SetCollapsControlText;
+  using TCustomAdvTaskDialog::SetCommonButtons;
+  using TCustomAdvTaskDialog::SetContent;
+  using TCustomAdvTaskDialog::SetCustomButtons;
+  using TCustomAdvTaskDialog::SetCustomIcon;
+  using TCustomAdvTaskDialog::SetDefaultButton;
+  using TCustomAdvTaskDialog::SetDefaultRadioButton;
+  using TCustomAdvTaskDialog::SetDialogPosition;
+  using TCustomAdvTaskDialog::SetExpandControlText;
+  using TCustomAdvTaskDialog::SetExpandedText;
+  using TCustomAdvTaskDialog::SetFooter;
+  using TCustomAdvTaskDialog::SetFooterIcon;
+  using TCustomAdvTaskDialog::SetHelpContext;
+  using TCustomAdvTaskDialog::SetIcon;
+  using TCustomAdvTaskDialog::SetInstruction;
+  using TCustomAdvTaskDialog::SetNonNativeDialog;
+  using TCustomAdvTaskDialog::SetNonNativeMinFormWidth;
+  using TCustomAdvTaskDialog::SetOptions;
   using TCustomAdvTaskDialog::SetProgressBarMax;
-  using TCustomAdvTaskDialog::Version;
+  using TCustomAdvTaskDialog::SetProgressBarMin;
+  using TCustomAdvTaskDialog::SetRadioButtons;
+  using TCustomAdvTaskDialog::SetTitle;
+  using TCustomAdvTaskDialog::SetVerificationText;
   using TCustomAdvTaskDialog::SetVersion;
+  using TCustomAdvTaskDialog::Title;
+  using TCustomAdvTaskDialog::VerificationText;
+  using TCustomAdvTaskDialog::Version;
 
-  using TCustomAdvTaskDialog::OnDialogCreated;
-  using TCustomAdvTaskDialog::OnDialogClose;
   using TCustomAdvTaskDialog::OnDialogButtonClick;
-  using TCustomAdvTaskDialog::OnDialogRadioClick;
+  using TCustomAdvTaskDialog::OnDialogClose;
+  using TCustomAdvTaskDialog::OnDialogCreated;
   using TCustomAdvTaskDialog::OnDialogHyperlinkClick;
+  using TCustomAdvTaskDialog::OnDialogProgress;
+  using TCustomAdvTaskDialog::OnDialogRadioClick;
   using TCustomAdvTaskDialog::OnDialogTimer;
   using TCustomAdvTaskDialog::OnDialogVerifyClick;
-  using TCustomAdvTaskDialog::OnDialogProgress;
 };
 
 // Line markers (backslash + "n") as the native dialog needs them: a doubled

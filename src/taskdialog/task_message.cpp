@@ -12,11 +12,16 @@ struct TKindInfo {
 
 TKindInfo KindInfo(uint8_t AKind) {
   switch (AKind) {
-  case mkWarning: return {tiWarning, L"Warnung"};
-  case mkError: return {tiError, L"Fehler"};
-  case mkInformation: return {tiInformation, L"Informationen"};
-  case mkConfirmation: return {tiQuestion, L"Best\u00e4tigen"};
-  default: return {tiBlank, L""};
+  case mkWarning:
+    return {tiWarning, L"Warnung"};
+  case mkError:
+    return {tiError, L"Fehler"};
+  case mkInformation:
+    return {tiInformation, L"Informationen"};
+  case mkConfirmation:
+    return {tiQuestion, L"Best\u00e4tigen"};
+  default:
+    return {tiBlank, L""};
   }
 }
 
@@ -25,21 +30,30 @@ struct TExtraButton {
   const wchar_t *Caption;
   int Result;
 };
-constexpr TExtraButton kExtraButtons[] = {
-    {mbIgnore, L"&Ignorieren", tmrIgnore}, {mbAll, L"&Alle", tmrAll},
-    {mbNoToAll, L"&Alle Nein", tmrNoToAll}, {mbYesToAll, L"A&lle Ja", tmrYesToAll},
-    {mbHelp, L"&Hilfe", tmrNone}};
+constexpr TExtraButton kExtraButtons[] = {{mbIgnore, L"&Ignorieren", tmrIgnore},
+                                          {mbAll, L"&Alle", tmrAll},
+                                          {mbNoToAll, L"&Alle Nein", tmrNoToAll},
+                                          {mbYesToAll, L"A&lle Ja", tmrYesToAll},
+                                          {mbHelp, L"&Hilfe", tmrNone}};
 
 int DefaultButtonFor(uint8_t ASelector) {
   switch (ASelector) {
-  case dbYes: return tmrYes;
-  case dbNo: return tmrNo;
-  case dbOK: return tmrOK;
-  case dbCancel: return tmrCancel;
-  case dbAbort: return tmrAbort;
-  case dbRetry: return tmrRetry;
-  case dbIgnore: return tmrIgnore;
-  default: return 0;
+  case dbYes:
+    return tmrYes;
+  case dbNo:
+    return tmrNo;
+  case dbOK:
+    return tmrOK;
+  case dbCancel:
+    return tmrCancel;
+  case dbAbort:
+    return tmrAbort;
+  case dbRetry:
+    return tmrRetry;
+  case dbIgnore:
+    return tmrIgnore;
+  default:
+    return 0;
   }
 }
 

@@ -16,8 +16,7 @@ struct TTaskMessageButtons {
 
 TTaskMessageButtons PrepareTaskMessage(TAdvTaskDialog &ADialog, const std::wstring &AInstruction,
                                        const std::wstring &AMessage, uint8_t AKind,
-                                       uint16_t AButtons, int AHelpContext,
-                                       uint8_t ADefaultButton);
+                                       uint16_t AButtons, int AHelpContext, uint8_t ADefaultButton);
 
 // The result code of a pressed button; opens the help for the help button.
 int TaskMessageResult(const TTaskMessageButtons &AButtons, int APressed, int AHelpContext);

@@ -1,10 +1,9 @@
 // The native dialog's notifications: real ones from the dialog on screen,
 // and direct calls where the platform cannot be made to send them.
-#include <doctest.h>
-
 #include <windows.h>
 
 #include <commctrl.h>
+#include <doctest.h>
 
 #include <stdexcept>
 
@@ -75,33 +74,39 @@ TEST_CASE("buttons, radio buttons and the check box report through events and ou
     createdWith = d.hWnd();
     log.push_back(L"created");
   };
-  d.OnDialogButtonClick = [&](TComponent *, int ID) { log.push_back(L"button " + std::to_wstring(ID)); };
-  d.OnDialogRadioClick = [&](TComponent *, int ID) { log.push_back(L"radio " + std::to_wstring(ID)); };
-  d.OnDialogVerifyClick = [&](TComponent *, bool C) { log.push_back(C ? L"verify on" : L"verify off"); };
+  d.OnDialogButtonClick = [&](TComponent *, int ID) {
+    log.push_back(L"button " + std::to_wstring(ID));
+  };
+  d.OnDialogRadioClick = [&](TComponent *, int ID) {
+    log.push_back(L"radio " + std::to_wstring(ID));
+  };
+  d.OnDialogVerifyClick = [&](TComponent *, bool C) {
+    log.push_back(C ? L"verify on" : L"verify off");
+  };
   d.OnDialogClose = [&](TComponent *, bool &CanClose) {
     log.push_back(L"close");
     CHECK(CanClose);
   };
   tdtest::TSeenDialog seen;
-  int r = tdtest::Answering(
-      [&] { return d.Execute(); },
-      [&](const tdtest::TSeenDialog &s) {
-        HWND radio = GetDlgItem(s.Wnd, 201);
-        REQUIRE(radio);
-        SendMessageW(radio, BM_CLICK, 0, 0);
-        for (const tdtest::TSeenButton &b : s.Buttons)
-          if (b.Text == L"Nicht mehr fragen") SendMessageW(b.Wnd, BM_CLICK, 0, 0);
-        tdtest::Click(s, 100);
-      },
-      &seen);
+  int r = tdtest::Answering([&] { return d.Execute(); },
+                            [&](const tdtest::TSeenDialog &s) {
+                              HWND radio = GetDlgItem(s.Wnd, 201);
+                              REQUIRE(radio);
+                              SendMessageW(radio, BM_CLICK, 0, 0);
+                              for (const tdtest::TSeenButton &b : s.Buttons)
+                                if (b.Text == L"Nicht mehr fragen")
+                                  SendMessageW(b.Wnd, BM_CLICK, 0, 0);
+                              tdtest::Click(s, 100);
+                            },
+                            &seen);
   CHECK(r == 100);
   CHECK(createdWith == seen.Wnd);
   CHECK(d.RadioButtonResult() == 201);
   CHECK(d.VerifyResult());
   CHECK(tdtest::ButtonText(seen, 200) == L"Erste");
   // Wine's dialog reports selecting the default radio button as a click.
-  CHECK(log == std::vector<std::wstring>{L"created", L"radio 200", L"radio 201", L"verify on", L"button 100",
-                                         L"close"});
+  CHECK(log == std::vector<std::wstring>{L"created", L"radio 200", L"radio 201", L"verify on",
+                                         L"button 100", L"close"});
 }
 
 TEST_CASE("a refusing close handler keeps the native dialog open") {
@@ -202,11 +207,9 @@ TEST_CASE("the close box cancels a cancellable native dialog") {
   d.SetCommonButtons({cbOK});
   d.SetOptions({doAllowDialogCancel});
   tdtest::TSeenDialog seen;
-  int r = tdtest::Answering([&] { return d.Execute(); },
-                            [](const tdtest::TSeenDialog &s) {
-                              PostMessageW(s.Wnd, WM_SYSCOMMAND, SC_CLOSE, 0);
-                            },
-                            &seen);
+  int r = tdtest::Answering(
+      [&] { return d.Execute(); },
+      [](const tdtest::TSeenDialog &s) { PostMessageW(s.Wnd, WM_SYSCOMMAND, SC_CLOSE, 0); }, &seen);
   CHECK(seen.HasSystemMenu);
   CHECK(r == IDCANCEL);
 }
@@ -297,8 +300,8 @@ struct TMessageLog {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"TdMessageLog";
     RegisterClassW(&wc);
-    Wnd = CreateWindowW(L"TdMessageLog", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                        wc.hInstance, nullptr);
+    Wnd = CreateWindowW(L"TdMessageLog", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
+                        nullptr);
     Sent().clear();
   }
   ~TMessageLog() { DestroyWindow(Wnd); }
@@ -357,7 +360,8 @@ TEST_CASE("timer notifications count towards AutoClose and raise the timer event
   TAdvTaskDialog d(nullptr);
   int ticks = 0;
   d.OnDialogTimer = [&](TComponent *) { ++ticks; };
-  for (int i = 0; i < 4; ++i) CHECK(Notify(d, TDN_TIMER) == S_OK);
+  for (int i = 0; i < 4; ++i)
+    CHECK(Notify(d, TDN_TIMER) == S_OK);
   CHECK(ticks == 4);
   // Unknown notifications do nothing but remember the window.
   CHECK(Notify(d, TDN_EXPANDO_BUTTON_CLICKED, 1) == S_OK);

@@ -71,6 +71,8 @@ void PressKey(const TSeenDialog &ADialog, WORD AKey) {
   PostMessageW(target, WM_KEYUP, AKey, 0);
 }
 
-void Click(const TSeenDialog &ADialog, int AID) { test::ClickDialogButton(ADialog.Wnd, AID); }
+void Click(const TSeenDialog &ADialog, int AID) {
+  test::ClickDialogButton(ADialog.Wnd, AID);
+}
 
 } // namespace tdtest

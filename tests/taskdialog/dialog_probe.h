@@ -20,7 +20,7 @@ struct TSeenDialog {
   std::vector<TSeenButton> Buttons; // visible push buttons, radio buttons, check boxes
   std::vector<std::wstring> Statics;
   bool HasSystemMenu = false;
-  int Focused = 0; // control id of the focused button
+  int Focused = 0;      // control id of the focused button
   bool HasIcon = false; // a static control showing an icon
 };
 

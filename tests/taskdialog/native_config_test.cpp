@@ -9,8 +9,12 @@
 #include "ui/application.h"
 
 namespace {
-std::wstring Text(PCWSTR AText) { return AText ? std::wstring(AText) : L"<null>"; }
-DWORD FlagsOf(TAdvTaskDialog &ADialog) { return TTaskDialogConfig(ADialog).Record().dwFlags; }
+std::wstring Text(PCWSTR AText) {
+  return AText ? std::wstring(AText) : L"<null>";
+}
+DWORD FlagsOf(TAdvTaskDialog &ADialog) {
+  return TTaskDialogConfig(ADialog).Record().dwFlags;
+}
 } // namespace
 
 TEST_CASE("line markers: a doubled backslash keeps one marker, else markers break lines") {
@@ -32,8 +36,7 @@ TEST_CASE("the record carries the texts, markers converted only where they belon
   for (PCWSTR t : {empty.Record().pszWindowTitle, empty.Record().pszMainInstruction,
                    empty.Record().pszContent, empty.Record().pszFooter,
                    empty.Record().pszExpandedInformation, empty.Record().pszVerificationText,
-                   empty.Record().pszExpandedControlText,
-                   empty.Record().pszCollapsedControlText})
+                   empty.Record().pszExpandedControlText, empty.Record().pszCollapsedControlText})
     CHECK(t == nullptr);
   CHECK(empty.Record().cButtons == 0);
   CHECK(empty.Record().pButtons == nullptr);
@@ -152,9 +155,12 @@ TEST_CASE("main and footer icons are platform identifiers or the custom icon") {
   struct TMain {
     TTaskDialogIcon Icon;
     PCWSTR Resource;
-  } mains[] = {{tiBlank, MAKEINTRESOURCEW(17)},   {tiWarning, MAKEINTRESOURCEW(84)},
-               {tiQuestion, MAKEINTRESOURCEW(99)}, {tiError, MAKEINTRESOURCEW(98)},
-               {tiInformation, MAKEINTRESOURCEW(81)}, {tiShield, MAKEINTRESOURCEW(78)},
+  } mains[] = {{tiBlank, MAKEINTRESOURCEW(17)},
+               {tiWarning, MAKEINTRESOURCEW(84)},
+               {tiQuestion, MAKEINTRESOURCEW(99)},
+               {tiError, MAKEINTRESOURCEW(98)},
+               {tiInformation, MAKEINTRESOURCEW(81)},
+               {tiShield, MAKEINTRESOURCEW(78)},
                {tiNotUsed, nullptr}};
   for (const TMain &m : mains) {
     d.SetIcon(m.Icon);

@@ -7,8 +7,8 @@
 
 TEST_CASE("the version rule") {
   const int v581 = (5 << 16) | 81, v610 = (6 << 16) | 10, v600 = 6 << 16;
-  CHECK(NeedsEmulatedPresentation(5, v610, nndAuto));  // old platform
-  CHECK(NeedsEmulatedPresentation(6, v581, nndAuto));  // common controls 5
+  CHECK(NeedsEmulatedPresentation(5, v610, nndAuto)); // old platform
+  CHECK(NeedsEmulatedPresentation(6, v581, nndAuto)); // common controls 5
   CHECK(NeedsEmulatedPresentation(10, v581, nndAuto));
   CHECK_FALSE(NeedsEmulatedPresentation(6, v600, nndAuto));
   CHECK_FALSE(NeedsEmulatedPresentation(10, v610, nndAuto));
@@ -59,8 +59,9 @@ TEST_CASE("the emulated presentation still shows the message until its window ex
   d.SetInstruction(L"Hinweis");
   d.SetCommonButtons({cbOK, cbCancel});
   tdtest::TSeenDialog seen;
-  int r = tdtest::Answering([&] { return d.Execute(); },
-                            [](const tdtest::TSeenDialog &s) { tdtest::Click(s, IDCANCEL); }, &seen);
+  int r =
+      tdtest::Answering([&] { return d.Execute(); },
+                        [](const tdtest::TSeenDialog &s) { tdtest::Click(s, IDCANCEL); }, &seen);
   CHECK(r == IDCANCEL);
   CHECK(tdtest::HasStatic(seen, L"Hinweis"));
   CHECK(d.IsNative());

@@ -62,8 +62,10 @@ TEST_CASE("message kinds give caption and icon") {
   // On screen, as the program shows its error message.
   tdtest::TSeenDialog seen;
   int r = tdtest::Answering(
-      [] { return ShowTaskMessage(L"Fehlender Suchbegriff", L"Bitte einen Begriff eingeben.",
-                                  mkError, mbOK, 0); },
+      [] {
+        return ShowTaskMessage(L"Fehlender Suchbegriff", L"Bitte einen Begriff eingeben.", mkError,
+                               mbOK, 0);
+      },
       [](const tdtest::TSeenDialog &s) { tdtest::Click(s, IDOK); }, &seen);
   CHECK(r == tmrOK);
   CHECK(seen.Caption == L"Fehler");
@@ -87,7 +89,8 @@ TEST_CASE("button sets become common and custom buttons with their identifiers")
   tdtest::TSeenDialog seen;
   CHECK(Press(mbYes | mbNo | mbCancel | mbRetry | mbAbort | mbIgnore | mbAll | mbHelp | 0xF800,
               IDCANCEL, &seen) == tmrCancel);
-  for (int id : {IDYES, IDNO, IDCANCEL, IDRETRY, kNativeCloseButtonID}) CHECK(tdtest::HasButton(seen, id));
+  for (int id : {IDYES, IDNO, IDCANCEL, IDRETRY, kNativeCloseButtonID})
+    CHECK(tdtest::HasButton(seen, id));
   CHECK_FALSE(tdtest::HasButton(seen, IDOK));
   CHECK(tdtest::ButtonText(seen, 100) == L"&Ignorieren");
   CHECK(tdtest::ButtonText(seen, 101) == L"&Alle");
@@ -99,8 +102,8 @@ TEST_CASE("default buttons") {
   struct TCase {
     uint8_t Selector;
     int Default;
-  } cases[] = {{dbYes, 6}, {dbNo, 7}, {dbOK, 1}, {dbCancel, 2}, {dbAbort, 3},
-               {dbRetry, 4}, {dbIgnore, 5}, {7, 0}, {255, 0}};
+  } cases[] = {{dbYes, 6},   {dbNo, 7},     {dbOK, 1}, {dbCancel, 2}, {dbAbort, 3},
+               {dbRetry, 4}, {dbIgnore, 5}, {7, 0},    {255, 0}};
   for (const TCase &c : cases) {
     TAdvTaskDialog d(nullptr);
     PrepareTaskMessage(d, L"", L"", mkWarning, mbOK, 0, c.Selector);
@@ -108,8 +111,9 @@ TEST_CASE("default buttons") {
   }
   // Yes is the default of a confirmation, No when asked for.
   tdtest::TSeenDialog seen;
-  tdtest::Answering([] { return ShowTaskMessage(L"Wirklich?", L"", mkConfirmation, mbYes | mbNo, 0); },
-                    [](const tdtest::TSeenDialog &s) { tdtest::Click(s, IDNO); }, &seen);
+  tdtest::Answering(
+      [] { return ShowTaskMessage(L"Wirklich?", L"", mkConfirmation, mbYes | mbNo, 0); },
+      [](const tdtest::TSeenDialog &s) { tdtest::Click(s, IDNO); }, &seen);
   CHECK(seen.Focused == IDYES);
   CHECK(seen.Caption == L"Best\u00e4tigen");
   tdtest::Answering(
@@ -154,7 +158,8 @@ TEST_CASE("the result mapping, pressed on screen") {
   CHECK(r == tmrCancel);
 
   TTaskMessageButtons none;
-  for (int pressed : {-1, 0, 5, 8, 9, 104, 200}) CHECK(TaskMessageResult(none, pressed, 3) == tmrNone);
+  for (int pressed : {-1, 0, 5, 8, 9, 104, 200})
+    CHECK(TaskMessageResult(none, pressed, 3) == tmrNone);
 }
 
 TEST_CASE("the help button closes the message and opens the help") {
@@ -216,16 +221,24 @@ TEST_CASE("the module start step binds the emulated window's button captions") {
   CHECK(CommonButtonInfo(cbClose).Result == kEmulatedCloseButtonID);
 }
 
-TEST_CASE("screenshots of a real error message and confirmation" * doctest::skip(getenv("TD_SHOTS") == nullptr)) {
+TEST_CASE("screenshots of a real error message and confirmation" *
+          doctest::skip(getenv("TD_SHOTS") == nullptr)) {
   // Run with TD_SHOTS set and take the picture from outside while it waits.
   tdtest::Answering(
-      [] { return ShowTaskMessage(L"Fehlender Suchbegriff", L"Bitte geben Sie einen Suchbegriff ein.", mkError, mbOK, 0); },
+      [] {
+        return ShowTaskMessage(L"Fehlender Suchbegriff", L"Bitte geben Sie einen Suchbegriff ein.",
+                               mkError, mbOK, 0);
+      },
       [](const tdtest::TSeenDialog &s) {
         test::Pump(3000);
         tdtest::Click(s, IDOK);
       });
   tdtest::Answering(
-      [] { return ShowTaskMessage(L"Neue Version verf\u00fcgbar", L"M\u00f6chten Sie die neue Version jetzt herunterladen?", mkConfirmation, mbYes | mbNo, 0); },
+      [] {
+        return ShowTaskMessage(L"Neue Version verf\u00fcgbar",
+                               L"M\u00f6chten Sie die neue Version jetzt herunterladen?",
+                               mkConfirmation, mbYes | mbNo, 0);
+      },
       [](const tdtest::TSeenDialog &s) {
         test::Pump(3000);
         tdtest::Click(s, IDNO);
