@@ -4,6 +4,7 @@
 
 #include "gdiplus/image_modules.h"
 #include "settings/settings_path.h"
+#include "taskdialog/common_buttons.h"
 
 void TModuleSteps::StartAll() {
   FStarted = 0;
@@ -33,7 +34,7 @@ TModuleSteps &ProgramModules() {
     // The settings path; its end step releases IniFileName.
     m.Add({L"kalGlobals", nullptr, [] { ReleaseSettingsPath(); }});
     // Binds the emulated task dialog's button captions.
-    m.Add({L"TaskDialog", nullptr, nullptr});
+    m.Add({L"TaskDialog", BindTaskDialogButtonCaptions, nullptr});
     // The XML service of the update check needs COM on this thread.
     m.Add({L"kalUpdateCheck", [] { CoInitialize(nullptr); }, [] { CoUninitialize(); }});
     // Image support: loads and starts GDI+, registers the PNG picture classes.

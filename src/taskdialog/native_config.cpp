@@ -1,0 +1,156 @@
+#include "taskdialog/native_config.h"
+
+#include <algorithm>
+
+#include "taskdialog/task_dialog.h"
+#include "ui/application.h"
+
+std::wstring ConvertLineMarkers(const std::wstring &AText) {
+  auto replaceAll = [](std::wstring AValue, const std::wstring &AFrom, const std::wstring &ATo) {
+    for (size_t p = AValue.find(AFrom); p != std::wstring::npos; p = AValue.find(AFrom, p))
+      AValue.replace(p, AFrom.size(), ATo), p += ATo.size();
+    return AValue;
+  };
+  if (AText.find(L"\\\\n") != std::wstring::npos) return replaceAll(AText, L"\\\\n", L"\\n");
+  if (AText.find(L"\\n") != std::wstring::npos) return replaceAll(AText, L"\\n", L"\n");
+  return AText;
+}
+
+namespace {
+// Icon identifiers the platform resolves itself (no module instance).
+PCWSTR MainIconResource(TTaskDialogIcon AIcon) {
+  switch (AIcon) {
+  case tiBlank:
+    return MAKEINTRESOURCEW(17);
+  case tiWarning:
+    return MAKEINTRESOURCEW(84);
+  case tiQuestion:
+    return MAKEINTRESOURCEW(99);
+  case tiError:
+    return MAKEINTRESOURCEW(98);
+  case tiInformation:
+    return MAKEINTRESOURCEW(81);
+  case tiShield:
+    return MAKEINTRESOURCEW(78);
+  case tiNotUsed:
+    break;
+  }
+  return nullptr;
+}
+
+PCWSTR FooterIconResource(TTaskDialogFooterIcon AIcon) {
+  switch (AIcon) {
+  case tfiWarning:
+    return MAKEINTRESOURCEW(84);
+  case tfiQuestion:
+    return MAKEINTRESOURCEW(99);
+  case tfiError:
+    return MAKEINTRESOURCEW(98);
+  case tfiInformation:
+    return TD_INFORMATION_ICON;
+  case tfiShield:
+    return TD_SHIELD_ICON;
+  case tfiBlank:
+    break;
+  }
+  return nullptr;
+}
+
+HWND ParentWindow(TCustomAdvTaskDialog &ATaskDialog) {
+  if (ATaskDialog.ModalParent()) return ATaskDialog.ModalParent();
+  HWND application = Application ? Application->Handle() : nullptr;
+  if (!ATaskDialog.Owner() || ATaskDialog.ApplicationIsParent()) return application;
+  if (auto *control = dynamic_cast<TControl *>(ATaskDialog.Owner())) return control->Handle();
+  return application;
+}
+} // namespace
+
+const wchar_t *TTaskDialogConfig::Keep(std::wstring AText) {
+  if (AText.empty()) return nullptr;
+  FTexts.push_back(std::move(AText));
+  return FTexts.back().c_str();
+}
+
+void TTaskDialogConfig::FillButtons(const TStringList &ACaptions, int ABaseID,
+                                    std::vector<TSlot> &ASlots,
+                                    std::vector<TASKDIALOG_BUTTON> &AButtons) {
+  ASlots.resize(size_t(ACaptions.Count()));
+  for (int i = 0; i < ACaptions.Count(); ++i) {
+    std::wstring text = ConvertLineMarkers(ACaptions[i]);
+    TSlot &slot = ASlots[size_t(i)];
+    size_t n = std::min(text.size(), kSlotLength - 1);
+    std::copy_n(text.begin(), n, slot.begin());
+    slot[n] = L'\0';
+    AButtons.push_back({ABaseID + i, slot.data()});
+  }
+}
+
+TTaskDialogConfig::TTaskDialogConfig(TCustomAdvTaskDialog &ATaskDialog) {
+  TCustomAdvTaskDialog &d = ATaskDialog;
+  FRecord.cbSize = sizeof(FRecord);
+  FRecord.hwndParent = ParentWindow(d);
+  FRecord.hInstance = nullptr;
+
+  FillButtons(d.FCustomButtons, kCustomButtonBase, FCustomSlots, FCustomButtons);
+  if (!FCustomButtons.empty()) {
+    FRecord.cButtons = UINT(FCustomButtons.size());
+    FRecord.pButtons = FCustomButtons.data();
+  }
+  FillButtons(d.FRadioButtons, kRadioButtonBase, FRadioSlots, FRadioButtons);
+  if (!FRadioButtons.empty()) {
+    FRecord.cRadioButtons = UINT(FRadioButtons.size());
+    FRecord.pRadioButtons = FRadioButtons.data();
+  }
+
+  FRecord.pszWindowTitle = Keep(ConvertLineMarkers(d.FTitle));
+  FRecord.pszMainInstruction = Keep(ConvertLineMarkers(d.FInstruction));
+  FRecord.pszContent = Keep(ConvertLineMarkers(d.FContent));
+  FRecord.pszFooter = Keep(ConvertLineMarkers(d.FFooter));
+  FRecord.pszExpandedControlText = Keep(d.FExpandControlText);
+  FRecord.pszCollapsedControlText = Keep(d.FCollapsControlText);
+  FRecord.pszExpandedInformation = Keep(d.FExpandedText);
+  FRecord.pszVerificationText = Keep(d.FVerifyText);
+
+  const TCommonButtons common = d.FCommonButtons;
+  TASKDIALOG_COMMON_BUTTON_FLAGS buttons = 0;
+  if (common.Contains(cbOK)) buttons |= TDCBF_OK_BUTTON;
+  if (common.Contains(cbYes)) buttons |= TDCBF_YES_BUTTON;
+  if (common.Contains(cbNo)) buttons |= TDCBF_NO_BUTTON;
+  if (common.Contains(cbCancel)) buttons |= TDCBF_CANCEL_BUTTON;
+  if (common.Contains(cbRetry)) buttons |= TDCBF_RETRY_BUTTON;
+  if (common.Contains(cbClose)) buttons |= TDCBF_CLOSE_BUTTON;
+  FRecord.dwCommonButtons = buttons;
+
+  const TTaskDialogOptions o = d.FOptions;
+  TASKDIALOG_FLAGS flags = 0;
+  if (o.Contains(doCommandLinks) && !FCustomButtons.empty()) flags = TDF_USE_COMMAND_LINKS;
+  if (o.Contains(doCommandLinksNoIcon)) flags = TDF_USE_COMMAND_LINKS_NO_ICON;
+  if (o.Contains(doHyperlinks)) flags |= TDF_ENABLE_HYPERLINKS;
+  if (o.Contains(doExpandedDefault)) flags |= TDF_EXPANDED_BY_DEFAULT;
+  if (o.Contains(doExpandedFooter)) flags |= TDF_EXPAND_FOOTER_AREA;
+  if (o.Contains(doAllowMinimize)) flags |= TDF_CAN_BE_MINIMIZED;
+  if (o.Contains(doVerifyChecked)) flags |= TDF_VERIFICATION_FLAG_CHECKED;
+  if (o.Contains(doProgressBar)) flags |= TDF_SHOW_PROGRESS_BAR;
+  if (o.Contains(doProgressBarMarquee)) flags |= TDF_SHOW_MARQUEE_PROGRESS_BAR;
+  if (o.Contains(doProgressBarMarquee) || o.Contains(doProgressBar) || o.Contains(doTimer) ||
+      d.FAutoClose)
+    flags |= TDF_CALLBACK_TIMER;
+  if (d.FDlgPosition == dpOwnerFormCenter) flags |= TDF_POSITION_RELATIVE_TO_WINDOW;
+  if (o.Contains(doNoDefaultRadioButton)) flags |= TDF_NO_DEFAULT_RADIO_BUTTON;
+  if (o.Contains(doAllowDialogCancel)) flags |= TDF_ALLOW_DIALOG_CANCELLATION;
+
+  if (!d.FCustomIcon.GetEmpty()) {
+    flags |= TDF_USE_HICON_MAIN;
+    FRecord.hMainIcon = d.FCustomIcon.Handle();
+  } else {
+    FRecord.pszMainIcon = MainIconResource(d.FIcon);
+  }
+  FRecord.pszFooterIcon = FooterIconResource(d.FFooterIcon);
+  FRecord.dwFlags = flags;
+
+  FRecord.pfCallback = &TCustomAdvTaskDialog::TaskDialogCallback;
+  FRecord.lpCallbackData = LONG_PTR(&d);
+  FRecord.nDefaultButton = d.FDefaultButton;
+  FRecord.nDefaultRadioButton = d.FDefaultRadioButton;
+  FRecord.cxWidth = 0;
+}

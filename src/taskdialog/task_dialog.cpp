@@ -1,0 +1,213 @@
+#include "taskdialog/task_dialog.h"
+
+#include <commctrl.h>
+
+#include "taskdialog/native_config.h"
+#include "taskdialog/presentation_version.h"
+#include "taskdialog/shell_links.h"
+#include "ui/application.h"
+#include "ui/forms.h"
+#include "ui/platform.h"
+
+TCustomAdvTaskDialog::TCustomAdvTaskDialog(TComponent *AOwner) : TComponent(AOwner) {}
+
+TCustomAdvTaskDialog::~TCustomAdvTaskDialog() = default;
+
+void TCustomAdvTaskDialog::InitRadioButton(TForm *AWindow, TControl *ARadioButton,
+                                           TNotifyEvent AClick, int AIndex) {
+  ARadioButton->SetName(L"Radio" + std::to_wstring(AIndex));
+  ARadioButton->SetParent(AWindow);
+  ARadioButton->Font().SetName(AWindow->Canvas().Font().Name());
+  ARadioButton->Font().SetSize(8);
+  ARadioButton->OnClick = std::move(AClick);
+}
+
+void TCustomAdvTaskDialog::SetControlText(TControl *AControl, const std::wstring &AText) {
+  AControl->SetText(AText);
+}
+
+void TCustomAdvTaskDialog::UpdateElementText(std::wstring &AField, const std::wstring &AValue,
+                                             int AElement) {
+  if (AField == AValue) return;
+  AField = AValue;
+  SendMessageW(FhWnd, TDM_UPDATE_ELEMENT_TEXT, WPARAM(AElement), LPARAM(AField.c_str()));
+  if (FDialogForm) FDialogForm->UpdateDialog();
+}
+
+void TCustomAdvTaskDialog::SetContent(const std::wstring &AValue) {
+  UpdateElementText(FContent, AValue, TDE_CONTENT);
+}
+void TCustomAdvTaskDialog::SetExpandedText(const std::wstring &AValue) {
+  UpdateElementText(FExpandedText, AValue, TDE_EXPANDED_INFORMATION);
+}
+void TCustomAdvTaskDialog::SetFooter(const std::wstring &AValue) {
+  UpdateElementText(FFooter, AValue, TDE_FOOTER);
+}
+void TCustomAdvTaskDialog::SetInstruction(const std::wstring &AValue) {
+  UpdateElementText(FInstruction, AValue, TDE_MAIN_INSTRUCTION);
+}
+
+void TCustomAdvTaskDialog::Clear() {
+  FCommonButtons = {};
+  FCustomButtons.Clear();
+  FRadioButtons.Clear();
+  FIcon = tiBlank;
+  FFooterIcon = tfiBlank;
+  SetInstruction(L"");
+  SetContent(L"");
+  SetFooter(L"");
+  SetExpandedText(L"");
+  FTitle.clear();
+  FVerifyText.clear();
+  FExpandControlText.clear();
+  FCollapsControlText.clear();
+  FDefaultRadioButton = kRadioButtonBase;
+  FDefaultButton = 0;
+  FOptions = {};
+  FVerifyResult = false;
+}
+
+void TCustomAdvTaskDialog::Close() {
+  if (FIsNative)
+    SendMessageW(FhWnd, TDM_CLICK_BUTTON, WPARAM(FDefaultButton), 0);
+  else if (FDialogForm)
+    FDialogForm->CloseDialog(mrCancel);
+}
+
+void TCustomAdvTaskDialog::ClickButton(int ButtonID) {
+  SendMessageW(FhWnd, TDM_CLICK_BUTTON, WPARAM(ButtonID), 0);
+  if (FDialogForm) FDialogForm->ClickButton(ButtonID);
+}
+
+void TCustomAdvTaskDialog::EnableButton(int ButtonID, bool Enabled) {
+  SendMessageW(FhWnd, TDM_ENABLE_BUTTON, WPARAM(ButtonID), LPARAM(Enabled ? 1 : 0));
+  if (FDialogForm) FDialogForm->EnableButton(ButtonID, Enabled);
+}
+
+void TCustomAdvTaskDialog::ElevateButton(int ButtonID, bool Enabled) {
+  SendMessageW(FhWnd, TDM_SET_BUTTON_ELEVATION_REQUIRED_STATE, WPARAM(ButtonID),
+               LPARAM(Enabled ? 1 : 0));
+}
+
+bool TCustomAdvTaskDialog::UsesEmulatedPresentation() const {
+  return NeedsEmulatedPresentation(PlatformMajorVersion(), FileVersionHigh(L"COMCTL32.DLL"),
+                                   FNonNativeDialog);
+}
+
+int TCustomAdvTaskDialog::Execute() {
+  FIsNative = false;
+  FVerifyResult = false;
+  FAutoCloseCounter = 0;
+  if (UsesEmulatedPresentation()) return ExecuteEmulated(*this, -1, -1);
+  return ExecuteNative();
+}
+
+int TCustomAdvTaskDialog::ExecuteNative() {
+  using TTaskDialogIndirect = HRESULT(WINAPI *)(const TASKDIALOGCONFIG *, int *, int *, BOOL *);
+  // Loaded by name and kept: the platform may not have it at all.
+  HMODULE library = LoadLibraryW(L"comctl32.dll");
+  if (reinterpret_cast<UINT_PTR>(library) < 32) return -1;
+  FIsNative = true;
+  auto taskDialogIndirect = GetProcAddressAs<TTaskDialogIndirect>(library, "TaskDialogIndirect");
+  if (!taskDialogIndirect) return -1;
+
+  TTaskDialogConfig config(*this);
+  int button = 0, radio = 0;
+  BOOL verify = FALSE;
+  // A failing call leaves the outputs at 0 and false.
+  taskDialogIndirect(config.Data(), &button, &radio, &verify);
+  FButtonResult = radio;
+  FVerifyResult = verify != FALSE;
+  return button;
+}
+
+HRESULT CALLBACK TCustomAdvTaskDialog::TaskDialogCallback(HWND AWnd, UINT ANotification, WPARAM AW,
+                                                          LPARAM AL, LONG_PTR AData) {
+  auto *self = reinterpret_cast<TCustomAdvTaskDialog *>(AData);
+  if (!self) return S_OK;
+  // Nothing may unwind through the platform's dialog: a failing handler is
+  // reported the way every event handler's failure is, and the dialog goes on.
+  try {
+    return self->HandleNotification(AWnd, ANotification, AW, AL);
+  } catch (const std::exception &E) {
+    if (Application) Application->HandleException(E);
+  }
+  return S_OK;
+}
+
+HRESULT TCustomAdvTaskDialog::HandleNotification(HWND AWnd, UINT ANotification, WPARAM AW,
+                                                 LPARAM AL) {
+  FhWnd = AWnd;
+  switch (ANotification) {
+  case TDN_CREATED:
+    if (OnDialogCreated) OnDialogCreated(this);
+    if (FOptions.Contains(doProgressBar))
+      SendMessageW(FhWnd, TDM_SET_PROGRESS_BAR_RANGE, 0,
+                   MAKELPARAM(WORD(FProgressBarMin), WORD(FProgressBarMax)));
+    if (FOptions.Contains(doProgressBarMarquee))
+      SendMessageW(FhWnd, TDM_SET_PROGRESS_BAR_MARQUEE, 1, 10);
+    break;
+  case TDN_BUTTON_CLICKED: {
+    if (OnDialogButtonClick) OnDialogButtonClick(this, int(AW));
+    bool canClose = true;
+    if (OnDialogClose) OnDialogClose(this, canClose);
+    if (!canClose) return S_FALSE;
+    break;
+  }
+  case TDN_HYPERLINK_CLICKED: {
+    const std::wstring address = AL ? reinterpret_cast<const wchar_t *>(AL) : L"";
+    if (OnDialogHyperlinkClick)
+      OnDialogHyperlinkClick(this, address);
+    else if (address.find(L"://") != std::wstring::npos)
+      OpenLinkAddress(nullptr, L"iexplore.exe", address);
+    break;
+  }
+  case TDN_TIMER:
+    TimerTick();
+    break;
+  case TDN_RADIO_BUTTON_CLICKED:
+    if (OnDialogRadioClick) OnDialogRadioClick(this, int(AW));
+    break;
+  case TDN_VERIFICATION_CLICKED:
+    if (OnDialogVerifyClick) OnDialogVerifyClick(this, AW != 0);
+    break;
+  case TDN_HELP:
+    OpenHelp();
+    break;
+  default:
+    break;
+  }
+  return S_OK;
+}
+
+void TCustomAdvTaskDialog::TimerTick() {
+  if (OnDialogTimer) OnDialogTimer(this);
+  if (OnDialogProgress) {
+    int pos = 0;
+    TTaskDialogProgressState state = psNormal;
+    OnDialogProgress(this, pos, state);
+    SendMessageW(FhWnd, TDM_SET_PROGRESS_BAR_POS, WPARAM(pos), 0);
+    const int platformState = state == psError    ? PBST_ERROR
+                              : state == psPaused ? PBST_PAUSED
+                                                  : PBST_NORMAL;
+    SendMessageW(FhWnd, TDM_SET_PROGRESS_BAR_STATE, WPARAM(platformState), 0);
+  }
+  FAutoCloseCounter += 100;
+  if (FAutoCloseTimeout > 0 && FAutoClose && FAutoCloseTimeout < FAutoCloseCounter) Close();
+}
+
+void TCustomAdvTaskDialog::OpenHelp() {
+  if (FHelpContext == 0 || !Application) return;
+  try {
+    Application->HelpContext(FHelpContext);
+  } catch (const Exception &E) {
+    ShowHelpException(E);
+  }
+}
+
+void ShowHelpException(const Exception &E) {
+  UINT style = MB_ICONERROR;
+  if (Application && Application->BiDiMode()) style |= MB_RTLREADING;
+  PlatformMessageBox(nullptr, WithFullStop(E.Message()), Application ? Application->Title() : L"",
+                     style);
+}

@@ -1,0 +1,328 @@
+#pragma once
+// The task dialog component: a message with instruction, content, details,
+// footer, verification check box, radio buttons, custom and common buttons,
+// progress bar and timer. Execute shows it through the platform's own task
+// dialog where the platform has a new enough one, else through the emulated
+// window, modally, and returns the identifier of the pressed button.
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "taskdialog/enum_set.h"
+#include "ui/colors.h"
+#include "ui/component.h"
+#include "ui/exception.h"
+#include "ui/icon.h"
+#include "ui/strings.h"
+
+class TControl;
+class TForm;
+
+enum TNonNativeDialog { nndAuto, nndAlways };
+
+enum TTaskDialogOption {
+  doHyperlinks,
+  doCommandLinks,
+  doCommandLinksNoIcon,
+  doExpandedDefault,
+  doExpandedFooter,
+  doAllowMinimize,
+  doVerifyChecked,
+  doProgressBar,
+  doProgressBarMarquee,
+  doTimer,
+  doNoDefaultRadioButton,
+  doAllowDialogCancel
+};
+using TTaskDialogOptions = TEnumSet<TTaskDialogOption, uint16_t>;
+
+enum TTaskDialogIcon {
+  tiBlank,
+  tiWarning,
+  tiQuestion,
+  tiError,
+  tiInformation,
+  tiNotUsed,
+  tiShield
+};
+enum TTaskDialogFooterIcon {
+  tfiBlank,
+  tfiWarning,
+  tfiQuestion,
+  tfiError,
+  tfiInformation,
+  tfiShield
+};
+enum TTaskDialogProgressState { psNormal, psError, psPaused };
+enum TTaskDialogPosition { dpScreenCenter, dpOwnerFormCenter };
+
+enum TCommonButton { cbOK, cbYes, cbNo, cbCancel, cbRetry, cbClose };
+using TCommonButtons = TEnumSet<TCommonButton, uint8_t>;
+
+// Button identifiers of both presentations and of all events.
+constexpr int kCustomButtonBase = 100; // custom button i is 100 + i
+constexpr int kRadioButtonBase = 200;  // radio button i is 200 + i
+constexpr int kNativeCloseButtonID = 8;
+constexpr int kEmulatedCloseButtonID = 3;
+
+using TTaskDialogButtonClickEvent = std::function<void(TComponent *Sender, int ButtonID)>;
+using TTaskDialogHyperlinkClickEvent =
+    std::function<void(TComponent *Sender, const std::wstring &HRef)>;
+using TTaskDialogVerifyClickEvent = std::function<void(TComponent *Sender, bool Checked)>;
+using TTaskDialogCloseEvent = std::function<void(TComponent *Sender, bool &CanClose)>;
+using TTaskDialogProgressEvent =
+    std::function<void(TComponent *Sender, int &Pos, TTaskDialogProgressState &State)>;
+
+// What the component asks of its emulated window while that is shown.
+class TEmulatedDialogWindow {
+public:
+  // Re-measures and re-arranges after a text changed.
+  virtual void UpdateDialog() = 0;
+  virtual void CloseDialog(int AResult) = 0;
+  virtual void ClickButton(int AButtonID) = 0;
+  virtual void EnableButton(int AButtonID, bool AEnabled) = 0;
+
+protected:
+  ~TEmulatedDialogWindow() = default;
+};
+
+class TCustomAdvTaskDialog;
+class TAdvMessageForm;
+int ExecuteEmulated(TCustomAdvTaskDialog &ATaskDialog, int X, int Y);
+
+class TCustomAdvTaskDialog : public TComponent {
+public:
+  explicit TCustomAdvTaskDialog(TComponent *AOwner);
+  ~TCustomAdvTaskDialog() override;
+
+  // Configures a radio button of the emulated window.
+  virtual void InitRadioButton(TForm *AWindow, TControl *ARadioButton, TNotifyEvent AClick,
+                               int AIndex);
+  virtual void SetControlText(TControl *AControl, const std::wstring &AText);
+  // The identifier of the pressed button; -1 when the dialog cannot be shown.
+  virtual int Execute();
+
+  void Clear();
+  // Operations on the open dialog (native or emulated).
+  void Close();
+  void ClickButton(int ButtonID);
+  void EnableButton(int ButtonID, bool Enabled);
+  void ElevateButton(int ButtonID, bool Enabled);
+
+  // The notification procedure of the native dialog.
+  static HRESULT CALLBACK TaskDialogCallback(HWND AWnd, UINT ANotification, WPARAM AW, LPARAM AL,
+                                             LONG_PTR AData);
+
+  bool ApplicationIsParent() const { return FApplicationIsParent; }
+  void SetApplicationIsParent(bool AValue) { FApplicationIsParent = AValue; }
+  bool AlwaysOnTop() const { return FAlwaysOnTop; }
+  void SetAlwaysOnTop(bool AValue) { FAlwaysOnTop = AValue; }
+  HWND hWnd() const { return FhWnd; }
+  int RadioButtonResult() const { return FButtonResult; }
+  bool VerifyResult() const { return FVerifyResult; }
+  HWND ModalParent() const { return FModalParent; }
+  void SetModalParent(HWND AValue) { FModalParent = AValue; }
+  TColor FooterColor() const { return FFooterColor; }
+  void SetFooterColor(TColor AValue) { FFooterColor = AValue; }
+  TColor FooterLineColor() const { return FFooterLineColor; }
+  void SetFooterLineColor(TColor AValue) { FFooterLineColor = AValue; }
+  // The last Execute reached the platform's own dialog.
+  bool IsNative() const { return FIsNative; }
+  // Whether Execute takes the emulated presentation, by the platform's and
+  // the common-controls library's versions and NonNativeDialog.
+  bool UsesEmulatedPresentation() const;
+
+protected:
+  bool AutoClose() const { return FAutoClose; }
+  void SetAutoClose(bool AValue) { FAutoClose = AValue; }
+  int AutoCloseTimeOut() const { return FAutoCloseTimeout; }
+  void SetAutoCloseTimeOut(int AValue) { FAutoCloseTimeout = AValue; }
+  const TStringList &CustomButtons() const { return FCustomButtons; }
+  TStringList &CustomButtons() { return FCustomButtons; }
+  void SetCustomButtons(const TStringList &AValue) { FCustomButtons.Assign(AValue); }
+  const TIcon &CustomIcon() const { return FCustomIcon; }
+  void SetCustomIcon(const TIcon &AValue) { FCustomIcon.Assign(AValue); }
+  const TStringList &RadioButtons() const { return FRadioButtons; }
+  TStringList &RadioButtons() { return FRadioButtons; }
+  void SetRadioButtons(const TStringList &AValue) { FRadioButtons.Assign(AValue); }
+  TCommonButtons CommonButtons() const { return FCommonButtons; }
+  void SetCommonButtons(TCommonButtons AValue) { FCommonButtons = AValue; }
+  int DefaultButton() const { return FDefaultButton; }
+  void SetDefaultButton(int AValue) { FDefaultButton = AValue; }
+  int DefaultRadioButton() const { return FDefaultRadioButton; }
+  void SetDefaultRadioButton(int AValue) { FDefaultRadioButton = AValue; }
+  TTaskDialogPosition DialogPosition() const { return FDlgPosition; }
+  void SetDialogPosition(TTaskDialogPosition AValue) { FDlgPosition = AValue; }
+  const std::wstring &ExpandedText() const { return FExpandedText; }
+  void SetExpandedText(const std::wstring &AValue);
+  const std::wstring &Footer() const { return FFooter; }
+  void SetFooter(const std::wstring &AValue);
+  TTaskDialogFooterIcon FooterIcon() const { return FFooterIcon; }
+  void SetFooterIcon(TTaskDialogFooterIcon AValue) { FFooterIcon = AValue; }
+  int HelpContext() const { return FHelpContext; }
+  void SetHelpContext(int AValue) { FHelpContext = AValue; }
+  TTaskDialogIcon Icon() const { return FIcon; }
+  void SetIcon(TTaskDialogIcon AValue) { FIcon = AValue; }
+  const std::wstring &Title() const { return FTitle; }
+  void SetTitle(const std::wstring &AValue) { FTitle = AValue; }
+  const std::wstring &Instruction() const { return FInstruction; }
+  void SetInstruction(const std::wstring &AValue);
+  const std::wstring &Content() const { return FContent; }
+  void SetContent(const std::wstring &AValue);
+  const std::wstring &ExpandControlText() const { return FExpandControlText; }
+  void SetExpandControlText(const std::wstring &AValue) { FExpandControlText = AValue; }
+  const std::wstring &CollapsControlText() const { return FCollapsControlText; }
+  void SetCollapsControlText(const std::wstring &AValue) { FCollapsControlText = AValue; }
+  TTaskDialogOptions Options() const { return FOptions; }
+  void SetOptions(TTaskDialogOptions AValue) { FOptions = AValue; }
+  const std::wstring &VerificationText() const { return FVerifyText; }
+  void SetVerificationText(const std::wstring &AValue) { FVerifyText = AValue; }
+  TNonNativeDialog NonNativeDialog() const { return FNonNativeDialog; }
+  void SetNonNativeDialog(TNonNativeDialog AValue) { FNonNativeDialog = AValue; }
+  int NonNativeMinFormWidth() const { return FMinFormWidth; }
+  void SetNonNativeMinFormWidth(int AValue) { FMinFormWidth = AValue; }
+  int ProgressBarMin() const { return FProgressBarMin; }
+  void SetProgressBarMin(int AValue) { FProgressBarMin = AValue; }
+  int ProgressBarMax() const { return FProgressBarMax; }
+  void SetProgressBarMax(int AValue) { FProgressBarMax = AValue; }
+  std::wstring Version() const { return L"1.7.1.4"; }
+  void SetVersion(const std::wstring &) {}
+
+  TNotifyEvent OnDialogCreated;
+  TTaskDialogCloseEvent OnDialogClose;
+  TTaskDialogButtonClickEvent OnDialogButtonClick;
+  TTaskDialogButtonClickEvent OnDialogRadioClick;
+  TTaskDialogHyperlinkClickEvent OnDialogHyperlinkClick;
+  TNotifyEvent OnDialogTimer;
+  TTaskDialogVerifyClickEvent OnDialogVerifyClick;
+  TTaskDialogProgressEvent OnDialogProgress;
+
+private:
+  // Shows the dialog through TaskDialogIndirect.
+  int ExecuteNative();
+  // Stores a live text and tells the open dialog.
+  void UpdateElementText(std::wstring &AField, const std::wstring &AValue, int AElement);
+  HRESULT HandleNotification(HWND AWnd, UINT ANotification, WPARAM AW, LPARAM AL);
+  void TimerTick();
+  void OpenHelp();
+
+  std::wstring FTitle;
+  std::wstring FContent;
+  std::wstring FFooter;
+  std::wstring FInstruction;
+  bool FIsNative = false;
+  TCommonButtons FCommonButtons;
+  std::wstring FExpandedText;
+  std::wstring FCollapsControlText;
+  std::wstring FExpandControlText;
+  int32_t FButtonResult = 0;
+  bool FVerifyResult = false;
+  std::wstring FVerifyText;
+  TStringList FCustomButtons;
+  TIcon FCustomIcon;
+  TTaskDialogOptions FOptions;
+  TStringList FRadioButtons;
+  HWND FhWnd = nullptr;
+  int32_t FHelpContext = 0;
+  int32_t FProgressBarMin = 0;
+  int32_t FProgressBarMax = 100;
+  bool FAutoClose = false;
+  int32_t FAutoCloseTimeout = 0;
+  int32_t FAutoCloseCounter = 0;
+  TTaskDialogIcon FIcon = tiBlank;
+  TTaskDialogFooterIcon FFooterIcon = tfiBlank;
+  int32_t FDefaultButton = 0;
+  int32_t FDefaultRadioButton = kRadioButtonBase;
+  // The emulated window (TAdvMessageForm) while it is shown; not owned.
+  TEmulatedDialogWindow *FDialogForm = nullptr;
+  TTaskDialogPosition FDlgPosition = dpScreenCenter;
+  bool FApplicationIsParent = false;
+  bool FAlwaysOnTop = false;
+  HWND FModalParent = nullptr;
+  int32_t FMinFormWidth = 350;
+  TNonNativeDialog FNonNativeDialog = nndAuto;
+  TColor FFooterColor = RGB(240, 240, 240);
+  TColor FFooterLineColor = RGB(223, 223, 223);
+
+  friend class TAdvMessageForm;
+  friend class TTaskDialogConfig;
+  friend int ExecuteEmulated(TCustomAdvTaskDialog &ATaskDialog, int X, int Y);
+  friend int ShowNativeForEmulated(TCustomAdvTaskDialog &ATaskDialog);
+};
+
+// The component with its properties and events published.
+class TAdvTaskDialog : public TCustomAdvTaskDialog {
+public:
+  using TCustomAdvTaskDialog::TCustomAdvTaskDialog;
+
+  using TCustomAdvTaskDialog::AutoClose;
+  using TCustomAdvTaskDialog::AutoCloseTimeOut;
+  using TCustomAdvTaskDialog::CollapsControlText;
+  using TCustomAdvTaskDialog::CommonButtons;
+  using TCustomAdvTaskDialog::Content;
+  using TCustomAdvTaskDialog::CustomButtons;
+  using TCustomAdvTaskDialog::CustomIcon;
+  using TCustomAdvTaskDialog::DefaultButton;
+  using TCustomAdvTaskDialog::DefaultRadioButton;
+  using TCustomAdvTaskDialog::DialogPosition;
+  using TCustomAdvTaskDialog::ExpandControlText;
+  using TCustomAdvTaskDialog::ExpandedText;
+  using TCustomAdvTaskDialog::Footer;
+  using TCustomAdvTaskDialog::FooterIcon;
+  using TCustomAdvTaskDialog::HelpContext;
+  using TCustomAdvTaskDialog::Icon;
+  using TCustomAdvTaskDialog::Instruction;
+  using TCustomAdvTaskDialog::NonNativeDialog;
+  using TCustomAdvTaskDialog::NonNativeMinFormWidth;
+  using TCustomAdvTaskDialog::Options;
+  using TCustomAdvTaskDialog::ProgressBarMax;
+  using TCustomAdvTaskDialog::ProgressBarMin;
+  using TCustomAdvTaskDialog::RadioButtons;
+  using TCustomAdvTaskDialog::SetAutoClose;
+  using TCustomAdvTaskDialog::SetAutoCloseTimeOut;
+  using TCustomAdvTaskDialog::SetCollapsControlText;
+  using TCustomAdvTaskDialog::SetCommonButtons;
+  using TCustomAdvTaskDialog::SetContent;
+  using TCustomAdvTaskDialog::SetCustomButtons;
+  using TCustomAdvTaskDialog::SetCustomIcon;
+  using TCustomAdvTaskDialog::SetDefaultButton;
+  using TCustomAdvTaskDialog::SetDefaultRadioButton;
+  using TCustomAdvTaskDialog::SetDialogPosition;
+  using TCustomAdvTaskDialog::SetExpandControlText;
+  using TCustomAdvTaskDialog::SetExpandedText;
+  using TCustomAdvTaskDialog::SetFooter;
+  using TCustomAdvTaskDialog::SetFooterIcon;
+  using TCustomAdvTaskDialog::SetHelpContext;
+  using TCustomAdvTaskDialog::SetIcon;
+  using TCustomAdvTaskDialog::SetInstruction;
+  using TCustomAdvTaskDialog::SetNonNativeDialog;
+  using TCustomAdvTaskDialog::SetNonNativeMinFormWidth;
+  using TCustomAdvTaskDialog::SetOptions;
+  using TCustomAdvTaskDialog::SetProgressBarMax;
+  using TCustomAdvTaskDialog::SetProgressBarMin;
+  using TCustomAdvTaskDialog::SetRadioButtons;
+  using TCustomAdvTaskDialog::SetTitle;
+  using TCustomAdvTaskDialog::SetVerificationText;
+  using TCustomAdvTaskDialog::SetVersion;
+  using TCustomAdvTaskDialog::Title;
+  using TCustomAdvTaskDialog::VerificationText;
+  using TCustomAdvTaskDialog::Version;
+
+  using TCustomAdvTaskDialog::OnDialogButtonClick;
+  using TCustomAdvTaskDialog::OnDialogClose;
+  using TCustomAdvTaskDialog::OnDialogCreated;
+  using TCustomAdvTaskDialog::OnDialogHyperlinkClick;
+  using TCustomAdvTaskDialog::OnDialogProgress;
+  using TCustomAdvTaskDialog::OnDialogRadioClick;
+  using TCustomAdvTaskDialog::OnDialogTimer;
+  using TCustomAdvTaskDialog::OnDialogVerifyClick;
+};
+
+// Line markers (backslash + "n") as the native dialog needs them: a doubled
+// backslash keeps one literal marker, else each marker becomes a line feed.
+std::wstring ConvertLineMarkers(const std::wstring &AText);
+
+// Shows a failure of the help viewer: error icon, the application title.
+void ShowHelpException(const Exception &E);

@@ -1,0 +1,370 @@
+// The native dialog's notifications: real ones from the dialog on screen,
+// and direct calls where the platform cannot be made to send them.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <doctest.h>
+
+#include <stdexcept>
+
+#include "dialog_probe.h"
+#include "native_seam.h"
+#include "taskdialog/shell_links.h"
+#include "taskdialog/task_dialog.h"
+#include "test_support.h"
+#include "ui/application.h"
+#include "ui/platform.h"
+
+namespace {
+struct TShellRecorder {
+  std::vector<TShellExecuteRequest> Calls;
+  TShellRecorder() {
+    ShellExecuteHook = [this](const TShellExecuteRequest &R) {
+      Calls.push_back(R);
+      return HINSTANCE(42);
+    };
+  }
+  ~TShellRecorder() { ShellExecuteHook = nullptr; }
+};
+
+struct TBoxRecorder {
+  struct TCall {
+    std::wstring Text, Caption;
+    UINT Type;
+  };
+  std::vector<TCall> Calls;
+  TBoxRecorder() {
+    MessageBoxHook = [this](HWND, const std::wstring &T, const std::wstring &C, UINT U) {
+      Calls.push_back({T, C, U});
+      return IDOK;
+    };
+  }
+  ~TBoxRecorder() { MessageBoxHook = nullptr; }
+};
+
+HRESULT Notify(TCustomAdvTaskDialog &D, UINT ANotification, WPARAM AW = 0, LPARAM AL = 0) {
+  return TCustomAdvTaskDialog::TaskDialogCallback(HWND(0x4711), ANotification, AW, AL,
+                                                  LONG_PTR(&D));
+}
+
+void CALLBACK CancelLate(HWND AWnd, UINT, UINT_PTR, DWORD) {
+  test::ClickDialogButton(AWnd, IDCANCEL);
+}
+
+// Whether the dialog window still shows after a while.
+bool StillOpen(HWND ADialog) {
+  test::Pump(300);
+  return IsWindow(ADialog) && IsWindowVisible(ADialog);
+}
+} // namespace
+
+TEST_CASE("buttons, radio buttons and the check box report through events and outputs") {
+  tdtest::TNativePlatform native;
+  TAdvTaskDialog d(nullptr);
+  d.SetInstruction(L"Auswahl");
+  d.CustomButtons().Add(L"Weiter");
+  d.RadioButtons().Add(L"Erste");
+  d.RadioButtons().Add(L"Zweite");
+  d.SetVerificationText(L"Nicht mehr fragen");
+  d.SetCommonButtons({cbCancel});
+  std::vector<std::wstring> log;
+  HWND createdWith = nullptr;
+  d.OnDialogCreated = [&](TComponent *S) {
+    CHECK(S == &d);
+    createdWith = d.hWnd();
+    log.push_back(L"created");
+  };
+  d.OnDialogButtonClick = [&](TComponent *, int ID) {
+    log.push_back(L"button " + std::to_wstring(ID));
+  };
+  d.OnDialogRadioClick = [&](TComponent *, int ID) {
+    log.push_back(L"radio " + std::to_wstring(ID));
+  };
+  d.OnDialogVerifyClick = [&](TComponent *, bool C) {
+    log.push_back(C ? L"verify on" : L"verify off");
+  };
+  d.OnDialogClose = [&](TComponent *, bool &CanClose) {
+    log.push_back(L"close");
+    CHECK(CanClose);
+  };
+  tdtest::TSeenDialog seen;
+  int r = tdtest::Answering([&] { return d.Execute(); },
+                            [&](const tdtest::TSeenDialog &s) {
+                              HWND radio = GetDlgItem(s.Wnd, 201);
+                              REQUIRE(radio);
+                              SendMessageW(radio, BM_CLICK, 0, 0);
+                              for (const tdtest::TSeenButton &b : s.Buttons)
+                                if (b.Text == L"Nicht mehr fragen")
+                                  SendMessageW(b.Wnd, BM_CLICK, 0, 0);
+                              tdtest::Click(s, 100);
+                            },
+                            &seen);
+  CHECK(r == 100);
+  CHECK(createdWith == seen.Wnd);
+  CHECK(d.RadioButtonResult() == 201);
+  CHECK(d.VerifyResult());
+  CHECK(tdtest::ButtonText(seen, 200) == L"Erste");
+  // Wine's dialog reports selecting the default radio button as a click.
+  CHECK(log == std::vector<std::wstring>{L"created", L"radio 200", L"radio 201", L"verify on",
+                                         L"button 100", L"close"});
+}
+
+TEST_CASE("a refusing close handler keeps the native dialog open") {
+  tdtest::TNativePlatform native;
+  TAdvTaskDialog d(nullptr);
+  d.SetInstruction(L"Bleibt offen");
+  d.SetCommonButtons({cbOK, cbCancel});
+  int asked = 0;
+  d.OnDialogClose = [&](TComponent *, bool &CanClose) { CanClose = ++asked > 1; };
+  bool openAfterRefusal = false;
+  int r = tdtest::Answering([&] { return d.Execute(); },
+                            [&](const tdtest::TSeenDialog &s) {
+                              tdtest::Click(s, IDOK);
+                              openAfterRefusal = StillOpen(s.Wnd);
+                              tdtest::Click(s, IDCANCEL);
+                            });
+  CHECK(asked == 2);
+  CHECK(openAfterRefusal);
+  CHECK(r == IDCANCEL);
+}
+
+TEST_CASE("AutoClose closes on the timer notification that passes the time-out") {
+  tdtest::TNativePlatform native;
+  TAdvTaskDialog d(nullptr);
+  d.SetInstruction(L"Schliesst sich");
+  d.SetCommonButtons({cbOK, cbCancel});
+  d.SetDefaultButton(IDOK);
+  d.SetAutoClose(true);
+  int ticks = 0;
+  d.OnDialogTimer = [&](TComponent *) { ++ticks; };
+
+  SUBCASE("250 ms: the third notification (counter 300)") {
+    d.SetAutoCloseTimeOut(250);
+    test::TDialogWatcher watchdog([](HWND AWnd) {
+      // Answers only when the dialog outlives its time-out by far.
+      SetTimer(AWnd, 77, 5000, &CancelLate);
+    });
+    CHECK(d.Execute() == IDOK);
+    CHECK(ticks == 3);
+  }
+  SUBCASE("a time-out of 0 never closes") {
+    d.SetAutoCloseTimeOut(0);
+    int r = tdtest::Answering([&] { return d.Execute(); },
+                              [&](const tdtest::TSeenDialog &s) {
+                                test::PumpUntil([&] { return ticks >= 6; }, 5000);
+                                tdtest::Click(s, IDCANCEL);
+                              });
+    CHECK(ticks >= 6);
+    CHECK(r == IDCANCEL);
+  }
+}
+
+TEST_CASE("live texts, progress and escape on the open dialog") {
+  tdtest::TNativePlatform native;
+  TAdvTaskDialog d(nullptr);
+  d.SetInstruction(L"Vorher");
+  d.SetContent(L"Inhalt");
+  d.SetCommonButtons({cbCancel});
+  d.SetOptions({doProgressBar, doAllowDialogCancel});
+  d.SetProgressBarMin(10);
+  d.SetProgressBarMax(50);
+  d.OnDialogProgress = [](TComponent *, int &Pos, TTaskDialogProgressState &State) {
+    Pos = 30;
+    State = psPaused;
+  };
+  tdtest::TSeenDialog after;
+  PBRANGE range{};
+  LRESULT pos = 0, state = 0;
+  int r = tdtest::Answering([&] { return d.Execute(); },
+                            [&](const tdtest::TSeenDialog &s) {
+                              d.SetInstruction(L"Nachher");
+                              d.SetContent(L"Inhalt"); // unchanged: nothing sent
+                              test::Pump(400);
+                              after = tdtest::Inspect(s.Wnd);
+                              for (HWND w : test::ChildWindows(s.Wnd))
+                                if (test::ClassName(w) == PROGRESS_CLASSW) {
+                                  SendMessageW(w, PBM_GETRANGE, 0, LPARAM(&range));
+                                  pos = SendMessageW(w, PBM_GETPOS, 0, 0);
+                                  state = SendMessageW(w, PBM_GETSTATE, 0, 0);
+                                }
+                              // Escape in the dialog cancels it.
+                              tdtest::PressKey(s, VK_ESCAPE);
+                            });
+  CHECK(r == IDCANCEL);
+  CHECK(tdtest::HasStatic(after, L"Nachher"));
+  CHECK(range.iLow == 10);
+  CHECK(range.iHigh == 50);
+  CHECK(pos == 30);
+  // Wine's progress bar keeps no state (PBM_GETSTATE always says normal),
+  // so the state message is checked on its own below.
+  (void)state;
+}
+
+TEST_CASE("the close box cancels a cancellable native dialog") {
+  tdtest::TNativePlatform native;
+  TAdvTaskDialog d(nullptr);
+  d.SetInstruction(L"Schliessfeld");
+  d.SetCommonButtons({cbOK});
+  d.SetOptions({doAllowDialogCancel});
+  tdtest::TSeenDialog seen;
+  int r = tdtest::Answering(
+      [&] { return d.Execute(); },
+      [](const tdtest::TSeenDialog &s) { PostMessageW(s.Wnd, WM_SYSCOMMAND, SC_CLOSE, 0); }, &seen);
+  CHECK(seen.HasSystemMenu);
+  CHECK(r == IDCANCEL);
+}
+
+TEST_CASE("clicked links: the handler, an address with a scheme, or nothing") {
+  TShellRecorder shell;
+  TAdvTaskDialog d(nullptr);
+  const wchar_t *plain = L"www.example.com/hilfe";
+  const wchar_t *full = L"http://127.0.0.1/hilfe";
+
+  CHECK(Notify(d, TDN_HYPERLINK_CLICKED, 0, LPARAM(plain)) == S_OK);
+  CHECK(shell.Calls.empty());
+  CHECK(d.hWnd() == HWND(0x4711));
+
+  Notify(d, TDN_HYPERLINK_CLICKED, 0, LPARAM(full));
+  REQUIRE(shell.Calls.size() == 1);
+  // Wine's kernel32 has GetLocaleInfoEx, so this is the newer shell's way.
+  REQUIRE(HasNewerShell());
+  CHECK(shell.Calls[0].Verb == std::optional<std::wstring>(L"runas"));
+  CHECK(shell.Calls[0].File == L"iexplore.exe");
+  CHECK(shell.Calls[0].Parameters == std::optional<std::wstring>(full));
+  CHECK(shell.Calls[0].Owner == nullptr);
+
+  std::wstring handled;
+  d.OnDialogHyperlinkClick = [&](TComponent *, const std::wstring &HRef) { handled = HRef; };
+  Notify(d, TDN_HYPERLINK_CLICKED, 0, LPARAM(full));
+  CHECK(handled == full);
+  CHECK(shell.Calls.size() == 1);
+}
+
+TEST_CASE("help from the native dialog, and failures inside notifications") {
+  TBoxRecorder boxes;
+  std::vector<DWORD_PTR> helped;
+  const std::wstring oldHelpFile = Application->HelpFile();
+  Application->SetHelpFile(L"C:\\Tastenfang.chm");
+  HtmlHelpHook = [&](HWND, const std::wstring &, UINT, DWORD_PTR AData) -> HWND {
+    helped.push_back(AData);
+    if (AData == 13) throw Exception(L"Hilfe nicht gefunden");
+    if (AData == 14) throw std::runtime_error("kaputt");
+    return nullptr;
+  };
+  TAdvTaskDialog d(nullptr);
+  Notify(d, TDN_HELP);
+  CHECK(helped.empty());
+  d.SetHelpContext(3);
+  Notify(d, TDN_HELP);
+  CHECK(helped == std::vector<DWORD_PTR>{3});
+  CHECK(boxes.Calls.empty());
+
+  d.SetHelpContext(13);
+  CHECK(Notify(d, TDN_HELP) == S_OK);
+  REQUIRE(boxes.Calls.size() == 1);
+  CHECK(boxes.Calls[0].Text == L"Hilfe nicht gefunden.");
+  CHECK(boxes.Calls[0].Caption == L"kalverin Tastenfang");
+  CHECK(boxes.Calls[0].Type == MB_ICONERROR);
+
+  // Other failures cannot unwind through the platform's dialog: they reach
+  // the general error report and the dialog goes on.
+  d.SetHelpContext(14);
+  CHECK(Notify(d, TDN_HELP) == S_OK);
+  REQUIRE(boxes.Calls.size() == 2);
+  CHECK(boxes.Calls[1].Text == L"kaputt.");
+  CHECK(boxes.Calls[1].Type == (MB_OK | MB_ICONERROR));
+
+  d.OnDialogButtonClick = [](TComponent *, int) { throw Exception(L"Knopf"); };
+  CHECK(Notify(d, TDN_BUTTON_CLICKED, 1) == S_OK);
+  CHECK(boxes.Calls.size() == 3);
+
+  HtmlHelpHook = nullptr;
+  Application->SetHelpFile(oldHelpFile);
+}
+
+namespace {
+// A window that records the task-dialog messages sent to it.
+struct TMessageLog {
+  static std::vector<std::pair<UINT, WPARAM>> &Sent() {
+    static std::vector<std::pair<UINT, WPARAM>> sent;
+    return sent;
+  }
+  static LRESULT CALLBACK Proc(HWND W, UINT M, WPARAM P, LPARAM L) {
+    if (M > WM_USER) Sent().push_back({M, P});
+    return DefWindowProcW(W, M, P, L);
+  }
+  HWND Wnd;
+  TMessageLog() {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &Proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TdMessageLog";
+    RegisterClassW(&wc);
+    Wnd = CreateWindowW(L"TdMessageLog", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
+                        nullptr);
+    Sent().clear();
+  }
+  ~TMessageLog() { DestroyWindow(Wnd); }
+};
+} // namespace
+
+TEST_CASE("messages to the open dialog: progress, close, buttons, texts") {
+  TMessageLog target;
+  TAdvTaskDialog d(nullptr);
+  auto notify = [&](UINT N, WPARAM W = 0) {
+    return TCustomAdvTaskDialog::TaskDialogCallback(target.Wnd, N, W, 0, LONG_PTR(&d));
+  };
+  using TSent = std::vector<std::pair<UINT, WPARAM>>;
+  d.SetOptions({doProgressBar, doProgressBarMarquee});
+  d.SetProgressBarMin(5);
+  d.SetProgressBarMax(500);
+  notify(TDN_CREATED);
+  CHECK(TMessageLog::Sent() ==
+        TSent{{TDM_SET_PROGRESS_BAR_RANGE, 0}, {TDM_SET_PROGRESS_BAR_MARQUEE, 1}});
+  TMessageLog::Sent().clear();
+
+  TTaskDialogProgressState next = psError;
+  d.OnDialogProgress = [&](TComponent *, int &Pos, TTaskDialogProgressState &State) {
+    Pos = 42;
+    State = next;
+  };
+  notify(TDN_TIMER);
+  next = psPaused;
+  notify(TDN_TIMER);
+  next = psNormal;
+  notify(TDN_TIMER);
+  CHECK(TMessageLog::Sent() == TSent{{TDM_SET_PROGRESS_BAR_POS, 42},
+                                     {TDM_SET_PROGRESS_BAR_STATE, PBST_ERROR},
+                                     {TDM_SET_PROGRESS_BAR_POS, 42},
+                                     {TDM_SET_PROGRESS_BAR_STATE, PBST_PAUSED},
+                                     {TDM_SET_PROGRESS_BAR_POS, 42},
+                                     {TDM_SET_PROGRESS_BAR_STATE, PBST_NORMAL}});
+  TMessageLog::Sent().clear();
+
+  d.ClickButton(101);
+  d.EnableButton(100, false);
+  d.ElevateButton(100, true);
+  d.SetFooter(L"Fuss");
+  d.SetFooter(L"Fuss");
+  d.SetExpandedText(L"Mehr");
+  // Not native: Close has no dialog to close.
+  d.Close();
+  CHECK(TMessageLog::Sent() == TSent{{TDM_CLICK_BUTTON, 101},
+                                     {TDM_ENABLE_BUTTON, 100},
+                                     {TDM_SET_BUTTON_ELEVATION_REQUIRED_STATE, 100},
+                                     {TDM_UPDATE_ELEMENT_TEXT, TDE_FOOTER},
+                                     {TDM_UPDATE_ELEMENT_TEXT, TDE_EXPANDED_INFORMATION}});
+}
+
+TEST_CASE("timer notifications count towards AutoClose and raise the timer event") {
+  TAdvTaskDialog d(nullptr);
+  int ticks = 0;
+  d.OnDialogTimer = [&](TComponent *) { ++ticks; };
+  for (int i = 0; i < 4; ++i)
+    CHECK(Notify(d, TDN_TIMER) == S_OK);
+  CHECK(ticks == 4);
+  // Unknown notifications do nothing but remember the window.
+  CHECK(Notify(d, TDN_EXPANDO_BUTTON_CLICKED, 1) == S_OK);
+  CHECK(Notify(d, TDN_DESTROYED) == S_OK);
+  CHECK(ticks == 4);
+}

@@ -1,0 +1,246 @@
+// Message boxes through ShowTaskMessage, answered on screen.
+#include <doctest.h>
+
+#include "dialog_probe.h"
+#include "native_seam.h"
+#include "taskdialog/common_buttons.h"
+#include "taskdialog/native_config.h"
+#include "taskdialog/task_message.h"
+#include "taskdialog/task_message_fill.h"
+#include "test_support.h"
+#include "ui/application.h"
+#include "ui/platform.h"
+
+namespace {
+// Shows a message and presses the button with the identifier.
+int Press(uint16_t AButtons, int AID, tdtest::TSeenDialog *ASeen = nullptr,
+          uint8_t AKind = mkConfirmation, int AHelpContext = 0) {
+  return tdtest::Answering(
+      [&] { return ShowTaskMessage(L"Frage", L"Text", AKind, AButtons, AHelpContext); },
+      [&](const tdtest::TSeenDialog &s) { tdtest::Click(s, AID); }, ASeen);
+}
+
+struct THelpRecorder {
+  std::vector<DWORD_PTR> Contexts;
+  std::wstring OldFile;
+  THelpRecorder() : OldFile(Application->HelpFile()) {
+    Application->SetHelpFile(L"C:\\Tastenfang.chm");
+    HtmlHelpHook = [this](HWND, const std::wstring &, UINT, DWORD_PTR AData) -> HWND {
+      Contexts.push_back(AData);
+      return nullptr;
+    };
+  }
+  ~THelpRecorder() {
+    HtmlHelpHook = nullptr;
+    Application->SetHelpFile(OldFile);
+  }
+};
+} // namespace
+
+TEST_CASE("message kinds give caption and icon") {
+  struct TCase {
+    uint8_t Kind;
+    TTaskDialogIcon Icon;
+    std::wstring Title;
+    PCWSTR Resource;
+  } cases[] = {{mkWarning, tiWarning, L"Warnung", MAKEINTRESOURCEW(84)},
+               {mkError, tiError, L"Fehler", MAKEINTRESOURCEW(98)},
+               {mkInformation, tiInformation, L"Informationen", MAKEINTRESOURCEW(81)},
+               {mkConfirmation, tiQuestion, L"Best\u00e4tigen", MAKEINTRESOURCEW(99)},
+               {mkCustom, tiBlank, L"", MAKEINTRESOURCEW(17)},
+               {200, tiBlank, L"", MAKEINTRESOURCEW(17)}};
+  for (const TCase &c : cases) {
+    TAdvTaskDialog d(nullptr);
+    PrepareTaskMessage(d, L"I", L"M", c.Kind, mbOK, 0, 0);
+    CHECK(d.Icon() == c.Icon);
+    CHECK(d.Title() == c.Title);
+    CHECK(TTaskDialogConfig(d).Record().pszMainIcon == c.Resource);
+    CHECK(d.Instruction() == L"I");
+    CHECK(d.Content() == L"M");
+    CHECK(d.Options() == TTaskDialogOptions{doAllowDialogCancel});
+  }
+  // On screen, as the program shows its error message.
+  tdtest::TSeenDialog seen;
+  int r = tdtest::Answering(
+      [] {
+        return ShowTaskMessage(L"Fehlender Suchbegriff", L"Bitte einen Begriff eingeben.", mkError,
+                               mbOK, 0);
+      },
+      [](const tdtest::TSeenDialog &s) { tdtest::Click(s, IDOK); }, &seen);
+  CHECK(r == tmrOK);
+  CHECK(seen.Caption == L"Fehler");
+  CHECK(tdtest::HasStatic(seen, L"Fehlender Suchbegriff"));
+  CHECK(tdtest::HasStatic(seen, L"Bitte einen Begriff eingeben."));
+  REQUIRE(seen.Buttons.size() == 1);
+  CHECK(seen.Buttons[0].ID == IDOK);
+  // Wine resolves no icon for these identifiers without a module (Windows
+  // takes them from its icon library), so the icon is checked in the record.
+}
+
+TEST_CASE("button sets become common and custom buttons with their identifiers") {
+  TAdvTaskDialog d(nullptr);
+  TTaskMessageButtons b =
+      PrepareTaskMessage(d, L"", L"", mkCustom, 0xFFFF & ~(mbYesToAll | mbHelp), 0, 0);
+  CHECK(d.CommonButtons() == TCommonButtons{cbYes, cbNo, cbOK, cbCancel, cbClose, cbRetry});
+  CHECK(d.CustomButtons().Count() == 3);
+  CHECK(b.Results == std::array<int, 4>{tmrIgnore, tmrAll, tmrNoToAll, 0});
+  CHECK(b.HelpButtonID == -1);
+
+  tdtest::TSeenDialog seen;
+  CHECK(Press(mbYes | mbNo | mbCancel | mbRetry | mbAbort | mbIgnore | mbAll | mbHelp | 0xF800,
+              IDCANCEL, &seen) == tmrCancel);
+  for (int id : {IDYES, IDNO, IDCANCEL, IDRETRY, kNativeCloseButtonID})
+    CHECK(tdtest::HasButton(seen, id));
+  CHECK_FALSE(tdtest::HasButton(seen, IDOK));
+  CHECK(tdtest::ButtonText(seen, 100) == L"&Ignorieren");
+  CHECK(tdtest::ButtonText(seen, 101) == L"&Alle");
+  CHECK(tdtest::ButtonText(seen, 102) == L"&Hilfe");
+  CHECK_FALSE(tdtest::HasButton(seen, 103));
+}
+
+TEST_CASE("default buttons") {
+  struct TCase {
+    uint8_t Selector;
+    int Default;
+  } cases[] = {{dbYes, 6},   {dbNo, 7},     {dbOK, 1}, {dbCancel, 2}, {dbAbort, 3},
+               {dbRetry, 4}, {dbIgnore, 5}, {7, 0},    {255, 0}};
+  for (const TCase &c : cases) {
+    TAdvTaskDialog d(nullptr);
+    PrepareTaskMessage(d, L"", L"", mkWarning, mbOK, 0, c.Selector);
+    CHECK(d.DefaultButton() == c.Default);
+  }
+  // Yes is the default of a confirmation, No when asked for.
+  tdtest::TSeenDialog seen;
+  tdtest::Answering(
+      [] { return ShowTaskMessage(L"Wirklich?", L"", mkConfirmation, mbYes | mbNo, 0); },
+      [](const tdtest::TSeenDialog &s) { tdtest::Click(s, IDNO); }, &seen);
+  CHECK(seen.Focused == IDYES);
+  CHECK(seen.Caption == L"Best\u00e4tigen");
+  tdtest::Answering(
+      [] { return ShowTaskMessage(L"Wirklich?", L"", mkConfirmation, mbYes | mbNo, 0, dbNo); },
+      [](const tdtest::TSeenDialog &s) { tdtest::Click(s, IDNO); }, &seen);
+  CHECK(seen.Focused == IDNO);
+}
+
+TEST_CASE("the result mapping, pressed on screen") {
+  CHECK(Press(mbOK, IDOK) == tmrOK);
+  CHECK(Press(mbYes | mbNo, IDYES) == tmrYes);
+  CHECK(Press(mbYes | mbNo, IDNO) == tmrNo);
+  CHECK(Press(mbOK | mbCancel, IDCANCEL) == tmrCancel);
+  CHECK(Press(mbRetry | mbCancel, IDRETRY) == tmrRetry);
+  // Abort is the platform's Close button, which reports 8: not mapped.
+  CHECK(Press(mbAbort, kNativeCloseButtonID) == tmrNone);
+  CHECK(Press(mbIgnore | mbAll, 100) == tmrIgnore);
+  CHECK(Press(mbIgnore | mbAll, 101) == tmrAll);
+  CHECK(Press(mbAll | mbNoToAll | mbYesToAll, 101) == tmrNoToAll);
+  CHECK(Press(mbAll | mbNoToAll | mbYesToAll, 102) == tmrYesToAll);
+  // Only three custom positions are read back: the fourth gives none.
+  CHECK(Press(mbIgnore | mbAll | mbNoToAll | mbYesToAll, 103) == tmrNone);
+
+  // The close box cancels an OK message, and so does Escape on Windows.
+  // Wine's dialog ignores Escape when it has no Cancel button (its close box
+  // still cancels), so here the message stays until OK is pressed.
+  bool openAfterEscape = false;
+  int r = tdtest::Answering([] { return ShowTaskMessage(L"E", L"", mkError, mbOK, 0); },
+                            [&](const tdtest::TSeenDialog &s) {
+                              tdtest::PressKey(s, VK_ESCAPE);
+                              test::Pump(300);
+                              openAfterEscape = IsWindowVisible(s.Wnd) != FALSE;
+                              tdtest::Click(s, IDOK);
+                            });
+  CHECK(openAfterEscape);
+  CHECK(r == tmrOK);
+  r = tdtest::Answering([] { return ShowTaskMessage(L"E", L"", mkError, mbOK | mbCancel, 0); },
+                        [](const tdtest::TSeenDialog &s) { tdtest::PressKey(s, VK_ESCAPE); });
+  CHECK(r == tmrCancel);
+  r = tdtest::Answering([] { return ShowTaskMessage(L"E", L"", mkError, mbOK, 0); },
+                        [](const tdtest::TSeenDialog &s) { PostMessageW(s.Wnd, WM_CLOSE, 0, 0); });
+  CHECK(r == tmrCancel);
+
+  TTaskMessageButtons none;
+  for (int pressed : {-1, 0, 5, 8, 9, 104, 200})
+    CHECK(TaskMessageResult(none, pressed, 3) == tmrNone);
+}
+
+TEST_CASE("the help button closes the message and opens the help") {
+  THelpRecorder help;
+  CHECK(Press(mbOK | mbHelp, 100, nullptr, mkInformation, 3) == tmrNone);
+  CHECK(help.Contexts == std::vector<DWORD_PTR>{3});
+  CHECK(Press(mbOK | mbIgnore | mbHelp, 101, nullptr, mkInformation, 0) == tmrNone);
+  CHECK(help.Contexts.size() == 1); // no help context, no help
+  CHECK(Press(mbOK | mbIgnore | mbHelp, 100, nullptr, mkInformation, 3) == tmrIgnore);
+  CHECK(help.Contexts.size() == 1);
+}
+
+TEST_CASE("all five extra buttons: shown, the fifth recorded nowhere, Help still helps") {
+  THelpRecorder help;
+  const uint16_t all = mbIgnore | mbAll | mbNoToAll | mbYesToAll | mbHelp;
+  TAdvTaskDialog d(nullptr);
+  TTaskMessageButtons b = PrepareTaskMessage(d, L"", L"", mkWarning, all, 3, 0);
+  CHECK(b.Results == std::array<int, 4>{tmrIgnore, tmrAll, tmrNoToAll, tmrYesToAll});
+  CHECK(b.HelpButtonID == 104);
+
+  tdtest::TSeenDialog seen;
+  CHECK(Press(all, 104, &seen, mkWarning, 3) == tmrNone);
+  CHECK(help.Contexts == std::vector<DWORD_PTR>{3});
+  CHECK(tdtest::ButtonText(seen, 103) == L"A&lle Ja");
+  CHECK(tdtest::ButtonText(seen, 104) == L"&Hilfe");
+  CHECK(Press(all, 100, nullptr, mkWarning, 3) == tmrIgnore);
+  CHECK(Press(all, 103, nullptr, mkWarning, 3) == tmrNone);
+  CHECK(help.Contexts.size() == 1);
+}
+
+TEST_CASE("the message belongs to the form that has the focus") {
+  TForm *form = TForm::Create<TForm>(nullptr);
+  form->SetCaption(L"Hauptfenster");
+  form->Show();
+  SetFocus(form->Handle());
+  test::Pump(100);
+  HWND owner = nullptr;
+  CHECK(Press(mbOK, IDOK) == tmrOK);
+  tdtest::Answering([] { return ShowTaskMessage(L"x", L"", mkError, mbOK, 0); },
+                    [&](const tdtest::TSeenDialog &s) {
+                      owner = GetWindow(s.Wnd, GW_OWNER);
+                      tdtest::Click(s, IDOK);
+                    });
+  CHECK(owner == form->Handle());
+  // The temporary component is gone again.
+  CHECK(form->ComponentCount() == 0);
+  delete form;
+}
+
+TEST_CASE("the module start step binds the emulated window's button captions") {
+  BindTaskDialogButtonCaptions();
+  CHECK(CommonButtonInfo(cbOK).Caption == L"OK");
+  CHECK(CommonButtonInfo(cbYes).Caption == L"&Ja");
+  CHECK(CommonButtonInfo(cbNo).Caption == L"&Nein");
+  CHECK(CommonButtonInfo(cbCancel).Caption == L"Abbrechen");
+  CHECK(CommonButtonInfo(cbRetry).Caption == L"&Wiederholen");
+  CHECK(CommonButtonInfo(cbClose).Caption == L"&Abbrechen");
+  CHECK(CommonButtonInfo(cbClose).Name == L"Abort");
+  CHECK(CommonButtonInfo(cbClose).Result == kEmulatedCloseButtonID);
+}
+
+TEST_CASE("screenshots of a real error message and confirmation" *
+          doctest::skip(getenv("TD_SHOTS") == nullptr)) {
+  // Run with TD_SHOTS set and take the picture from outside while it waits.
+  tdtest::Answering(
+      [] {
+        return ShowTaskMessage(L"Fehlender Suchbegriff", L"Bitte geben Sie einen Suchbegriff ein.",
+                               mkError, mbOK, 0);
+      },
+      [](const tdtest::TSeenDialog &s) {
+        test::Pump(3000);
+        tdtest::Click(s, IDOK);
+      });
+  tdtest::Answering(
+      [] {
+        return ShowTaskMessage(L"Neue Version verf\u00fcgbar",
+                               L"M\u00f6chten Sie die neue Version jetzt herunterladen?",
+                               mkConfirmation, mbYes | mbNo, 0);
+      },
+      [](const tdtest::TSeenDialog &s) {
+        test::Pump(3000);
+        tdtest::Click(s, IDNO);
+      });
+}
