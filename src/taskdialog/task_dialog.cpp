@@ -8,10 +8,42 @@
 #include "ui/application.h"
 #include "ui/forms.h"
 #include "ui/platform.h"
+#include "ui/stdctrls.h"
 
 TCustomAdvTaskDialog::TCustomAdvTaskDialog(TComponent *AOwner) : TComponent(AOwner) {}
 
 TCustomAdvTaskDialog::~TCustomAdvTaskDialog() = default;
+
+TControl *TCustomAdvTaskDialog::CreateButton(TComponent *AOwner) { return new TButton(AOwner); }
+
+TControl *TCustomAdvTaskDialog::CreateRadioButton(TComponent *AOwner) {
+  return new TRadioButton(AOwner);
+}
+
+void TCustomAdvTaskDialog::SetRadioButtonChecked(TControl *ARadioButton, bool AChecked) {
+  if (auto *radio = dynamic_cast<TRadioButton *>(ARadioButton)) radio->SetChecked(AChecked);
+}
+
+void TCustomAdvTaskDialog::SetButtonCaption(TControl *AControl, const std::wstring &AText) {
+  if (auto *button = dynamic_cast<TButton *>(AControl)) button->SetCaption(AText);
+}
+
+void TCustomAdvTaskDialog::SetButtonCancel(TControl *AControl, bool AValue) {
+  if (auto *button = dynamic_cast<TButton *>(AControl)) button->SetCancel(AValue);
+}
+
+void TCustomAdvTaskDialog::SetButtonDefault(TControl *AControl, bool AValue) {
+  if (auto *button = dynamic_cast<TButton *>(AControl)) button->SetDefault(AValue);
+}
+
+void TCustomAdvTaskDialog::SetButtonModalResult(TControl *AControl, int AValue) {
+  if (auto *button = dynamic_cast<TButton *>(AControl)) button->SetModalResult(AValue);
+}
+
+int TCustomAdvTaskDialog::GetButtonModalResult(TControl *AControl) {
+  auto *button = dynamic_cast<TButton *>(AControl);
+  return button ? button->ModalResult() : 0;
+}
 
 void TCustomAdvTaskDialog::InitRadioButton(TForm *AWindow, TControl *ARadioButton,
                                            TNotifyEvent AClick, int AIndex) {

@@ -97,10 +97,21 @@ public:
   explicit TCustomAdvTaskDialog(TComponent *AOwner);
   ~TCustomAdvTaskDialog() override;
 
-  // Configures a radio button of the emulated window.
+  // The emulated window makes and configures its buttons only through
+  // these, so a descendant can substitute other control classes.
+  virtual TControl *CreateButton(TComponent *AOwner);
+  virtual TControl *CreateRadioButton(TComponent *AOwner);
   virtual void InitRadioButton(TForm *AWindow, TControl *ARadioButton, TNotifyEvent AClick,
                                int AIndex);
+  virtual void SetRadioButtonChecked(TControl *ARadioButton, bool AChecked);
   virtual void SetControlText(TControl *AControl, const std::wstring &AText);
+  // The button operations act on push buttons only.
+  virtual void SetButtonCaption(TControl *AControl, const std::wstring &AText);
+  virtual void SetButtonCancel(TControl *AControl, bool AValue);
+  virtual void SetButtonDefault(TControl *AControl, bool AValue);
+  virtual void SetButtonModalResult(TControl *AControl, int AValue);
+  // 0 when the control is no push button or missing.
+  virtual int GetButtonModalResult(TControl *AControl);
   // The identifier of the pressed button; -1 when the dialog cannot be shown.
   virtual int Execute();
 
