@@ -152,6 +152,9 @@ void TControl::CreateWnd() {
                              FCaption.c_str(), params.Style, FLeft, FTop, FWidth, FHeight,
                              params.WndParent, nullptr, GetModuleHandleW(nullptr), this);
   if (wnd && !own) AttachTo(wnd);
+  // Controls made later lie above earlier ones, as a form paints them.
+  if (wnd && (params.Style & WS_CHILD))
+    SetWindowPos(wnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TControl::AttachTo(HWND AWnd) {
