@@ -1,2 +1,0 @@
-#include "info/version_info.h"
-std::wstring GetVersionInfoValue(const std::wstring &) { return L"2.00"; }
