@@ -21,7 +21,8 @@ void OleCheck(HRESULT AResult) {
   throw EOleSysError(message, AResult);
 }
 
-TBStr::TBStr(const std::wstring &AText) : FValue(SysAllocStringLen(AText.data(), UINT(AText.size()))) {
+TBStr::TBStr(const std::wstring &AText)
+    : FValue(SysAllocStringLen(AText.data(), UINT(AText.size()))) {
   if (!FValue) throw std::bad_alloc();
 }
 

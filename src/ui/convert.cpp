@@ -4,14 +4,16 @@
 
 std::optional<int> TryStrToInt(const std::wstring &AText) {
   size_t i = 0;
-  while (i < AText.size() && AText[i] == L' ') ++i;
+  while (i < AText.size() && AText[i] == L' ')
+    ++i;
   bool negative = false;
   if (i < AText.size() && (AText[i] == L'+' || AText[i] == L'-')) negative = AText[i++] == L'-';
   int base = 10;
   if (i < AText.size() && AText[i] == L'$') {
     base = 16;
     ++i;
-  } else if (i + 1 < AText.size() && AText[i] == L'0' && (AText[i + 1] == L'x' || AText[i + 1] == L'X')) {
+  } else if (i + 1 < AText.size() && AText[i] == L'0' &&
+             (AText[i + 1] == L'x' || AText[i + 1] == L'X')) {
     base = 16;
     i += 2;
   }

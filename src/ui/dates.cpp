@@ -54,7 +54,8 @@ std::wstring FormatShortDate(const TDate &ADate) {
   for (size_t i = 0; i < pattern.size();) {
     wchar_t c = pattern[i];
     size_t run = 1;
-    while (i + run < pattern.size() && pattern[i + run] == c) ++run;
+    while (i + run < pattern.size() && pattern[i + run] == c)
+      ++run;
     if (c == L'\'') {
       // Quoted text; two quotes stand for one.
       size_t j = i + 1;

@@ -80,11 +80,18 @@ bool ShowAsTaskDialog(const std::wstring &ATitle, const std::wstring &AMsg, TMsg
   config.pszWindowTitle = caption.c_str();
   // There is no question icon among the task dialog's icons.
   switch (ADlgType) {
-  case mtWarning: config.pszMainIcon = TD_WARNING_ICON; break;
-  case mtError: config.pszMainIcon = TD_ERROR_ICON; break;
+  case mtWarning:
+    config.pszMainIcon = TD_WARNING_ICON;
+    break;
+  case mtError:
+    config.pszMainIcon = TD_ERROR_ICON;
+    break;
   case mtInformation:
-  case mtConfirmation: config.pszMainIcon = TD_INFORMATION_ICON; break;
-  case mtCustom: break;
+  case mtConfirmation:
+    config.pszMainIcon = TD_INFORMATION_ICON;
+    break;
+  case mtCustom:
+    break;
   }
   config.pszMainInstruction = ATitle.c_str();
   config.pszContent = AMsg.c_str();
@@ -145,11 +152,20 @@ TModalResult ShowAsMessageBox(const std::wstring &AMsg, TMsgDlgType ADlgType,
   else if (AButtons & mbCancel)
     type = MB_OKCANCEL;
   switch (ADlgType) {
-  case mtWarning: type |= MB_ICONWARNING; break;
-  case mtError: type |= MB_ICONERROR; break;
-  case mtInformation: type |= MB_ICONINFORMATION; break;
-  case mtConfirmation: type |= MB_ICONQUESTION; break;
-  case mtCustom: break;
+  case mtWarning:
+    type |= MB_ICONWARNING;
+    break;
+  case mtError:
+    type |= MB_ICONERROR;
+    break;
+  case mtInformation:
+    type |= MB_ICONINFORMATION;
+    break;
+  case mtConfirmation:
+    type |= MB_ICONQUESTION;
+    break;
+  case mtCustom:
+    break;
   }
   // The first button of each set is the default: OK, or else Yes.
   type |= MB_DEFBUTTON1;
@@ -162,11 +178,16 @@ TModalResult ShowAsMessageBox(const std::wstring &AMsg, TMsgDlgType ADlgType,
 
 std::wstring MsgDlgCaption(TMsgDlgType ADlgType) {
   switch (ADlgType) {
-  case mtWarning: return L"Warnung";
-  case mtError: return L"Fehler";
-  case mtInformation: return L"Informationen";
-  case mtConfirmation: return L"Bestätigen";
-  case mtCustom: break;
+  case mtWarning:
+    return L"Warnung";
+  case mtError:
+    return L"Fehler";
+  case mtInformation:
+    return L"Informationen";
+  case mtConfirmation:
+    return L"Bestätigen";
+  case mtCustom:
+    break;
   }
   return Application ? Application->Title() : std::wstring();
 }

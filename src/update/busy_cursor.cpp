@@ -2,6 +2,10 @@
 
 #include "ui/screen.h"
 
-void ShowBusyCursor() { Screen->SetCursor(crHourGlass); }
+void ShowBusyCursor() {
+  Screen->SetCursor(crHourGlass);
+}
 
-void HideBusyCursor() { Screen->SetCursor(crDefault); }
+void HideBusyCursor() {
+  Screen->SetCursor(crDefault);
+}

@@ -1,10 +1,10 @@
 #pragma once
 // Finds out from the maker's PAD document whether a newer version exists
 // and offers to download it.
+#include <wrl/client.h>
+
 #include <functional>
 #include <string>
-
-#include <wrl/client.h>
 
 struct IXMLDOMDocument2;
 

@@ -3,13 +3,16 @@
 #include <cmath>
 
 namespace {
-bool IsDigit(wchar_t C) { return C >= L'0' && C <= L'9'; }
+bool IsDigit(wchar_t C) {
+  return C >= L'0' && C <= L'9';
+}
 } // namespace
 
 std::optional<double> VersionNumber(const std::wstring &AText) {
   const size_t n = AText.size();
   size_t i = 0;
-  while (i < n && AText[i] == L' ') ++i;
+  while (i < n && AText[i] == L' ')
+    ++i;
   bool negative = false;
   if (i < n && (AText[i] == L'+' || AText[i] == L'-')) negative = AText[i++] == L'-';
   if (i == n) return std::nullopt; // empty, blanks only, or a sign alone
@@ -17,7 +20,8 @@ std::optional<double> VersionNumber(const std::wstring &AText) {
   // Digit by digit in extended precision; the scale is applied once at the end.
   long double value = 0;
   long exponent = 0;
-  while (i < n && IsDigit(AText[i])) value = value * 10 + (AText[i++] - L'0');
+  while (i < n && IsDigit(AText[i]))
+    value = value * 10 + (AText[i++] - L'0');
   if (i < n && AText[i] == L'.') {
     ++i;
     while (i < n && IsDigit(AText[i])) {

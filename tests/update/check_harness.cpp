@@ -88,4 +88,6 @@ TPresentation::TPresentation(bool ATaskDialog) {
   TaskDialogsAvailableHook = [ATaskDialog] { return ATaskDialog; };
 }
 
-TPresentation::~TPresentation() { TaskDialogsAvailableHook = nullptr; }
+TPresentation::~TPresentation() {
+  TaskDialogsAvailableHook = nullptr;
+}

@@ -38,11 +38,11 @@ public:
   void CheckBytes(const std::string &ADocument, bool AShowMessages);
   void CheckUrl(const std::wstring &AUrl, bool AShowMessages);
 
-  int Answer = IDNO; // the button pressed on every dialog; IDCANCEL: closed
-  std::vector<std::wstring> Boxes;    // texts of plain message boxes
+  int Answer = IDNO;               // the button pressed on every dialog; IDCANCEL: closed
+  std::vector<std::wstring> Boxes; // texts of plain message boxes
   std::vector<std::wstring> BoxCaptions;
   std::vector<UINT> BoxTypes;
-  std::vector<TSeenDialog> Dialogs;   // task-message dialogs
+  std::vector<TSeenDialog> Dialogs; // task-message dialogs
   std::vector<TShellExecuteRequest> Opened;
   bool Silent() const { return Boxes.empty() && Dialogs.empty() && Opened.empty(); }
 };

@@ -8,9 +8,17 @@ TEST_CASE("whole numbers: decimal and hexadecimal, with blanks and sign") {
   struct TCase {
     const wchar_t *Text;
     int Value;
-  } cases[] = {{L"12", 12},   {L"  12", 12},      {L"-7", -7},          {L"+7", 7},
-               {L"$1F", 31},  {L"0x1f", 31},      {L"0X10", 16},        {L"-$10", -16},
-               {L"007", 7},   {L"2147483647", 2147483647}, {L"-2147483648", -2147483647 - 1}};
+  } cases[] = {{L"12", 12},
+               {L"  12", 12},
+               {L"-7", -7},
+               {L"+7", 7},
+               {L"$1F", 31},
+               {L"0x1f", 31},
+               {L"0X10", 16},
+               {L"-$10", -16},
+               {L"007", 7},
+               {L"2147483647", 2147483647},
+               {L"-2147483648", -2147483647 - 1}};
   for (const TCase &c : cases) {
     CAPTURE(WideToUtf8(c.Text));
     CHECK(TryStrToInt(c.Text) == c.Value);
@@ -29,7 +37,7 @@ TEST_CASE("dates of the proleptic calendar, years 1 to 9999") {
   struct TDay {
     int Y, M, D;
   } bad[] = {{1900, 2, 29}, {2010, 4, 31}, {2010, 13, 1}, {0, 1, 1},
-             {10000, 1, 1}, {2010, 1, 0}, {2010, 1, 32}, {2010, -1, 1}};
+             {10000, 1, 1}, {2010, 1, 0},  {2010, 1, 32}, {2010, -1, 1}};
   for (const TDay &b : bad) {
     CAPTURE(b.Y);
     CAPTURE(b.M);

@@ -1,8 +1,7 @@
 #include "pad_server.h"
 
-#include <winsock2.h>
-
 #include <doctest.h>
+#include <winsock2.h>
 
 #include <sstream>
 
@@ -31,7 +30,8 @@ void TPadServer::Put(const std::string &AName, const std::string &ABytes) const 
 std::vector<std::string> TPadServer::Requests() const {
   std::istringstream in(test::ReadFileBytes(FState + L"\\requests.log"));
   std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  for (std::string line; std::getline(in, line);)
+    lines.push_back(line);
   return lines;
 }
 

@@ -18,7 +18,8 @@ TEST_CASE("real PAD files give their values") {
     const wchar_t *Failure;
   } cases[] = {
       {"mp4tools_pad_utf8bom.xml",
-       L"Sie verwenden derzeit Free MP4 Joiner and Splitter 2.00.\rEs ist eine neue Version 3.5 vom "
+       L"Sie verwenden derzeit Free MP4 Joiner and Splitter 2.00.\rEs ist eine neue Version 3.5 "
+       L"vom "
        L"01.05.2017 erhältlich.\r\rMöchten Sie die neue Version herunterladen?",
        L"http://www.mp4joiner.org/download/MP4Tools-3.5-win32-pb.exe", nullptr},
       {"gmail-notifier-plus_pad.xml",

@@ -55,9 +55,11 @@ TEST_CASE("entities that expand without bound fail the load") {
   // A billion "lol": ten times ten, nine levels deep.
   std::string doctype = "<!DOCTYPE XML_DIZ_INFO [<!ENTITY lol0 \"lol\">";
   for (int level = 1; level <= 9; ++level) {
-    const std::string name = "lol" + std::to_string(level), inner = "&lol" + std::to_string(level - 1) + ";";
+    const std::string name = "lol" + std::to_string(level),
+                      inner = "&lol" + std::to_string(level - 1) + ";";
     doctype.append("<!ENTITY ").append(name).append(" \"");
-    for (int i = 0; i < 10; ++i) doctype.append(inner);
+    for (int i = 0; i < 10; ++i)
+      doctype.append(inner);
     doctype.append("\">");
   }
   doctype += "]>";

@@ -7,6 +7,7 @@
 #include "pad_server.h"
 #include "test_support.h"
 #include "ui/application.h"
+#include "ui/com.h"
 #include "ui/screen.h"
 #include "update/update_check.h"
 
@@ -207,8 +208,8 @@ TEST_CASE("the release date: defaults, whole-number forms and invalid days") {
   const std::vector<std::wstring> dateError{L"Ungültiges Argument zum Codieren des Datums"};
   struct TBad {
     const char *Year, *Month, *Day;
-  } bad[] = {{"2010", "13", "1"},  {"2010", "4", "31"},  {"2011", "2", "29"}, {"1900", "2", "29"},
-             {"2010", "0", "1"},   {"2010", "-1", "1"},  {"0", "1", "1"},     {"10000", "1", "1"},
+  } bad[] = {{"2010", "13", "1"},  {"2010", "4", "31"}, {"2011", "2", "29"}, {"1900", "2", "29"},
+             {"2010", "0", "1"},   {"2010", "-1", "1"}, {"0", "1", "1"},     {"10000", "1", "1"},
              {"2010", "1", "$FF"}, {"2010", "1", "0x0"}};
   for (const TBad &b : bad) {
     CAPTURE(std::string(b.Year));
@@ -226,8 +227,8 @@ TEST_CASE("a missing element fails the check") {
   for (int i = 0; i < 6; ++i) {
     CAPTURE(i);
     TPad pad;
-    std::optional<std::string> *fields[] = {&pad.Name, &pad.Version, &pad.Year,
-                                            &pad.Month, &pad.Day, &pad.Url};
+    std::optional<std::string> *fields[] = {&pad.Name,  &pad.Version, &pad.Year,
+                                            &pad.Month, &pad.Day,     &pad.Url};
     fields[i]->reset();
     CHECK(PadFailures(pad) == LoadFailure);
   }
@@ -248,7 +249,8 @@ TEST_CASE("documents that cannot be used end in the load failure") {
   } cases[] = {
       {"not XML", "Program_Version=2.01\r\n"},
       {"empty", ""},
-      {"HTML page", "<html><head><title>Fehler</title></head><body><p>Nicht gefunden<br></body></html>"},
+      {"HTML page",
+       "<html><head><title>Fehler</title></head><body><p>Nicht gefunden<br></body></html>"},
       {"wrong root", wrongRoot},
       {"cut off", good.substr(0, good.size() / 2)},
       {"bytes not in the declared encoding", latin1},
@@ -319,16 +321,17 @@ TEST_CASE("the hourglass is set back to the default cursor after a failed load")
 }
 
 TEST_CASE("only web addresses are offered for download") {
-  for (const char *url : {"file:///C:/windows/system32/calc.exe", "C:\\windows\\system32\\calc.exe",
-                          "\\\\127.0.0.1\\freigabe\\setup.exe", "calc.exe", "javascript:alert(1)",
-                          "http:/127.0.0.1/setup.exe", "http:", "res://setup.exe",
-                          "mailto:a@b.de", ""}) {
+  for (const char *url :
+       {"file:///C:/windows/system32/calc.exe", "C:\\windows\\system32\\calc.exe",
+        "\\\\127.0.0.1\\freigabe\\setup.exe", "calc.exe", "javascript:alert(1)",
+        "http:/127.0.0.1/setup.exe", "http:", "res://setup.exe", "mailto:a@b.de", ""}) {
     CAPTURE(std::string(url));
     TPad pad;
     pad.Url = url;
     CHECK(PadFailures(pad) == LoadFailure);
   }
-  for (const char *url : {"http://127.0.0.1/a.exe", "HTTPS://127.0.0.1/a.exe", "Ftp://127.0.0.1/a"}) {
+  for (const char *url :
+       {"http://127.0.0.1/a.exe", "HTTPS://127.0.0.1/a.exe", "Ftp://127.0.0.1/a"}) {
     CAPTURE(std::string(url));
     TPad pad;
     pad.Url = url;
@@ -338,4 +341,16 @@ TEST_CASE("only web addresses are offered for download") {
     REQUIRE(run.Opened.size() == 1);
     CHECK(run.Opened[0].File == Utf8ToWide(url));
   }
+}
+
+TEST_CASE("without the XML service the failure goes on to the caller") {
+  // Without the component-object runtime the document cannot be created.
+  std::vector<std::wstring> boxes;
+  MessageBoxHook = [&boxes](HWND, const std::wstring &AText, const std::wstring &, UINT) {
+    boxes.push_back(AText);
+    return IDOK;
+  };
+  CHECK_THROWS_AS(TkalUpdateCheck::Check(TPadServer::Get().Url("pad1.xml"), true), EOleSysError);
+  MessageBoxHook = nullptr;
+  CHECK(boxes.empty());
 }
