@@ -1,5 +1,7 @@
 #include "ui/inifiles.h"
 
+#include "ui/convert.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -54,46 +56,9 @@ std::wstring ShortPath(const std::wstring &APath) {
 }
 } // namespace
 
-bool TryStrToInt(const std::wstring &AText, int &AValue) {
-  size_t i = 0, n = AText.size();
-  while (i < n && AText[i] == L' ')
-    ++i;
-  bool negative = false;
-  if (i < n && (AText[i] == L'+' || AText[i] == L'-')) negative = AText[i++] == L'-';
-  int base = 10;
-  if (i < n && AText[i] == L'$') {
-    base = 16;
-    ++i;
-  } else if (i + 1 < n && AText[i] == L'0' && (AText[i + 1] == L'x' || AText[i + 1] == L'X')) {
-    base = 16;
-    i += 2;
-  }
-  if (i == n) return false;
-  int64_t value = 0;
-  for (; i < n; ++i) {
-    wchar_t c = AText[i];
-    int digit;
-    if (c >= L'0' && c <= L'9')
-      digit = c - L'0';
-    else if (base == 16 && c >= L'a' && c <= L'f')
-      digit = c - L'a' + 10;
-    else if (base == 16 && c >= L'A' && c <= L'F')
-      digit = c - L'A' + 10;
-    else
-      return false;
-    value = value * base + digit;
-    if (value > int64_t(INT32_MAX) + 1) return false;
-  }
-  if (negative) value = -value;
-  if (value > INT32_MAX) return false;
-  AValue = int(value);
-  return true;
-}
-
 int TCustomIniFile::ReadInteger(const std::wstring &Section, const std::wstring &Ident,
                                 int Default) {
-  int value;
-  return TryStrToInt(ReadString(Section, Ident, L""), value) ? value : Default;
+  return StrToIntDef(ReadString(Section, Ident, L""), Default);
 }
 
 void TCustomIniFile::WriteInteger(const std::wstring &Section, const std::wstring &Ident,

@@ -12,11 +12,6 @@ public:
   using Exception::Exception;
 };
 
-// Reads a whole number the way INI values are read: leading blanks, a sign,
-// then decimal digits, or hexadecimal ones after "$" or "0x"/"0X"; it must
-// fit a signed 32-bit number. False for anything else.
-bool TryStrToInt(const std::wstring &AText, int &AValue);
-
 class TCustomIniFile {
 public:
   explicit TCustomIniFile(std::wstring AFileName) : FFileName(std::move(AFileName)) {}

@@ -169,8 +169,12 @@ TEST_CASE("a published version that is no number fails the check") {
 }
 
 TEST_CASE("an own version that cannot be read fails every check") {
-  // The test program has no version resource of its own.
-  const std::wstring own = GetVersionInfoValue(L"ProductVersion");
+  // A file without the German block stands for a program whose version
+  // resource cannot be read.
+  wchar_t system[MAX_PATH];
+  GetSystemDirectoryW(system, MAX_PATH);
+  const std::wstring own =
+      GetVersionInfoValue(L"ProductVersion", std::wstring(system) + L"\\kernel32.dll");
   REQUIRE(own == L"Undefiniert");
   const std::vector<std::wstring> expected{L"Lokale Version konnte nicht ermittelt werden."};
   for (const char *version : {"2.00", "2.01"}) {

@@ -21,7 +21,8 @@ TEST_CASE("without the German block or a version resource the value is undefined
   DWORD handle = 0;
   REQUIRE(GetFileVersionInfoSizeW(kernel.c_str(), &handle) > 0);
   CHECK(GetVersionInfoValue(L"ProductVersion", kernel) == L"Undefiniert");
-  // This test program has no version resource.
-  CHECK(GetVersionInfoValue(L"ProductVersion") == L"Undefiniert");
+  // This test program carries the program's resources: its own lookup
+  // reads them.
+  CHECK(GetVersionInfoValue(L"ProductVersion") == L"2.00");
   CHECK(GetVersionInfoValue(L"ProductVersion", L"Z:\\gibt\\es\\nicht.exe") == L"Undefiniert");
 }
