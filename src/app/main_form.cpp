@@ -6,6 +6,7 @@
 #include "settings/kal_ini_file.h"
 #include "settings/settings_path.h"
 #include "taskdialog/task_message.h"
+#include "update/update_check.h"
 #include "ui/application.h"
 #include "ui/platform.h"
 
@@ -209,14 +210,14 @@ void TFrmMain::WriteIniFile() {
   ini.WriteBool(L"FrmInfo", L"ChkAutoCheckUpdates", FrmInfo->ChkAutoCheckUpdates->Checked());
 }
 
-void TFrmMain::WMCheckUpdates() {}
+void TFrmMain::WMCheckUpdates() { TkalUpdateCheck::Check(UPDATE_URL, false); }
 
 void TFrmMain::BtnSearchClick(TComponent *) {
   std::wstring term = TrimSearchTerm(Cbx->Text());
   if (term.empty()) {
     ShowTaskMessage(L"Fehlender Suchbegriff",
                     L"Um eine Artikelsuche durchzuführen muss ein Suchbegriff eingeben werden.",
-                    mkError, mbOK, 0);
+                    mtError, mbOK, 0);
     Cbx->SetFocus();
     return;
   }
@@ -233,7 +234,7 @@ void TFrmMain::CbxCloseUp(TComponent *) {
   int answer =
       ShowTaskMessage(L"Historie löschen?",
                       L"Sollen wirklich alle Einträge der Suchbegriffshistorie gelöscht werden?",
-                      mkConfirmation, mbYes | mbNo, 0);
+                      mtConfirmation, mbYes | mbNo, 0);
   if (answer == 6) {
     Cbx->Items().Clear();
     Cbx->Items().Add(kClearHistoryEntry);
@@ -256,7 +257,7 @@ void TFrmMain::ChkStayOnTopClick(TComponent *) {
   SetFormStyle(ChkStayOnTop->Checked() ? fsStayOnTop : fsNormal);
 }
 
-void TFrmMain::ActCheckUpdatesExecute(TComponent *) {}
+void TFrmMain::ActCheckUpdatesExecute(TComponent *) { TkalUpdateCheck::Check(UPDATE_URL, true); }
 
 void TFrmMain::ActInfoExecute(TComponent *) { FrmInfo->ShowModal(); }
 

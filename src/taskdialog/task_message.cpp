@@ -7,22 +7,14 @@
 namespace {
 struct TKindInfo {
   TTaskDialogIcon Icon;
-  const wchar_t *Title;
+  std::wstring Title;
 };
 
+// The caption is the framework's message-dialog text of the kind.
 TKindInfo KindInfo(uint8_t AKind) {
-  switch (AKind) {
-  case mkWarning:
-    return {tiWarning, L"Warnung"};
-  case mkError:
-    return {tiError, L"Fehler"};
-  case mkInformation:
-    return {tiInformation, L"Informationen"};
-  case mkConfirmation:
-    return {tiQuestion, L"Best\u00e4tigen"};
-  default:
-    return {tiBlank, L""};
-  }
+  static const TTaskDialogIcon kIcons[] = {tiWarning, tiError, tiInformation, tiQuestion};
+  if (AKind >= mtCustom) return {tiBlank, L""};
+  return {kIcons[AKind], MsgDlgCaption(TMsgDlgType(AKind))};
 }
 
 struct TExtraButton {

@@ -5,25 +5,11 @@
 #include <cstdint>
 #include <string>
 
-// Message kinds.
-constexpr uint8_t mkWarning = 0;
-constexpr uint8_t mkError = 1;
-constexpr uint8_t mkInformation = 2;
-constexpr uint8_t mkConfirmation = 3;
-constexpr uint8_t mkCustom = 4;
+#include "ui/dialogs.h"
 
-// Button-set bits; bits 11 to 15 are ignored.
-constexpr uint16_t mbYes = 1 << 0;
-constexpr uint16_t mbNo = 1 << 1;
-constexpr uint16_t mbOK = 1 << 2;
-constexpr uint16_t mbCancel = 1 << 3;
-constexpr uint16_t mbAbort = 1 << 4;
-constexpr uint16_t mbRetry = 1 << 5;
-constexpr uint16_t mbIgnore = 1 << 6;
-constexpr uint16_t mbAll = 1 << 7;
-constexpr uint16_t mbNoToAll = 1 << 8;
-constexpr uint16_t mbYesToAll = 1 << 9;
-constexpr uint16_t mbHelp = 1 << 10;
+// Kinds are the message-dialog types (mtWarning ... mtCustom, any other
+// value counts as custom) and buttons the message-dialog buttons of
+// ui/dialogs.h; bits 11 to 15 of a set are ignored.
 
 // Default-button selectors; any other value lets the dialog choose.
 constexpr uint8_t dbYes = 0;
@@ -48,4 +34,4 @@ constexpr int tmrNoToAll = 9;
 constexpr int tmrYesToAll = 10;
 
 int ShowTaskMessage(const std::wstring &AInstruction, const std::wstring &AMessage, uint8_t AKind,
-                    uint16_t AButtons, int AHelpContext, uint8_t ADefaultButton = 0);
+                    TMsgDlgButtons AButtons, int AHelpContext, uint8_t ADefaultButton = 0);

@@ -2,14 +2,28 @@
 // The standard task-message dialog: a native task dialog where the platform
 // offers task dialogs, otherwise the classic message box centred on the
 // screen.
+#include <cstdint>
 #include <functional>
 #include <string>
 
 #include "ui/forms.h"
 
-enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
-enum TMsgDlgBtn : unsigned { mbYes = 1, mbNo = 2, mbOK = 4, mbCancel = 8 };
-using TMsgDlgButtons = unsigned;
+enum TMsgDlgType : uint8_t { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
+// Message-dialog buttons; a set of them has bit n for member n.
+enum TMsgDlgBtn : uint16_t {
+  mbYes = 1 << 0,
+  mbNo = 1 << 1,
+  mbOK = 1 << 2,
+  mbCancel = 1 << 3,
+  mbAbort = 1 << 4,
+  mbRetry = 1 << 5,
+  mbIgnore = 1 << 6,
+  mbAll = 1 << 7,
+  mbNoToAll = 1 << 8,
+  mbYesToAll = 1 << 9,
+  mbHelp = 1 << 10,
+};
+using TMsgDlgButtons = uint16_t;
 
 // Shows ATitle as the main instruction (task dialog only) above AMsg with the
 // buttons; the default is OK when present, otherwise Yes. Returns the pressed

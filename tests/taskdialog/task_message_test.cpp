@@ -14,7 +14,7 @@
 namespace {
 // Shows a message and presses the button with the identifier.
 int Press(uint16_t AButtons, int AID, tdtest::TSeenDialog *ASeen = nullptr,
-          uint8_t AKind = mkConfirmation, int AHelpContext = 0) {
+          uint8_t AKind = mtConfirmation, int AHelpContext = 0) {
   return tdtest::Answering(
       [&] { return ShowTaskMessage(L"Frage", L"Text", AKind, AButtons, AHelpContext); },
       [&](const tdtest::TSeenDialog &s) { tdtest::Click(s, AID); }, ASeen);
@@ -43,11 +43,11 @@ TEST_CASE("message kinds give caption and icon") {
     TTaskDialogIcon Icon;
     std::wstring Title;
     PCWSTR Resource;
-  } cases[] = {{mkWarning, tiWarning, L"Warnung", MAKEINTRESOURCEW(84)},
-               {mkError, tiError, L"Fehler", MAKEINTRESOURCEW(98)},
-               {mkInformation, tiInformation, L"Informationen", MAKEINTRESOURCEW(81)},
-               {mkConfirmation, tiQuestion, L"Best\u00e4tigen", MAKEINTRESOURCEW(99)},
-               {mkCustom, tiBlank, L"", MAKEINTRESOURCEW(17)},
+  } cases[] = {{mtWarning, tiWarning, L"Warnung", MAKEINTRESOURCEW(84)},
+               {mtError, tiError, L"Fehler", MAKEINTRESOURCEW(98)},
+               {mtInformation, tiInformation, L"Informationen", MAKEINTRESOURCEW(81)},
+               {mtConfirmation, tiQuestion, L"Best\u00e4tigen", MAKEINTRESOURCEW(99)},
+               {mtCustom, tiBlank, L"", MAKEINTRESOURCEW(17)},
                {200, tiBlank, L"", MAKEINTRESOURCEW(17)}};
   for (const TCase &c : cases) {
     TAdvTaskDialog d(nullptr);
@@ -63,7 +63,7 @@ TEST_CASE("message kinds give caption and icon") {
   tdtest::TSeenDialog seen;
   int r = tdtest::Answering(
       [] {
-        return ShowTaskMessage(L"Fehlender Suchbegriff", L"Bitte einen Begriff eingeben.", mkError,
+        return ShowTaskMessage(L"Fehlender Suchbegriff", L"Bitte einen Begriff eingeben.", mtError,
                                mbOK, 0);
       },
       [](const tdtest::TSeenDialog &s) { tdtest::Click(s, IDOK); }, &seen);
@@ -80,7 +80,7 @@ TEST_CASE("message kinds give caption and icon") {
 TEST_CASE("button sets become common and custom buttons with their identifiers") {
   TAdvTaskDialog d(nullptr);
   TTaskMessageButtons b =
-      PrepareTaskMessage(d, L"", L"", mkCustom, 0xFFFF & ~(mbYesToAll | mbHelp), 0, 0);
+      PrepareTaskMessage(d, L"", L"", mtCustom, 0xFFFF & ~(mbYesToAll | mbHelp), 0, 0);
   CHECK(d.CommonButtons() == TCommonButtons{cbYes, cbNo, cbOK, cbCancel, cbClose, cbRetry});
   CHECK(d.CustomButtons().Count() == 3);
   CHECK(b.Results == std::array<int, 4>{tmrIgnore, tmrAll, tmrNoToAll, 0});
@@ -106,18 +106,18 @@ TEST_CASE("default buttons") {
                {dbRetry, 4}, {dbIgnore, 5}, {7, 0},    {255, 0}};
   for (const TCase &c : cases) {
     TAdvTaskDialog d(nullptr);
-    PrepareTaskMessage(d, L"", L"", mkWarning, mbOK, 0, c.Selector);
+    PrepareTaskMessage(d, L"", L"", mtWarning, mbOK, 0, c.Selector);
     CHECK(d.DefaultButton() == c.Default);
   }
   // Yes is the default of a confirmation, No when asked for.
   tdtest::TSeenDialog seen;
   tdtest::Answering(
-      [] { return ShowTaskMessage(L"Wirklich?", L"", mkConfirmation, mbYes | mbNo, 0); },
+      [] { return ShowTaskMessage(L"Wirklich?", L"", mtConfirmation, mbYes | mbNo, 0); },
       [](const tdtest::TSeenDialog &s) { tdtest::Click(s, IDNO); }, &seen);
   CHECK(seen.Focused == IDYES);
   CHECK(seen.Caption == L"Best\u00e4tigen");
   tdtest::Answering(
-      [] { return ShowTaskMessage(L"Wirklich?", L"", mkConfirmation, mbYes | mbNo, 0, dbNo); },
+      [] { return ShowTaskMessage(L"Wirklich?", L"", mtConfirmation, mbYes | mbNo, 0, dbNo); },
       [](const tdtest::TSeenDialog &s) { tdtest::Click(s, IDNO); }, &seen);
   CHECK(seen.Focused == IDNO);
 }
@@ -141,7 +141,7 @@ TEST_CASE("the result mapping, pressed on screen") {
   // Wine's dialog ignores Escape when it has no Cancel button (its close box
   // still cancels), so here the message stays until OK is pressed.
   bool openAfterEscape = false;
-  int r = tdtest::Answering([] { return ShowTaskMessage(L"E", L"", mkError, mbOK, 0); },
+  int r = tdtest::Answering([] { return ShowTaskMessage(L"E", L"", mtError, mbOK, 0); },
                             [&](const tdtest::TSeenDialog &s) {
                               tdtest::PressKey(s, VK_ESCAPE);
                               test::Pump(300);
@@ -150,10 +150,10 @@ TEST_CASE("the result mapping, pressed on screen") {
                             });
   CHECK(openAfterEscape);
   CHECK(r == tmrOK);
-  r = tdtest::Answering([] { return ShowTaskMessage(L"E", L"", mkError, mbOK | mbCancel, 0); },
+  r = tdtest::Answering([] { return ShowTaskMessage(L"E", L"", mtError, mbOK | mbCancel, 0); },
                         [](const tdtest::TSeenDialog &s) { tdtest::PressKey(s, VK_ESCAPE); });
   CHECK(r == tmrCancel);
-  r = tdtest::Answering([] { return ShowTaskMessage(L"E", L"", mkError, mbOK, 0); },
+  r = tdtest::Answering([] { return ShowTaskMessage(L"E", L"", mtError, mbOK, 0); },
                         [](const tdtest::TSeenDialog &s) { PostMessageW(s.Wnd, WM_CLOSE, 0, 0); });
   CHECK(r == tmrCancel);
 
@@ -164,11 +164,11 @@ TEST_CASE("the result mapping, pressed on screen") {
 
 TEST_CASE("the help button closes the message and opens the help") {
   THelpRecorder help;
-  CHECK(Press(mbOK | mbHelp, 100, nullptr, mkInformation, 3) == tmrNone);
+  CHECK(Press(mbOK | mbHelp, 100, nullptr, mtInformation, 3) == tmrNone);
   CHECK(help.Contexts == std::vector<DWORD_PTR>{3});
-  CHECK(Press(mbOK | mbIgnore | mbHelp, 101, nullptr, mkInformation, 0) == tmrNone);
+  CHECK(Press(mbOK | mbIgnore | mbHelp, 101, nullptr, mtInformation, 0) == tmrNone);
   CHECK(help.Contexts.size() == 1); // no help context, no help
-  CHECK(Press(mbOK | mbIgnore | mbHelp, 100, nullptr, mkInformation, 3) == tmrIgnore);
+  CHECK(Press(mbOK | mbIgnore | mbHelp, 100, nullptr, mtInformation, 3) == tmrIgnore);
   CHECK(help.Contexts.size() == 1);
 }
 
@@ -176,17 +176,17 @@ TEST_CASE("all five extra buttons: shown, the fifth recorded nowhere, Help still
   THelpRecorder help;
   const uint16_t all = mbIgnore | mbAll | mbNoToAll | mbYesToAll | mbHelp;
   TAdvTaskDialog d(nullptr);
-  TTaskMessageButtons b = PrepareTaskMessage(d, L"", L"", mkWarning, all, 3, 0);
+  TTaskMessageButtons b = PrepareTaskMessage(d, L"", L"", mtWarning, all, 3, 0);
   CHECK(b.Results == std::array<int, 4>{tmrIgnore, tmrAll, tmrNoToAll, tmrYesToAll});
   CHECK(b.HelpButtonID == 104);
 
   tdtest::TSeenDialog seen;
-  CHECK(Press(all, 104, &seen, mkWarning, 3) == tmrNone);
+  CHECK(Press(all, 104, &seen, mtWarning, 3) == tmrNone);
   CHECK(help.Contexts == std::vector<DWORD_PTR>{3});
   CHECK(tdtest::ButtonText(seen, 103) == L"A&lle Ja");
   CHECK(tdtest::ButtonText(seen, 104) == L"&Hilfe");
-  CHECK(Press(all, 100, nullptr, mkWarning, 3) == tmrIgnore);
-  CHECK(Press(all, 103, nullptr, mkWarning, 3) == tmrNone);
+  CHECK(Press(all, 100, nullptr, mtWarning, 3) == tmrIgnore);
+  CHECK(Press(all, 103, nullptr, mtWarning, 3) == tmrNone);
   CHECK(help.Contexts.size() == 1);
 }
 
@@ -198,7 +198,7 @@ TEST_CASE("the message belongs to the form that has the focus") {
   test::Pump(100);
   HWND owner = nullptr;
   CHECK(Press(mbOK, IDOK) == tmrOK);
-  tdtest::Answering([] { return ShowTaskMessage(L"x", L"", mkError, mbOK, 0); },
+  tdtest::Answering([] { return ShowTaskMessage(L"x", L"", mtError, mbOK, 0); },
                     [&](const tdtest::TSeenDialog &s) {
                       owner = GetWindow(s.Wnd, GW_OWNER);
                       tdtest::Click(s, IDOK);
@@ -227,7 +227,7 @@ TEST_CASE("screenshots of a real error message and confirmation" *
   tdtest::Answering(
       [] {
         return ShowTaskMessage(L"Fehlender Suchbegriff", L"Bitte geben Sie einen Suchbegriff ein.",
-                               mkError, mbOK, 0);
+                               mtError, mbOK, 0);
       },
       [](const tdtest::TSeenDialog &s) {
         test::Pump(3000);
@@ -237,7 +237,7 @@ TEST_CASE("screenshots of a real error message and confirmation" *
       [] {
         return ShowTaskMessage(L"Neue Version verf\u00fcgbar",
                                L"M\u00f6chten Sie die neue Version jetzt herunterladen?",
-                               mkConfirmation, mbYes | mbNo, 0);
+                               mtConfirmation, mbYes | mbNo, 0);
       },
       [](const tdtest::TSeenDialog &s) {
         test::Pump(3000);
