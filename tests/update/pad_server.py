@@ -6,7 +6,9 @@
                               paths to STATE/requests.log, return at once
   pad_server.py stop STATE    end the server started for STATE
 
-"/status/CODE/NAME" answers NAME with status CODE.
+"/status/CODE/NAME" answers NAME with status CODE. Asked as a proxy (the
+request names a whole http:// address) it logs the address and serves the
+address's path.
 """
 import http.server
 import os
@@ -26,6 +28,9 @@ def serve(state):
         def do_GET(self):
             with open(log_path, "a", encoding="utf-8") as log:
                 log.write(self.path + "\n")
+            # As a proxy the server sees whole addresses; it serves their path.
+            if self.path.startswith("http://"):
+                self.path = "/" + self.path.split("/", 3)[3] if self.path.count("/") >= 3 else "/"
             parts = self.path.split("/")
             if len(parts) >= 4 and parts[1] == "status" and parts[2].isdigit():
                 name = os.path.join(www, os.path.basename("/".join(parts[3:])))
