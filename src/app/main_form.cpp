@@ -13,15 +13,6 @@
 TFrmMain *FrmMain = nullptr;
 
 namespace {
-template <class T> T *Place(TFrmMain *AForm, const wchar_t *AName, int ALeft, int ATop,
-                            int AWidth, int AHeight) {
-  T *control = new T(AForm);
-  control->SetName(AName);
-  control->SetBounds(ALeft, ATop, AWidth, AHeight);
-  control->SetParent(AForm);
-  return control;
-}
-
 std::wstring ProgramFileWithExtension(const std::wstring &AExtension) {
   wchar_t path[MAX_PATH];
   GetModuleFileNameW(nullptr, path, MAX_PATH);
@@ -65,49 +56,49 @@ TFrmMain::TFrmMain(TComponent *AOwner) : TForm(AOwner) {
   SetIcon(static_cast<HICON>(
       LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
 
-  Image2 = Place<TImage>(this, L"Image2", 8, 8, 32, 32);
+  Image2 = NewControl<TImage>(this, this, L"Image2", 8, 8, 32, 32);
   LoadProgramIcon(Image2);
 
-  Label1 = Place<TLabel>(this, L"Label1", 49, 11, 236, 25);
+  Label1 = NewControl<TLabel>(this, this, L"Label1", 49, 11, 236, 25);
   Label1->SetCaption(L"Tippfehlersuche bei eBay");
   Label1->Font().SetHeight(-21);
 
-  RadTippfehler = Place<TRadioButton>(this, L"RadTippfehler", 8, 52, 136, 17);
+  RadTippfehler = NewControl<TRadioButton>(this, this, L"RadTippfehler", 8, 52, 136, 17);
   RadTippfehler->SetCaption(L"Auktionen mit Tippfehler");
   RadTippfehler->SetChecked(true);
   RadTippfehler->SetTabOrder(3);
 
-  RadNormal = Place<TRadioButton>(this, L"RadNormal", 173, 52, 147, 17);
+  RadNormal = NewControl<TRadioButton>(this, this, L"RadNormal", 173, 52, 147, 17);
   RadNormal->SetCaption(L"Auktionen ohne Tippfehler");
   RadNormal->SetTabOrder(4);
 
-  Cbx = Place<TComboBox>(this, L"Cbx", 8, 75, 233, 21);
+  Cbx = NewControl<TComboBox>(this, this, L"Cbx", 8, 75, 233, 21);
   Cbx->SetDropDownCount(15);
   Cbx->SetTabOrder(0);
   Cbx->OnCloseUp = [this](TComponent *S) { CbxCloseUp(S); };
   Cbx->OnKeyDown = [this](TComponent *S, WORD &K, TShiftState Sh) { CbxKeyDown(S, K, Sh); };
 
-  BtnSearch = Place<TButton>(this, L"BtnSearch", 247, 73, 75, 25);
+  BtnSearch = NewControl<TButton>(this, this, L"BtnSearch", 247, 73, 75, 25);
   BtnSearch->SetCaption(L"Suchen");
   BtnSearch->SetTabOrder(1);
   BtnSearch->OnClick = [this](TComponent *S) { BtnSearchClick(S); };
 
-  ChkStayOnTop = Place<TCheckBox>(this, L"ChkStayOnTop", 8, 102, 136, 17);
+  ChkStayOnTop = NewControl<TCheckBox>(this, this, L"ChkStayOnTop", 8, 102, 136, 17);
   ChkStayOnTop->SetCaption(L"Immer im Vordergrund");
   ChkStayOnTop->SetTabOrder(2);
   ChkStayOnTop->OnClick = [this](TComponent *S) { ChkStayOnTopClick(S); };
 
-  SpeedButton3 = Place<TSpeedButton>(this, L"SpeedButton3", 256, 118, 23, 22);
+  SpeedButton3 = NewControl<TSpeedButton>(this, this, L"SpeedButton3", 256, 118, 23, 22);
   SpeedButton3->LoadGlyph(L"BTN_UPDATE");
-  SpeedButton1 = Place<TSpeedButton>(this, L"SpeedButton1", 278, 118, 23, 22);
+  SpeedButton1 = NewControl<TSpeedButton>(this, this, L"SpeedButton1", 278, 118, 23, 22);
   SpeedButton1->LoadGlyph(L"BTN_INFO");
-  SpeedButton2 = Place<TSpeedButton>(this, L"SpeedButton2", 300, 118, 23, 22);
+  SpeedButton2 = NewControl<TSpeedButton>(this, this, L"SpeedButton2", 300, 118, 23, 22);
   SpeedButton2->LoadGlyph(L"BTN_HELP");
 
-  Label2 = Place<TLabel>(this, L"Label2", 8, 127, 110, 13);
+  Label2 = NewControl<TLabel>(this, this, L"Label2", 8, 127, 110, 13);
   Label2->SetCaption(L"Mehr Auktionstools auf");
 
-  UrlLbl1 = Place<TUrlLbl>(this, L"UrlLbl1", 125, 127, 122, 13);
+  UrlLbl1 = NewControl<TUrlLbl>(this, this, L"UrlLbl1", 125, 127, 122, 13);
   UrlLbl1->SetCaption(kMakerUrl);
   UrlLbl1->Font().SetName(L"Tahoma");
   UrlLbl1->Font().SetHeight(-11);

@@ -48,23 +48,8 @@ bool ReadBitmapPixels(HBITMAP ABitmap, TRGBColors &APixels, bool ATopDownOrder) 
 }
 
 int BitmapBitsPerPixel(TBitmap &ABitmap) {
-  switch (ABitmap.PixelFormat()) {
-  case pf1bit:
-    return 1;
-  case pf4bit:
-    return 4;
-  case pf8bit:
-    return 8;
-  case pf15bit:
-  case pf16bit:
-    return 16;
-  case pf24bit:
-    return 24;
-  case pf32bit:
-    return 32;
-  default: {
-    HDC dc = ABitmap.Canvas().Handle();
-    return GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES);
-  }
-  }
+  if (int bits = PixelFormatBits(ABitmap.PixelFormat())) return bits;
+  // Device-dependent or custom: the depth of the bitmap's drawing surface.
+  HDC dc = ABitmap.Canvas().Handle();
+  return GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES);
 }

@@ -10,16 +10,6 @@
 TFrmInfo *FrmInfo = nullptr;
 
 namespace {
-template <class T>
-T *Place(TComponent *AOwner, TControl *AParent, const wchar_t *AName, int ALeft, int ATop,
-         int AWidth, int AHeight) {
-  T *control = new T(AOwner);
-  control->SetName(AName);
-  control->SetBounds(ALeft, ATop, AWidth, AHeight);
-  control->SetParent(AParent);
-  return control;
-}
-
 // A picture that opens an address when clicked.
 void MakeLink(TImage *AImage, std::function<void(TComponent *)> AClick) {
   AImage->SetCursor(crHandPoint);
@@ -46,7 +36,7 @@ TFrmInfo::TFrmInfo(TComponent *AOwner) : TForm(AOwner) {
   SetHelpContext(3);
   SetClientSize(278, 406);
 
-  PageControl = Place<TPageControl>(this, this, L"PageControl", 0, 0, 278, 406 - 37);
+  PageControl = NewControl<TPageControl>(this, this, L"PageControl", 0, 0, 278, 406 - 37);
   PageControl->SetTabOrder(0);
 
   TabInfo = new TTabSheet(this);
@@ -54,39 +44,39 @@ TFrmInfo::TFrmInfo(TComponent *AOwner) : TForm(AOwner) {
   TabInfo->SetCaption(L"Info");
   TabInfo->SetPageControl(PageControl);
 
-  Image2 = Place<TImage>(this, TabInfo, L"Image2", 18, 13, 32, 32);
+  Image2 = NewControl<TImage>(this, TabInfo, L"Image2", 18, 13, 32, 32);
   LoadProgramIcon(Image2);
 
-  LblProductName = Place<TLabel>(this, TabInfo, L"LblProductName", 58, 13, 198, 25);
+  LblProductName = NewControl<TLabel>(this, TabInfo, L"LblProductName", 58, 13, 198, 25);
   LblProductName->SetCaption(L"kalverin Tastenfang");
   LblProductName->Font().SetHeight(-21);
 
-  LblVersion = Place<TLabel>(this, TabInfo, L"LblVersion", 127, 39, 54, 13);
+  LblVersion = NewControl<TLabel>(this, TabInfo, L"LblVersion", 127, 39, 54, 13);
   LblVersion->SetCaption(L"Version %s");
 
-  LblCopyRight = Place<TLabel>(this, TabInfo, L"LblCopyRight", 40, 84, 196, 13);
+  LblCopyRight = NewControl<TLabel>(this, TabInfo, L"LblCopyRight", 40, 84, 196, 13);
   LblCopyRight->SetCaption(kMakerCopyright);
   LblCopyRight->Font().SetColor(RGBColor(128, 0, 64));
 
-  LblEMail = Place<TUrlLbl>(this, TabInfo, L"LblEMail", 95, 99, 86, 13);
+  LblEMail = NewControl<TUrlLbl>(this, TabInfo, L"LblEMail", 95, 99, 86, 13);
   LblEMail->SetCaption(kMakerEmail);
   LblEMail->Font().SetName(L"Tahoma");
   LblEMail->Font().SetHeight(-11);
   LblEMail->OnClick = [this](TComponent *S) { LblEMailClick(S); };
 
-  Bevel1 = Place<TBevel>(this, TabInfo, L"Bevel1", 3, 123, 271, 2);
+  Bevel1 = NewControl<TBevel>(this, TabInfo, L"Bevel1", 3, 123, 271, 2);
 
-  LblInfo = Place<TLabel>(this, TabInfo, L"LblInfo", 71, 144, 193, 13);
+  LblInfo = NewControl<TLabel>(this, TabInfo, L"LblInfo", 71, 144, 193, 13);
   LblInfo->SetCaption(L"Aktuelle Versionen und weitere Infos bei");
   LblInfo->SetAlignment(taCenter);
 
-  Image1 = Place<TImage>(this, TabInfo, L"Image1", 8, 145, 60, 45);
+  Image1 = NewControl<TImage>(this, TabInfo, L"Image1", 8, 145, 60, 45);
   Image1->SetAutoSize(true);
   Image1->SetTransparent(true);
   Image1->Picture().LoadFromStoredResource(L"IMAGE1_PNG");
   MakeLink(Image1, [this](TComponent *S) { LblUrlClick(S); });
 
-  Image3 = Place<TImage>(this, TabInfo, L"Image3", 95, 162, 145, 20);
+  Image3 = NewControl<TImage>(this, TabInfo, L"Image3", 95, 162, 145, 20);
   Image3->SetAutoSize(true);
   {
     auto lettering = std::make_unique<TBitmap>();
@@ -96,19 +86,19 @@ TFrmInfo::TFrmInfo(TComponent *AOwner) : TForm(AOwner) {
   Image3->SetTransparent(true);
   MakeLink(Image3, [this](TComponent *S) { LblUrlClick(S); });
 
-  LblUrl = Place<TUrlLbl>(this, TabInfo, L"LblUrl", 106, 182, 122, 13);
+  LblUrl = NewControl<TUrlLbl>(this, TabInfo, L"LblUrl", 106, 182, 122, 13);
   LblUrl->SetCaption(kMakerUrl);
   LblUrl->Font().SetName(L"Tahoma");
   LblUrl->Font().SetHeight(-11);
   LblUrl->OnClick = [this](TComponent *S) { LblUrlClick(S); };
 
-  Bevel3 = Place<TBevel>(this, TabInfo, L"Bevel3", 3, 215, 271, 2);
+  Bevel3 = NewControl<TBevel>(this, TabInfo, L"Bevel3", 3, 215, 271, 2);
 
-  Label8 = Place<TLabel>(this, TabInfo, L"Label8", 32, 226, 213, 13);
+  Label8 = NewControl<TLabel>(this, TabInfo, L"Label8", 32, 226, 213, 13);
   Label8->SetCaption(L"Zur Auktionsabwicklung empfehlen wir Ihnen");
   Label8->SetAlignment(taCenter);
 
-  Image7 = Place<TImage>(this, TabInfo, L"Image7", 44, 248, 188, 80);
+  Image7 = NewControl<TImage>(this, TabInfo, L"Image7", 44, 248, 188, 80);
   Image7->SetAutoSize(true);
   Image7->Picture().LoadFromStoredResource(L"IMAGE7_PNG");
   MakeLink(Image7, [this](TComponent *S) { Image7Click(S); });
@@ -118,12 +108,12 @@ TFrmInfo::TFrmInfo(TComponent *AOwner) : TForm(AOwner) {
   TabOptions->SetCaption(L"Einstellungen");
   TabOptions->SetPageControl(PageControl);
 
-  ChkAutoCheckUpdates = Place<TCheckBox>(this, TabOptions, L"ChkAutoCheckUpdates", 3, 8, 277, 17);
+  ChkAutoCheckUpdates = NewControl<TCheckBox>(this, TabOptions, L"ChkAutoCheckUpdates", 3, 8, 277, 17);
   ChkAutoCheckUpdates->SetCaption(L"Bei Programmstart auf Updates prüfen");
 
-  Panel1 = Place<TPanel>(this, this, L"Panel1", 0, 406 - 37, 278, 37);
+  Panel1 = NewControl<TPanel>(this, this, L"Panel1", 0, 406 - 37, 278, 37);
 
-  BtnOK = Place<TButton>(this, Panel1, L"BtnOK", 102, 6, 75, 25);
+  BtnOK = NewControl<TButton>(this, Panel1, L"BtnOK", 102, 6, 75, 25);
   BtnOK->SetCaption(L"OK");
   BtnOK->SetDefault(true);
   BtnOK->SetModalResult(mrOk);

@@ -7,8 +7,7 @@
 #include "ui/exception.h"
 #include "ui/streams.h"
 
-namespace {
-int BitCountOf(TPixelFormat AFormat) {
+int PixelFormatBits(TPixelFormat AFormat) {
   switch (AFormat) {
   case pf1bit:
     return 1;
@@ -21,9 +20,18 @@ int BitCountOf(TPixelFormat AFormat) {
     return 16;
   case pf24bit:
     return 24;
-  default:
+  case pf32bit:
     return 32;
+  default:
+    return 0;
   }
+}
+
+namespace {
+// Formats without a fixed depth are made as 32 bits per pixel.
+int BitCountOf(TPixelFormat AFormat) {
+  int bits = PixelFormatBits(AFormat);
+  return bits ? bits : 32;
 }
 
 class EInvalidGraphic : public Exception {

@@ -71,4 +71,7 @@ private:
 
 // A bitmap section of the given size and depth, top row first; the pixel
 // memory is returned in ABits when asked for.
+// Bits per pixel of a format; 0 for device-dependent and custom formats.
+int PixelFormatBits(TPixelFormat AFormat);
+
 HBITMAP CreateDIBSectionOf(int AWidth, int AHeight, int ABitCount, void **ABits = nullptr);

@@ -201,3 +201,15 @@ private:
   friend class TForm;
   friend class TApplication;
 };
+
+// One control of a window's description: made with its owner, named,
+// placed and put on its parent.
+template <class T>
+T *NewControl(TComponent *AOwner, TControl *AParent, const wchar_t *AName, int ALeft, int ATop,
+              int AWidth, int AHeight) {
+  T *control = new T(AOwner);
+  control->SetName(AName);
+  control->SetBounds(ALeft, ATop, AWidth, AHeight);
+  control->SetParent(AParent);
+  return control;
+}

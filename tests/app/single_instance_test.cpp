@@ -3,18 +3,6 @@
 
 #include "test_support.h"
 
-namespace {
-int WindowsOf(DWORD APid) {
-  int n = 0;
-  for (HWND w : test::TopLevelWindows(0)) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    if (pid == APid) ++n;
-  }
-  return n;
-}
-} // namespace
-
 TEST_CASE("a second copy ends silently with code 0 while the first runs on") {
   test::TTempDir dir;
   // Settings of these runs go beside the copies, not into the user's folder.
@@ -31,7 +19,7 @@ TEST_CASE("a second copy ends silently with code 0 while the first runs on") {
   HANDLE second = test::StartProcess(exe);
   REQUIRE(second);
   CHECK(test::WaitExit(second, 15000) == 0);
-  CHECK(WindowsOf(GetProcessId(second)) == 0);
+  CHECK(test::ProcessWindows(GetProcessId(second)).empty());
   CloseHandle(second);
 
   // A copy of the program file in another folder is refused as well.
