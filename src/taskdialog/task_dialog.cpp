@@ -163,6 +163,8 @@ HRESULT CALLBACK TCustomAdvTaskDialog::TaskDialogCallback(HWND AWnd, UINT ANotif
     return self->HandleNotification(AWnd, ANotification, AW, AL);
   } catch (const std::exception &E) {
     if (Application) Application->HandleException(E);
+  } catch (...) {
+    if (Application) Application->HandleException(Exception(L"Unbekannter Fehler"));
   }
   return S_OK;
 }

@@ -60,6 +60,9 @@ LRESULT CALLBACK ChildWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   } catch (const std::exception &E) {
     Application->HandleException(E);
     return 0;
+  } catch (...) {
+    Application->HandleException(Exception(L"Unbekannter Fehler"));
+    return 0;
   }
   if (m == WM_NCDESTROY) {
     RemovePropW(w, kObjectProp);
