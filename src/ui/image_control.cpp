@@ -1,5 +1,9 @@
 #include "ui/image_control.h"
 
+#include <vector>
+
+#include "ui/bitmap.h"
+
 TImage::TImage(TComponent *AOwner) : TControl(AOwner) {
   FPicture.OnChange = [this](TPicture *) { PictureChanged(); };
 }
@@ -27,7 +31,58 @@ void TImage::PictureChanged() {
     SetBounds(Left(), Top(), FPicture.Width(), FPicture.Height());
   // Setting the flag may report a change again; by then it holds.
   if (TGraphic *graphic = FPicture.Graphic()) graphic->SetTransparent(FTransparent);
-  if (HandleAllocated()) Invalidate();
+  if (HandleAllocated()) {
+    UpdateRegion();
+    Invalidate();
+  }
+}
+
+void TImage::InitWnd() { UpdateRegion(); }
+
+// A transparent picture is a window only where the graphic draws: what lies
+// beneath shows through the rest, as it does under a windowless picture.
+void TImage::UpdateRegion() {
+  TGraphic *graphic = FPicture.Graphic();
+  if (!FTransparent || !graphic || graphic->Empty()) {
+    SetWindowRgn(FHandle, nullptr, TRUE);
+    return;
+  }
+  TRect client = ClientRect();
+  int w = client.Width(), h = client.Height();
+  if (w <= 0 || h <= 0) return;
+  constexpr uint32_t kUntouched = 0x00FE00FD; // a colour no picture of ours uses
+  void *bits = nullptr;
+  TGdiObject dib(CreateDIBSectionOf(w, h, 32, &bits));
+  if (!dib.Get() || !bits) return;
+  auto *pixels = static_cast<uint32_t *>(bits);
+  std::fill(pixels, pixels + size_t(w) * size_t(h), kUntouched);
+  {
+    TMemoryCanvas canvas;
+    HGDIOBJ old = SelectObject(canvas.Handle(), dib.Get());
+    if (FStretch)
+      canvas.StretchDraw(client, graphic);
+    else
+      canvas.Draw(0, 0, graphic);
+    GdiFlush();
+    SelectObject(canvas.Handle(), old);
+  }
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  for (int y = 0; y < h; ++y) {
+    const uint32_t *row = pixels + size_t(y) * size_t(w);
+    for (int x = 0; x < w;) {
+      if ((row[x] & 0x00FFFFFF) == kUntouched) {
+        ++x;
+        continue;
+      }
+      int start = x;
+      while (x < w && (row[x] & 0x00FFFFFF) != kUntouched) ++x;
+      HRGN run = CreateRectRgn(start, y, x, y + 1);
+      CombineRgn(region, region, run, RGN_OR);
+      DeleteObject(run);
+    }
+  }
+  // The window owns the region from here on.
+  if (!SetWindowRgn(FHandle, region, TRUE)) DeleteObject(region);
 }
 
 void TImage::Paint(TCanvas &ACanvas) {

@@ -20,9 +20,11 @@ public:
 
 protected:
   void Paint(TCanvas &ACanvas) override;
+  void InitWnd() override;
 
 private:
   void PictureChanged();
+  void UpdateRegion();
   TPicture FPicture;
   bool FAutoSize = false;
   bool FTransparent = false;

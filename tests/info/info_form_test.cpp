@@ -114,6 +114,20 @@ TEST_CASE("the pictures are the stored ones, at their sizes") {
   CHECK_FALSE(d.Form->Image7->Picture().Graphic()->Transparent());
   for (TImage *link : {d.Form->Image1, d.Form->Image3, d.Form->Image7})
     CHECK(link->Cursor() == crHandPoint);
+
+  // Transparent pictures let what lies beneath show where they draw nothing:
+  // the logo's right margin and the lettering's background are not theirs.
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  REQUIRE(GetWindowRgn(d.Form->Image1->Handle(), region) != ERROR);
+  CHECK(PtInRegion(region, 30, 22));
+  CHECK_FALSE(PtInRegion(region, 58, 22));
+  REQUIRE(GetWindowRgn(d.Form->Image3->Handle(), region) != ERROR);
+  CHECK_FALSE(PtInRegion(region, 0, 19));
+  DeleteObject(region);
+  // The opaque logo has no region at all.
+  HRGN none = CreateRectRgn(0, 0, 0, 0);
+  CHECK(GetWindowRgn(d.Form->Image7->Handle(), none) == ERROR);
+  DeleteObject(none);
 }
 
 TEST_CASE("the mail link, the address links and the recommended tool open their addresses") {
