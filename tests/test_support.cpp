@@ -99,6 +99,15 @@ TTempDir::TTempDir() {
 
 TTempDir::~TTempDir() { RemoveTree(FPath); }
 
+TProgramCopy::TProgramCopy(const std::string &ARedirect) : FExe(FDir.File(L"Tastenfang.exe")) {
+  CopyFileW(ProgramPath().c_str(), FExe.c_str(), FALSE);
+  WriteFileBytes(FDir.File(L"Pfad.ini"), ARedirect);
+}
+
+bool TProgramCopy::Add(const std::wstring &ASource, const std::wstring &AName) const {
+  return CopyFileW(ASource.c_str(), FDir.File(AName).c_str(), FALSE) != FALSE;
+}
+
 void Pump(DWORD AMilliseconds) {
   DWORD start = GetTickCount();
   do {

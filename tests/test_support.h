@@ -32,6 +32,23 @@ private:
   std::wstring FPath;
 };
 
+// A copy of the built program in a temporary folder of its own, with a
+// "Pfad.ini" beside it that keeps its settings in that folder (or the
+// redirect given), so that runs leave the user's settings alone.
+class TProgramCopy {
+public:
+  explicit TProgramCopy(const std::string &ARedirect = "[Pfad]\r\nIni=*\r\n");
+  const std::wstring &Exe() const { return FExe; }
+  std::wstring File(const std::wstring &AName) const { return FDir.File(AName); }
+  const std::wstring &Folder() const { return FDir.Path(); }
+  // Copies a file beside the program.
+  bool Add(const std::wstring &ASource, const std::wstring &AName) const;
+
+private:
+  TTempDir FDir;
+  std::wstring FExe;
+};
+
 // Handles messages for the given time (through the application's loop, so
 // shortcuts and dialog keys work as in the program).
 void Pump(DWORD AMilliseconds);

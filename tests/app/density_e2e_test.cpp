@@ -45,13 +45,11 @@ int TextHeight(int AHeight) {
 } // namespace
 
 TEST_CASE("at 144 DPI the main window grows with its font") {
-  test::TTempDir dir;
-  std::wstring exe = dir.File(L"Tastenfang.exe");
-  REQUIRE(CopyFileW(test::ProgramPath().c_str(), exe.c_str(), FALSE));
-  test::WriteFileBytes(dir.File(L"Pfad.ini"), "[Pfad]\r\nIni=*\r\n");
+  test::TProgramCopy copy;
+  REQUIRE(test::FileExists(copy.Exe()));
   REQUIRE(TextHeight(11) == 13); // the designed text height at 96 DPI
   TDensity density(144);
-  test::TProcess program(exe);
+  test::TProcess program(copy.Exe());
   HWND main = program.MainWindow();
   REQUIRE(main);
   RECT client;

@@ -10,13 +10,10 @@ TEST_CASE("F1 in the real program opens the help file beside it") {
     MESSAGE("no help file was built (chmcmd missing); skipped");
     return;
   }
-  test::TTempDir dir;
-  std::wstring exe = dir.File(L"Tastenfang.exe");
-  REQUIRE(CopyFileW(built.c_str(), exe.c_str(), FALSE));
-  REQUIRE(CopyFileW(chm.c_str(), dir.File(L"Tastenfang.CHM").c_str(), FALSE));
-  test::WriteFileBytes(dir.File(L"Pfad.ini"), "[Pfad]\r\nIni=*\r\n");
+  test::TProgramCopy copy;
+  REQUIRE(copy.Add(chm, L"Tastenfang.CHM"));
 
-  test::TProcess program(exe);
+  test::TProcess program(copy.Exe());
   HWND main = program.MainWindow();
   REQUIRE(main);
   HWND edit = FindWindowExW(FindWindowExW(main, nullptr, L"ComboBox", nullptr), nullptr, L"Edit",

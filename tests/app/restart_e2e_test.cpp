@@ -30,12 +30,10 @@ std::vector<std::wstring> History(HWND AMain) {
 } // namespace
 
 TEST_CASE("the real program restores placement, options and history after a restart") {
-  test::TTempDir dir;
-  std::wstring exe = dir.File(L"Tastenfang.exe");
-  REQUIRE(CopyFileW(test::ProgramPath().c_str(), exe.c_str(), FALSE));
-  test::WriteFileBytes(dir.File(L"Pfad.ini"), "[Pfad]\r\nIni=*\\Daten\r\n");
-  std::wstring settings = dir.File(L"Daten\\Tastenfang.ini");
-  CreateDirectoryW(dir.File(L"Daten").c_str(), nullptr);
+  test::TProgramCopy copy("[Pfad]\r\nIni=*\\Daten\r\n");
+  const std::wstring &exe = copy.Exe();
+  std::wstring settings = copy.File(L"Daten\\Tastenfang.ini");
+  CreateDirectoryW(copy.File(L"Daten").c_str(), nullptr);
   test::WriteFileBytes(settings, "[FrmMain]\r\nWindowState=0\r\nLeft=210\r\nTop=130\r\n"
                                  "RadNormal=1\r\nChkStayOnTop=0\r\n[Cbx]\r\n0=Gartenst\xC3\xBChle\r\n"
                                  "1=Lego Technik\r\n");

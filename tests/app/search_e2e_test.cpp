@@ -6,13 +6,11 @@
 #include "test_support.h"
 
 TEST_CASE("typing a term and pressing Enter in the real program opens its address") {
-  test::TTempDir dir;
-  std::wstring exe = dir.File(L"Tastenfang.exe");
-  REQUIRE(CopyFileW(test::ProgramPath().c_str(), exe.c_str(), FALSE));
-  test::WriteFileBytes(dir.File(L"Pfad.ini"), "[Pfad]\r\nIni=*\r\n");
+  test::TProgramCopy copy;
+  REQUIRE(test::FileExists(copy.Exe()));
   test::TUrlRecorder browser;
 
-  test::TProcess program(exe);
+  test::TProcess program(copy.Exe());
   HWND main = program.MainWindow();
   REQUIRE(main);
   HWND combo = FindWindowExW(main, nullptr, L"ComboBox", nullptr);

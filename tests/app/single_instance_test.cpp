@@ -4,11 +4,8 @@
 #include "test_support.h"
 
 TEST_CASE("a second copy ends silently with code 0 while the first runs on") {
-  test::TTempDir dir;
-  // Settings of these runs go beside the copies, not into the user's folder.
-  std::wstring exe = dir.File(L"Tastenfang.exe");
-  REQUIRE(CopyFileW(test::ProgramPath().c_str(), exe.c_str(), FALSE));
-  test::WriteFileBytes(dir.File(L"Pfad.ini"), "[Pfad]\r\nIni=*\r\n");
+  test::TProgramCopy copy;
+  const std::wstring &exe = copy.Exe();
 
   test::TProcess first(exe);
   HWND window = first.MainWindow();
@@ -24,9 +21,9 @@ TEST_CASE("a second copy ends silently with code 0 while the first runs on") {
 
   // A copy of the program file in another folder is refused as well.
   test::TTempDir other;
-  std::wstring copy = other.File(L"Suche.exe");
-  REQUIRE(CopyFileW(exe.c_str(), copy.c_str(), FALSE));
-  HANDLE third = test::StartProcess(copy);
+  std::wstring renamed = other.File(L"Suche.exe");
+  REQUIRE(CopyFileW(exe.c_str(), renamed.c_str(), FALSE));
+  HANDLE third = test::StartProcess(renamed);
   REQUIRE(third);
   CHECK(test::WaitExit(third, 15000) == 0);
   CloseHandle(third);

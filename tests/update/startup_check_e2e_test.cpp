@@ -41,14 +41,12 @@ TEST_CASE("with automatic checks on, the real program offers a newer version aft
   CreateDirectoryW(served.c_str(), nullptr);
   test::WriteFileBytes(served + L"\\tastenfang.xml", pad.Xml());
 
-  test::TTempDir dir;
-  std::wstring exe = dir.File(L"Tastenfang.exe");
-  REQUIRE(CopyFileW(test::ProgramPath().c_str(), exe.c_str(), FALSE));
-  test::WriteFileBytes(dir.File(L"Pfad.ini"), "[Pfad]\r\nIni=*\r\n");
-  test::WriteFileBytes(dir.File(L"Tastenfang.ini"), "[FrmInfo]\r\nChkAutoCheckUpdates=1\r\n");
+  test::TProgramCopy copy;
+  REQUIRE(test::FileExists(copy.Exe()));
+  test::WriteFileBytes(copy.File(L"Tastenfang.ini"), "[FrmInfo]\r\nChkAutoCheckUpdates=1\r\n");
 
   HANDLE process = test::StartProcessWithEnvironment(
-      exe, L"", {L"http_proxy=http://127.0.0.1:" + std::to_wstring(server.Port())});
+      copy.Exe(), L"", {L"http_proxy=http://127.0.0.1:" + std::to_wstring(server.Port())});
   REQUIRE(process);
   DWORD pid = GetProcessId(process);
   HWND question = FindDialogOf(pid, L"Bestätigen", 20000);
