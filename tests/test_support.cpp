@@ -9,6 +9,25 @@
 
 namespace test {
 
+TMessageBoxes::TMessageBoxes() {
+  MessageBoxHook = [this](HWND, const std::wstring &AText, const std::wstring &ACaption,
+                          UINT AType) {
+    Calls.push_back({AText, ACaption, AType});
+    return IDOK;
+  };
+}
+
+TMessageBoxes::~TMessageBoxes() { MessageBoxHook = nullptr; }
+
+TShellRequests::TShellRequests() {
+  ShellExecuteHook = [this](const TShellExecuteRequest &ARequest) {
+    Calls.push_back(ARequest);
+    return reinterpret_cast<HINSTANCE>(42);
+  };
+}
+
+TShellRequests::~TShellRequests() { ShellExecuteHook = nullptr; }
+
 std::wstring EnvPath(const char *AName) {
   const char *value = getenv(AName);
   if (!value || !*value) return {};

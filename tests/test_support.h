@@ -7,7 +7,28 @@
 #include <string>
 #include <vector>
 
+#include "ui/platform.h"
+
 namespace test {
+
+// While alive, plain message boxes are recorded and answered with OK.
+struct TMessageBoxes {
+  struct TCall {
+    std::wstring Text, Caption;
+    UINT Type;
+  };
+  std::vector<TCall> Calls;
+  TMessageBoxes();
+  ~TMessageBoxes();
+};
+
+// While alive, what the program hands to the shell is recorded instead of
+// opened.
+struct TShellRequests {
+  std::vector<TShellExecuteRequest> Calls;
+  TShellRequests();
+  ~TShellRequests();
+};
 
 // An environment variable holding a Unix path, as a Windows path (Wine
 // maps the Unix root to drive Z:). Empty when the variable is unset.

@@ -21,22 +21,6 @@ public:
 private:
   std::vector<std::wstring> &FLog;
 };
-
-struct TMessageBoxRecorder {
-  struct TCall {
-    std::wstring Text, Caption;
-    UINT Type;
-  };
-  std::vector<TCall> Calls;
-  TMessageBoxRecorder() {
-    MessageBoxHook = [this](HWND, const std::wstring &AText, const std::wstring &ACaption,
-                            UINT AType) {
-      Calls.push_back({AText, ACaption, AType});
-      return IDOK;
-    };
-  }
-  ~TMessageBoxRecorder() { MessageBoxHook = nullptr; }
-};
 } // namespace
 
 TEST_CASE("owned components die with their owner, last created first") {
@@ -66,7 +50,7 @@ TEST_CASE("deleting an owned component takes it out of its owner") {
 }
 
 TEST_CASE("the general error report appends a full stop after codes above '.'") {
-  TMessageBoxRecorder boxes;
+  test::TMessageBoxes boxes;
   struct TCase {
     std::wstring Message, Shown;
   } cases[] = {
@@ -91,7 +75,7 @@ TEST_CASE("the general error report appends a full stop after codes above '.'") 
 }
 
 TEST_CASE("an exception escaping an event handler is reported and the window lives on") {
-  TMessageBoxRecorder boxes;
+  test::TMessageBoxes boxes;
   auto *form = TForm::Create<TForm>(nullptr);
   auto *control = new TControl(form);
   control->SetBounds(0, 0, 50, 20);

@@ -22,17 +22,14 @@ struct TMainWindow {
     return ResolveSettingsPath(DefaultSettingsPath(ProgramFileName()), ProgramFileName());
   }
   TFrmMain *Form = nullptr;
-  std::vector<TShellExecuteRequest> Opened;
+  test::TShellRequests Shell;
+  std::vector<TShellExecuteRequest> &Opened = Shell.Calls;
   std::wstring OldTitle;
   // Starts from ASettings as the settings file's content (none: no file).
   explicit TMainWindow(const char *ASettings = nullptr) {
     OldTitle = Application->Title();
     Application->SetTitle(L"kalverin Tastenfang (Test " + std::to_wstring(GetCurrentProcessId()) +
                           L")");
-    ShellExecuteHook = [this](const TShellExecuteRequest &R) {
-      Opened.push_back(R);
-      return reinterpret_cast<HINSTANCE>(42);
-    };
     // Nothing of an earlier run: the file is the one given or none.
     std::wstring file = SettingsFile();
     DeleteFileW(file.c_str());
@@ -46,7 +43,6 @@ struct TMainWindow {
   }
   ~TMainWindow() {
     delete Form;
-    ShellExecuteHook = nullptr;
     Application->SetTitle(OldTitle);
   }
   HWND Edit() { return Form->Cbx->EditHandle(); }

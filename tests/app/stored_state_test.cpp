@@ -9,17 +9,6 @@ std::string Settings() { return test::ReadFileBytes(TMainWindow::SettingsFile())
 bool Contains(const std::string &AText, const std::string &APart) {
   return AText.find(APart) != std::string::npos;
 }
-
-struct TMessageBoxes {
-  std::vector<std::wstring> Texts;
-  TMessageBoxes() {
-    MessageBoxHook = [this](HWND, const std::wstring &AText, const std::wstring &, UINT) {
-      Texts.push_back(AText);
-      return IDOK;
-    };
-  }
-  ~TMessageBoxes() { MessageBoxHook = nullptr; }
-};
 } // namespace
 
 TEST_CASE("the first start uses the defaults and the first close writes every section") {
@@ -125,7 +114,7 @@ TEST_CASE("closing while minimised writes only the window state") {
 
 TEST_CASE("a settings file that cannot be written keeps the window open until a close succeeds") {
   TMainWindow w("[FrmMain]\r\nLeft=10\r\n");
-  TMessageBoxes boxes;
+  test::TMessageBoxes boxes;
   w.Form->Hide();
   w.Form->Show();
   {
@@ -136,13 +125,13 @@ TEST_CASE("a settings file that cannot be written keeps the window open until a 
     SendMessageW(w.Form->Handle(), WM_CLOSE, 0, 0);
     CloseHandle(lock);
   }
-  REQUIRE(boxes.Texts.size() == 1);
-  CHECK(boxes.Texts[0] ==
+  REQUIRE(boxes.Calls.size() == 1);
+  CHECK(boxes.Calls[0].Text ==
         L"In " + TMainWindow::SettingsFile() + L" kann nicht geschrieben werden.");
   CHECK(IsWindowVisible(w.Form->Handle()));
 
   SendMessageW(w.Form->Handle(), WM_CLOSE, 0, 0);
-  CHECK(boxes.Texts.size() == 1);
+  CHECK(boxes.Calls.size() == 1);
   CHECK_FALSE(IsWindowVisible(w.Form->Handle()));
   CHECK(Contains(Settings(), "[FrmInfo]"));
 }

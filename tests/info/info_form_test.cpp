@@ -15,17 +15,13 @@
 namespace {
 struct TInfoDialog {
   TFrmInfo *Form;
-  std::vector<TShellExecuteRequest> Opened;
+  test::TShellRequests Shell;
+  std::vector<TShellExecuteRequest> &Opened = Shell.Calls;
   TInfoDialog() {
-    ShellExecuteHook = [this](const TShellExecuteRequest &R) {
-      Opened.push_back(R);
-      return reinterpret_cast<HINSTANCE>(42);
-    };
     Form = TForm::Create<TFrmInfo>(nullptr);
   }
   ~TInfoDialog() {
     delete Form;
-    ShellExecuteHook = nullptr;
   }
   void Click(TControl *AControl) {
     SendMessageW(AControl->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));

@@ -16,32 +16,6 @@
 #include "ui/platform.h"
 
 namespace {
-struct TShellRecorder {
-  std::vector<TShellExecuteRequest> Calls;
-  TShellRecorder() {
-    ShellExecuteHook = [this](const TShellExecuteRequest &R) {
-      Calls.push_back(R);
-      return HINSTANCE(42);
-    };
-  }
-  ~TShellRecorder() { ShellExecuteHook = nullptr; }
-};
-
-struct TBoxRecorder {
-  struct TCall {
-    std::wstring Text, Caption;
-    UINT Type;
-  };
-  std::vector<TCall> Calls;
-  TBoxRecorder() {
-    MessageBoxHook = [this](HWND, const std::wstring &T, const std::wstring &C, UINT U) {
-      Calls.push_back({T, C, U});
-      return IDOK;
-    };
-  }
-  ~TBoxRecorder() { MessageBoxHook = nullptr; }
-};
-
 HRESULT Notify(TCustomAdvTaskDialog &D, UINT ANotification, WPARAM AW = 0, LPARAM AL = 0) {
   return TCustomAdvTaskDialog::TaskDialogCallback(HWND(0x4711), ANotification, AW, AL,
                                                   LONG_PTR(&D));
@@ -215,7 +189,7 @@ TEST_CASE("the close box cancels a cancellable native dialog") {
 }
 
 TEST_CASE("clicked links: the handler, an address with a scheme, or nothing") {
-  TShellRecorder shell;
+  test::TShellRequests shell;
   TAdvTaskDialog d(nullptr);
   const wchar_t *plain = L"www.example.com/hilfe";
   const wchar_t *full = L"http://127.0.0.1/hilfe";
@@ -241,7 +215,7 @@ TEST_CASE("clicked links: the handler, an address with a scheme, or nothing") {
 }
 
 TEST_CASE("help from the native dialog, and failures inside notifications") {
-  TBoxRecorder boxes;
+  test::TMessageBoxes boxes;
   std::vector<DWORD_PTR> helped;
   const std::wstring oldHelpFile = Application->HelpFile();
   Application->SetHelpFile(L"C:\\Tastenfang.chm");
