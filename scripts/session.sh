@@ -1,8 +1,9 @@
 # Sourced by scripts: one Xvfb display and one persistent Wine server for a
-# whole run, so that each test program starts quickly.
+# whole run over one build folder, so that each test program starts quickly.
 session_start() {
-  local build=$1
-  "$root/scripts/wine-env" --build "$build" --init
+  session_build=$1
+  "$root/scripts/wine-env" --build "$session_build" --init
+  session_xvfb=
   if [ -z "${DISPLAY:-}" ]; then
     local n
     for n in $(seq 90 140); do
@@ -17,17 +18,23 @@ session_start() {
         export DISPLAY=":$n"
         break
       fi
+      session_xvfb=
     done
   fi
-  export WINEPREFIX=$build/wineprefix
-  wineserver -p >/dev/null 2>&1 || true
+  WINEPREFIX=$session_build/wineprefix wineserver -p >/dev/null 2>&1 || true
   # Wine's own helper processes (services, desktop) start with the first
   # program and live on with the server; start them here, detached from any
   # output pipe a test runner waits on.
-  "$root/scripts/wine-env" --build "$build" cmd /c exit >/dev/null 2>&1 </dev/null || true
+  "$root/scripts/wine-env" --build "$session_build" cmd /c exit >/dev/null 2>&1 </dev/null || true
 }
 
 session_stop() {
-  WINEPREFIX=${WINEPREFIX:-} wineserver -k >/dev/null 2>&1 || true
-  if [ -n "${session_xvfb:-}" ]; then kill "$session_xvfb" 2>/dev/null || true; fi
+  [ -n "${session_build:-}" ] || return 0
+  WINEPREFIX=$session_build/wineprefix wineserver -k >/dev/null 2>&1 || true
+  if [ -n "${session_xvfb:-}" ]; then
+    kill "$session_xvfb" 2>/dev/null || true
+    wait "$session_xvfb" 2>/dev/null || true
+    unset DISPLAY
+  fi
+  session_build= session_xvfb=
 }

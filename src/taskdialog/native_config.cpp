@@ -4,6 +4,7 @@
 
 #include "taskdialog/task_dialog.h"
 #include "ui/application.h"
+#include "ui/architecture.h"
 
 std::wstring ConvertLineMarkers(const std::wstring &AText) {
   auto replaceAll = [](std::wstring AValue, const std::wstring &AFrom, const std::wstring &ATo) {

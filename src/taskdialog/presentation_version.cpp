@@ -2,13 +2,15 @@
 
 #include <vector>
 
+#include "ui/architecture.h"
+
 std::function<int()> PlatformMajorVersionHook;
 std::function<int(const std::wstring &)> FileVersionHighHook;
 
 int PlatformMajorVersion() {
   if (PlatformMajorVersionHook) return PlatformMajorVersionHook();
   OSVERSIONINFOW info{};
-  info.dwOSVersionInfoSize = sizeof(info); // the 276-byte record
+  info.dwOSVersionInfoSize = sizeof(info);
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
   if (!GetVersionExW(&info)) return 0;

@@ -124,14 +124,19 @@ TEST_CASE("the built program carries its version resource") {
   CHECK(fixed->dwFileType == VFT_APP);
 }
 
-TEST_CASE("the built program is a 32-bit GUI program with its manifest") {
+TEST_CASE("the built program is a GUI program of this build's architecture with its manifest") {
   std::wstring exe = test::ProgramPath();
   std::string bytes = test::ReadFileBytes(exe);
   REQUIRE(bytes.size() > 0x200);
   auto *dos = reinterpret_cast<const IMAGE_DOS_HEADER *>(bytes.data());
-  auto *nt = reinterpret_cast<const IMAGE_NT_HEADERS32 *>(bytes.data() + dos->e_lfanew);
+  auto *nt = reinterpret_cast<const IMAGE_NT_HEADERS *>(bytes.data() + dos->e_lfanew);
+#if defined(_WIN64)
+  CHECK(nt->FileHeader.Machine == IMAGE_FILE_MACHINE_AMD64);
+  CHECK(nt->OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR64_MAGIC);
+#else
   CHECK(nt->FileHeader.Machine == IMAGE_FILE_MACHINE_I386);
   CHECK(nt->OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR32_MAGIC);
+#endif
   CHECK(nt->OptionalHeader.Subsystem == IMAGE_SUBSYSTEM_WINDOWS_GUI);
 
   HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
