@@ -69,3 +69,24 @@ std::string DataBytes(const std::wstring &ARelative) {
 }
 
 } // namespace mtest
+
+namespace mtest {
+
+std::string TinyGif(uint16_t AScreenWidth, uint16_t AScreenHeight,
+                    const std::vector<TTinyFrame> &AFrames) {
+  auto word = [](uint16_t V) { return std::string{char(V & 0xFF), char(V >> 8)}; };
+  std::string gif = "GIF89a" + word(AScreenWidth) + word(AScreenHeight);
+  gif += std::string("\x81\x00\x00", 3);
+  gif += std::string("\x00\x00\x00\xFF\x00\x00\x00\xFF\x00\x00\x00\xFF", 12);
+  for (const TTinyFrame &f : AFrames) {
+    gif.append("\x21\xF9\x04\x00", 4).append(word(f.Delay)).append("\x00\x00", 2);
+    gif.append(1, '\x2C').append(word(f.Left)).append(word(f.Top));
+    gif.append(word(1)).append(word(1)).append(1, '\0');
+    // Codes of three bits: clear (4), the pixel, end (5).
+    unsigned codes = 4u | (unsigned(f.Color) << 3) | (5u << 6);
+    gif += std::string{'\x02', '\x02', char(codes & 0xFF), char(codes >> 8), '\x00'};
+  }
+  return gif + "\x3B";
+}
+
+} // namespace mtest

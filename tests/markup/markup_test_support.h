@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "ui/exception.h"
 #include "ui/graphics.h"
 
 namespace mtest {
@@ -41,5 +43,20 @@ private:
 // A file of the shared test data, or empty (with a message) when absent.
 std::wstring Data(const std::wstring &ARelative);
 std::string DataBytes(const std::wstring &ARelative);
+
+} // namespace mtest
+
+namespace mtest {
+
+// A GIF89a of one-pixel frames, each with a control block directly before
+// its image: frame i lies at (Left, Top) in colour Color (0 black, 1 red,
+// 2 lime, 3 blue) and waits Delay hundredths of a second.
+struct TTinyFrame {
+  uint16_t Left = 0, Top = 0;
+  int Color = 1;
+  uint16_t Delay = 0;
+};
+std::string TinyGif(uint16_t AScreenWidth, uint16_t AScreenHeight,
+                    const std::vector<TTinyFrame> &AFrames);
 
 } // namespace mtest
