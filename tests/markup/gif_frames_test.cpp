@@ -128,13 +128,3 @@ TEST_CASE("cutting a GIF down to one frame keeps the header and the frame onward
   CHECK(GifFromFrame(gif, frames, 4) == header);
   CHECK(FindGifFrames(GifFromFrame(gif, frames, 2)).size() == 2);
 }
-
-TEST_CASE("thousands of frames") {
-  std::vector<mtest::TTinyFrame> many;
-  for (int i = 0; i < 5000; ++i) many.push_back({uint16_t(i % 300), uint16_t(i / 300), 1 + i % 3, 1});
-  std::string gif = mtest::TinyGif(300, 20, many);
-  auto frames = FindGifFrames(gif);
-  REQUIRE(frames.size() == 5000);
-  CHECK(frames[4999].Left == 4999 % 300);
-  CHECK(frames[4999].Top == 4999 / 300);
-}
