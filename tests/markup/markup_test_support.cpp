@@ -1,0 +1,92 @@
+#include "markup_test_support.h"
+
+#include <doctest.h>
+
+#include "test_support.h"
+#include "ui/bitmap.h"
+#include "ui/exception.h"
+
+#include <algorithm>
+
+namespace mtest {
+
+TPixelCanvas::TPixelCanvas(int AWidth, int AHeight, uint32_t AFill)
+    : FWidth(AWidth), FHeight(AHeight), FFill(AFill) {
+  void *bits = nullptr;
+  FBitmap = CreateDIBSectionOf(AWidth, AHeight, 32, &bits);
+  FBits = static_cast<uint32_t *>(bits);
+  for (int i = 0; i < AWidth * AHeight; ++i) FBits[i] = AFill;
+  FCanvas.SetHandle(CreateCompatibleDC(nullptr));
+  FOld = SelectObject(FCanvas.Handle(), FBitmap);
+}
+
+TPixelCanvas::~TPixelCanvas() {
+  SelectObject(FCanvas.Handle(), FOld);
+  DeleteDC(FCanvas.Handle());
+  DeleteObject(FBitmap);
+}
+
+TColor TPixelCanvas::Pixel(int X, int Y) const {
+  GdiFlush();
+  uint32_t v = FBits[size_t(Y) * size_t(FWidth) + size_t(X)] & 0xFFFFFF;
+  return RGBColor(uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v));
+}
+
+int TPixelCanvas::Changed() const {
+  GdiFlush();
+  int n = 0;
+  for (int i = 0; i < FWidth * FHeight; ++i)
+    if ((FBits[i] & 0xFFFFFF) != FFill) ++n;
+  return n;
+}
+
+TRect TPixelCanvas::ChangedBounds() const {
+  GdiFlush();
+  TRect r(FWidth, FHeight, 0, 0);
+  for (int y = 0; y < FHeight; ++y)
+    for (int x = 0; x < FWidth; ++x)
+      if ((FBits[size_t(y) * size_t(FWidth) + size_t(x)] & 0xFFFFFF) != FFill) {
+        r.left = std::min<LONG>(r.left, x);
+        r.top = std::min<LONG>(r.top, y);
+        r.right = std::max<LONG>(r.right, x + 1);
+        r.bottom = std::max<LONG>(r.bottom, y + 1);
+      }
+  return r.right > r.left ? r : TRect();
+}
+
+std::wstring Data(const std::wstring &ARelative) {
+  std::wstring path = test::TestDataPath(ARelative);
+  if (path.empty() || !test::FileExists(path)) {
+    MESSAGE("shared test data absent: ", WideToUtf8(ARelative));
+    return {};
+  }
+  return path;
+}
+
+std::string DataBytes(const std::wstring &ARelative) {
+  std::wstring path = Data(ARelative);
+  return path.empty() ? std::string() : test::ReadFileBytes(path);
+}
+
+} // namespace mtest
+
+namespace mtest {
+
+std::string TinyGif(uint16_t AScreenWidth, uint16_t AScreenHeight,
+                    const std::vector<TTinyFrame> &AFrames) {
+  auto word = [](uint16_t V) { return std::string{char(V & 0xFF), char(V >> 8)}; };
+  std::string gif = "GIF89a" + word(AScreenWidth) + word(AScreenHeight);
+  gif += std::string("\x81\x00\x00", 3);
+  gif += std::string("\x00\x00\x00\xFF\x00\x00\x00\xFF\x00\x00\x00\xFF", 12);
+  for (const TTinyFrame &f : AFrames) {
+    gif.append("\x21\xF9\x04\x00", 4).append(word(f.Delay)).append("\x00\x00", 2);
+    gif.append(1, '\x2C').append(word(f.Left)).append(word(f.Top));
+    gif.append(word(1)).append(word(1)).append(1, '\0');
+    // Codes of three bits: clear (4), the pixel, end (5).
+    unsigned codes = 4u | (unsigned(f.Color) << 3) | (5u << 6);
+    gif += std::string{'\x02', '\x02', char(codes & 0xFF), char(codes >> 8), '\x00'};
+  }
+  return gif + "\x3B";
+}
+
+} // namespace mtest
