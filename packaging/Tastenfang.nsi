@@ -54,6 +54,9 @@ VIAddVersionKey /LANG=1031 "FileVersion" "${FILE_VERSION}"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
+; The German titles with the product's name need a third line.
+!define MUI_WELCOMEPAGE_TITLE_3LINES
+!define MUI_FINISHPAGE_TITLE_3LINES
 !insertmacro MUI_PAGE_WELCOME
 !define MUI_PAGE_CUSTOMFUNCTION_PRE SkipDirectoryOnUpdate
 !insertmacro MUI_PAGE_DIRECTORY
@@ -111,14 +114,8 @@ Function OtherBuildLocation
 FunctionEnd
 
 Function .onInit
+  ; (32-bit Windows does not start the x86-64 setup at all.)
   !ifdef X64
-    ${IfNot} ${RunningX64}
-      MessageBox MB_OK|MB_ICONSTOP \
-        "Dieses Setup enthält die 64-Bit-Ausgabe von ${PRODUCT} und läuft nur unter 64-Bit-Windows.$\r$\n$\r$\nBitte verwenden Sie „${SETUP32_NAME}“." \
-        /SD IDOK
-      SetErrorLevel 2
-      Quit
-    ${EndIf}
     SetRegView 64
   !endif
   ; Both builds share the start-menu entry and the settings: one at a time.
