@@ -84,7 +84,6 @@ void WriteFileBytes(const std::wstring &APath, const std::string &ABytes) {
   out.write(ABytes.data(), std::streamsize(ABytes.size()));
 }
 
-namespace {
 void RemoveTree(const std::wstring &APath) {
   WIN32_FIND_DATAW fd;
   HANDLE h = FindFirstFileW((APath + L"\\*").c_str(), &fd);
@@ -103,7 +102,6 @@ void RemoveTree(const std::wstring &APath) {
   }
   RemoveDirectoryW(APath.c_str());
 }
-} // namespace
 
 TTempDir::TTempDir() {
   wchar_t base[MAX_PATH];

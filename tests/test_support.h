@@ -41,6 +41,8 @@ std::wstring TestDataPath(const std::wstring &ARelative);
 bool FileExists(const std::wstring &APath);
 std::string ReadFileBytes(const std::wstring &APath);
 void WriteFileBytes(const std::wstring &APath, const std::string &ABytes);
+// Removes a folder with everything in it; nothing when it is missing.
+void RemoveTree(const std::wstring &APath);
 // A new empty folder under the temporary folder, removed by the destructor.
 class TTempDir {
 public:

@@ -99,3 +99,53 @@ TEST_CASE("the normal colour is the one of construction, and colour setters wait
   CHECK(w.Colour() == RGBColor(255, 128, 0));
   w.Leave();
 }
+
+namespace {
+// The longest run of ink in one row of a window, as its first and last
+// column: the underline of a one-line caption.
+std::pair<int, int> Underline(HWND AWnd) {
+  RECT rc;
+  GetClientRect(AWnd, &rc);
+  HDC dc = GetDC(AWnd);
+  COLORREF background = GetPixel(dc, rc.right - 1, 0);
+  std::pair<int, int> best{-1, -2};
+  for (int y = 0; y < rc.bottom; ++y) {
+    int start = -1;
+    for (int x = 0; x <= rc.right; ++x) {
+      bool ink = x < rc.right && GetPixel(dc, x, y) != background;
+      if (ink && start < 0) start = x;
+      if (!ink && start >= 0) {
+        if (x - 1 - start > best.second - best.first) best = {start, x - 1};
+        start = -1;
+      }
+    }
+  }
+  ReleaseDC(AWnd, dc);
+  return best;
+}
+} // namespace
+
+// Under Wine the underline of these labels runs a few pixels past the last
+// letter: Wine draws fonts-wine's Tahoma at 11 pixels narrower than the
+// widths it reports and underlines the reported width, in its own static
+// control as well. Windows draws the letters at the reported widths.
+TEST_CASE("the underline spans the caption's width, as under the platform's own static control") {
+  TLabelWindow w;
+  w.Label->Font().SetName(L"Tahoma");
+  w.Label->Font().SetHeight(-11);
+  HWND plain = CreateWindowExW(0, L"STATIC", w.Label->Caption().c_str(), WS_CHILD | WS_VISIBLE,
+                               20, 60, 150, 16, w.Form->Handle(), nullptr, nullptr, nullptr);
+  REQUIRE(plain);
+  SendMessageW(plain, WM_SETFONT, WPARAM(w.Label->Font().Handle()), FALSE);
+  RedrawWindow(w.Form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  test::Pump(100);
+
+  TMemoryCanvas canvas;
+  canvas.Font() = w.Label->Font();
+  int width = canvas.TextExtent(w.Label->Caption()).cx;
+  std::pair<int, int> label = Underline(w.Label->Handle());
+  CHECK(label.first == 0);
+  CHECK(label.second + 1 == width);
+  CHECK(Underline(plain) == label);
+  DestroyWindow(plain);
+}

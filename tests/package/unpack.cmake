@@ -1,0 +1,4 @@
+# cmake -DARCHIVE=zip -DDESTINATION=dir -P unpack.cmake: unpacks into an empty folder.
+file(REMOVE_RECURSE ${DESTINATION})
+file(MAKE_DIRECTORY ${DESTINATION})
+file(ARCHIVE_EXTRACT INPUT ${ARCHIVE} DESTINATION ${DESTINATION})
