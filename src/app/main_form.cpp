@@ -8,21 +8,10 @@
 #include "taskdialog/task_message.h"
 #include "update/update_check.h"
 #include "ui/application.h"
+#include "ui/files.h"
 #include "ui/platform.h"
 
 TFrmMain *FrmMain = nullptr;
-
-namespace {
-std::wstring ProgramFileWithExtension(const std::wstring &AExtension) {
-  wchar_t path[MAX_PATH];
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring file = path;
-  size_t dot = file.find_last_of(L'.');
-  size_t slash = file.find_last_of(L"\\/");
-  if (dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash)) file.erase(dot);
-  return file + AExtension;
-}
-} // namespace
 
 std::wstring TrimSearchTerm(const std::wstring &AText) {
   size_t first = 0, last = AText.size();
@@ -154,7 +143,7 @@ LRESULT TFrmMain::WndProc(UINT AMsg, WPARAM AW, LPARAM AL) {
 
 void TFrmMain::FormCreate(TComponent *) {
   // 1. Help file beside the program.
-  Application->SetHelpFile(ProgramFileWithExtension(L".CHM"));
+  Application->SetHelpFile(ChangeFileExt(ProgramFileName(), L".CHM"));
   // 2. The outer size stays as designed; stored sizes cannot change it.
   // The platform's frame decides that size, so the window is made first.
   HandleNeeded();
@@ -226,7 +215,7 @@ void TFrmMain::CbxCloseUp(TComponent *) {
       ShowTaskMessage(L"Historie löschen?",
                       L"Sollen wirklich alle Einträge der Suchbegriffshistorie gelöscht werden?",
                       mtConfirmation, mbYes | mbNo, 0);
-  if (answer == 6) {
+  if (answer == mrYes) {
     Cbx->Items().Clear();
     Cbx->Items().Add(kClearHistoryEntry);
   } else {
@@ -252,15 +241,8 @@ void TFrmMain::ActCheckUpdatesExecute(TComponent *) { TkalUpdateCheck::Check(UPD
 
 void TFrmMain::ActInfoExecute(TComponent *) { FrmInfo->ShowModal(); }
 
-void TFrmMain::ActHelpExecute(TComponent *) { Application->HelpContext(3); }
+void TFrmMain::ActHelpExecute(TComponent *) { Application->HelpContext(kHelpContext); }
 
 void TFrmMain::UrlLbl1Click(TComponent *) { OpenAddress(kMakerUrl); }
 
-void TFrmMain::OpenAddress(const std::wstring &AAddress) {
-  TShellExecuteRequest request;
-  request.Owner = Handle();
-  request.Verb = L"open";
-  request.File = AAddress;
-  request.ShowCmd = SW_SHOWNORMAL;
-  PlatformShellExecute(request);
-}
+void TFrmMain::OpenAddress(const std::wstring &AAddress) { ShellOpen(Handle(), AAddress, L"open"); }

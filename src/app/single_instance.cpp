@@ -6,10 +6,6 @@ TSingleInstance::TSingleInstance(TComponent *AOwner) : TComponent(AOwner) {
   if (Designing()) return;
   // Initially owned; no "Global\" prefix, so the name lives in the
   // user's logon session. Failures other than "exists" are ignored.
-  hMutex = CreateMutexW(nullptr, TRUE, Application->Title().c_str());
+  hMutex.Reset(CreateMutexW(nullptr, TRUE, Application->Title().c_str()));
   if (GetLastError() == ERROR_ALREADY_EXISTS) Application->Halt(0);
-}
-
-TSingleInstance::~TSingleInstance() {
-  if (hMutex) CloseHandle(hMutex);
 }

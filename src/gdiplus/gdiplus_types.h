@@ -92,5 +92,11 @@ constexpr int FillModeWinding = 1;
 constexpr int ColorAdjustTypeBitmap = 1;
 constexpr int ColorMatrixFlagsDefault = 0;
 constexpr INT PixelFormat32bppPARGB = 0xE200B;
+constexpr int DashStyleSolid = 0;
+constexpr int DashStyleDash = 1;
+constexpr int DashStyleDot = 2;
+constexpr int DashStyleDashDot = 3;
+constexpr int DashStyleDashDotDot = 4;
+constexpr int DashStyleCustom = 5;
 
 using DrawImageAbort = BOOL(WINAPI *)(void *);

@@ -11,26 +11,26 @@
 int GpDashStyleOf(TPenStyle APenStyle) {
   switch (APenStyle) {
   case psSolid:
-    return 0;
+    return DashStyleSolid;
   case psDash:
-    return 1;
+    return DashStyleDash;
   case psDot:
-    return 2;
+    return DashStyleDot;
   case psDashDot:
-    return 3;
+    return DashStyleDashDot;
   case psDashDotDot:
-    return 4;
+    return DashStyleDashDotDot;
   case psClear:
   case psInsideFrame:
-    return 5;
+    return DashStyleCustom;
   // No user pattern is ever handed over, so a user style draws solid; the
   // every-other-pixel style is closest to dots.
   case psUserStyle:
-    return 0;
+    return DashStyleSolid;
   case psAlternate:
-    return 2;
+    return DashStyleDot;
   }
-  return 0;
+  return DashStyleSolid;
 }
 
 GpPen *GpCreatePen(TColor AColor, TPenStyle APenStyle, BYTE AAlpha, REAL AWidth) {
@@ -304,10 +304,8 @@ void TdxGPCanvas::SetInterpolationMode(int AValue) {
 
 // ---- TdxGPCustomPaintCanvas
 
-TdxGPCustomPaintCanvas::~TdxGPCustomPaintCanvas() {
-  // The buffer of a paint that a failure left open.
-  delete FBuffer;
-}
+// The buffer of a paint that a failure left open goes with the canvas.
+TdxGPCustomPaintCanvas::~TdxGPCustomPaintCanvas() = default;
 
 void TdxGPCustomPaintCanvas::BeginPaint(HDC DC, const TRect &R) {
   SaveState();
@@ -315,11 +313,10 @@ void TdxGPCustomPaintCanvas::BeginPaint(HDC DC, const TRect &R) {
   FDrawDC = DC;
   FHandle = nullptr;
   HDC target = DC;
+  FBuffer.reset();
   if (NeedsDoubleBuffer(DC)) {
     CreateBuffer(DC, R);
     target = FBuffer->Canvas().Handle();
-  } else {
-    FBuffer = nullptr;
   }
   CreateGraphics(target);
 }
@@ -329,7 +326,7 @@ void TdxGPCustomPaintCanvas::BeginPaint(GpGraphics *AHandle) {
   FDrawRect = TRect();
   FDrawDC = nullptr;
   FHandle = AHandle;
-  FBuffer = nullptr;
+  FBuffer.reset();
 }
 
 void TdxGPCustomPaintCanvas::EndPaint() {
@@ -345,30 +342,26 @@ void TdxGPCustomPaintCanvas::EndPaint() {
 
 void TdxGPCustomPaintCanvas::CreateBuffer(HDC DC, const TRect &R) {
   int w = R.Width() + 1, h = R.Height() + 1;
-  FBuffer = new TBitmap(w, h, pf32bit);
+  FBuffer = std::make_unique<TBitmap>(w, h, pf32bit);
   HDC buffer = FBuffer->Canvas().Handle();
   // What is already there stays where nothing is drawn.
   BitBlt(buffer, 0, 0, w, h, DC, R.left, R.top, SRCCOPY);
   SetWindowOrgEx(buffer, R.left, R.top, nullptr);
 }
 
-void TdxGPCustomPaintCanvas::OutputBuffer() {
-  HDC buffer = FBuffer->Canvas().Handle();
+void TdxGPCustomPaintCanvas::OutputBuffer(TBitmap &ABuffer) {
+  HDC buffer = ABuffer.Canvas().Handle();
   int saved = SaveDC(FDrawDC);
   SetWindowOrgEx(buffer, 0, 0, nullptr);
-  BitBlt(FDrawDC, FDrawRect.left, FDrawRect.top, FBuffer->Width(), FBuffer->Height(), buffer, 0, 0,
+  BitBlt(FDrawDC, FDrawRect.left, FDrawRect.top, ABuffer.Width(), ABuffer.Height(), buffer, 0, 0,
          SRCCOPY);
   RestoreDC(FDrawDC, saved);
 }
 
 void TdxGPCustomPaintCanvas::FreeBuffer() {
   // Freed and forgotten even when the output fails.
-  std::unique_ptr<TBitmap> buffer(FBuffer);
-  struct TForget {
-    TBitmap *&Buffer;
-    ~TForget() { Buffer = nullptr; }
-  } forget{FBuffer};
-  OutputBuffer();
+  std::unique_ptr<TBitmap> buffer = std::move(FBuffer);
+  OutputBuffer(*buffer);
 }
 
 // ---- TdxGPPaintCanvas
@@ -380,7 +373,6 @@ TdxGPPaintCanvas::~TdxGPPaintCanvas() {
   for (int i = FCounter - 1; i >= 0; --i) {
     TdxGPPaintCanvasState &state = FSavedStates[size_t(i)];
     if (state.DC && state.Handle && GdipDeleteGraphics) GdipDeleteGraphics(state.Handle);
-    delete state.Buffer;
   }
 }
 
@@ -391,15 +383,15 @@ void TdxGPPaintCanvas::EnsureStateCapacity(int ACount) {
 
 void TdxGPPaintCanvas::SaveState() {
   EnsureStateCapacity(FCounter + 1);
-  FSavedStates[size_t(FCounter)] = {FHandle, FBuffer, FDrawRect, FDrawDC};
+  FSavedStates[size_t(FCounter)] = {FHandle, std::move(FBuffer), FDrawRect, FDrawDC};
   ++FCounter;
 }
 
 void TdxGPPaintCanvas::RestoreState() {
   --FCounter;
-  const TdxGPPaintCanvasState &state = FSavedStates[size_t(FCounter)];
+  TdxGPPaintCanvasState &state = FSavedStates[size_t(FCounter)];
   FHandle = state.Handle;
-  FBuffer = state.Buffer;
+  FBuffer = std::move(state.Buffer);
   FDrawRect = state.DrawRect;
   FDrawDC = state.DC;
 }

@@ -2,6 +2,7 @@
 // Drawing through a GDI+ graphics object: images with scaling and a global
 // alpha, simple shapes, and paint brackets on device contexts or graphics
 // objects that nest.
+#include <memory>
 #include <vector>
 
 #include "gdiplus/gdiplus_api.h"
@@ -95,17 +96,17 @@ protected:
   virtual void SaveState() {}
   virtual void RestoreState() {}
   void CreateBuffer(HDC DC, const TRect &R);
-  void OutputBuffer();
+  void OutputBuffer(TBitmap &ABuffer);
   void FreeBuffer();
 
-  TBitmap *FBuffer = nullptr;
+  std::unique_ptr<TBitmap> FBuffer;
   TRect FDrawRect;
   HDC FDrawDC = nullptr;
 };
 
 struct TdxGPPaintCanvasState {
   GpGraphics *Handle;
-  TBitmap *Buffer;
+  std::unique_ptr<TBitmap> Buffer;
   TRect DrawRect;
   HDC DC;
 };

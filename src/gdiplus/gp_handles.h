@@ -1,5 +1,5 @@
 #pragma once
-// Owners of the short-lived GDI+ objects of one drawing call.
+// Owners of GDI+ objects: released with their owner, while GDI+ runs.
 #include "gdiplus/gdiplus_api.h"
 
 template <class T, auto &ADelete> class TGpOwned {
@@ -11,6 +11,10 @@ public:
   TGpOwned(const TGpOwned &) = delete;
   TGpOwned &operator=(const TGpOwned &) = delete;
   TGpOwned(TGpOwned &&AOther) noexcept : FHandle(AOther.FHandle) { AOther.FHandle = nullptr; }
+  TGpOwned &operator=(TGpOwned &&AOther) noexcept {
+    Reset(AOther.Release());
+    return *this;
+  }
 
   T *Get() const { return FHandle; }
   T **Out() { return &FHandle; }
@@ -18,6 +22,10 @@ public:
     T *h = FHandle;
     FHandle = nullptr;
     return h;
+  }
+  void Reset(T *AHandle = nullptr) {
+    if (FHandle && FHandle != AHandle && ADelete) ADelete(FHandle);
+    FHandle = AHandle;
   }
 
 private:
@@ -29,3 +37,4 @@ using TGpPenHandle = TGpOwned<GpPen, GdipDeletePen>;
 using TGpPathHandle = TGpOwned<GpPath, GdipDeletePath>;
 using TGpAttributesHandle = TGpOwned<GpImageAttributes, GdipDisposeImageAttributes>;
 using TGpGraphicsHandle = TGpOwned<GpGraphics, GdipDeleteGraphics>;
+using TGpImageHandle = TGpOwned<GpImage, GdipDisposeImage>;

@@ -72,27 +72,17 @@ const CLSID &dxGetImageEncoder(TdxImageDataFormat AImageFormat) {
 
 void TdxGPImageData::FreeImageData() {
   FBits = TRGBColors();
-  if (FData) {
-    GlobalFree(FData);
-    FData = nullptr;
-  }
+  FData.Reset();
 }
 
 void TdxGPImageData::LoadFromStream(TStream &AStream) {
   FreeImageData();
   int64_t count = AStream.Size() - AStream.Position();
   if (count <= 0) return;
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, SIZE_T(count));
-  if (!block) throw EdxGdipException(OutOfMemory);
-  FData = block;
-  void *memory = GlobalLock(block);
-  try {
-    AStream.ReadBuffer(memory, size_t(count));
-  } catch (...) {
-    GlobalUnlock(block);
-    throw;
-  }
-  GlobalUnlock(block);
+  FData.Reset(GlobalAlloc(GMEM_MOVEABLE, SIZE_T(count)));
+  if (!FData) throw EdxGdipException(OutOfMemory);
+  TGlobalLock lock(FData.Get());
+  AStream.ReadBuffer(lock.Memory(), size_t(count));
 }
 
 // ---- TdxGPImage
@@ -129,8 +119,7 @@ std::unique_ptr<TdxGPImage> TdxSmartImage::NewInstance() const {
 }
 
 void TdxGPImage::FreeImageHandle() {
-  if (FHandle && GdipDisposeImage) GdipDisposeImage(FHandle);
-  FHandle = nullptr;
+  FHandle.Reset();
   FImageDataFormat = dxImageUnknown;
 }
 
@@ -154,22 +143,22 @@ void TdxGPImage::DoLoadFromStream(TStream &AStream) {
   if (FImageData->Empty()) return;
   TComRelease<IStream> stream;
   // The stream must not free the block: the image reads from it later.
-  CheckGpCondition(CreateStreamOnHGlobal(FImageData->FData, FALSE, &stream.Object) == S_OK);
+  CheckGpCondition(CreateStreamOnHGlobal(FImageData->FData.Get(), FALSE, &stream.Object) == S_OK);
   // Without GDI+ nothing decodes; the bytes are kept all the same.
   CheckGpCondition(GdipLoadImageFromStream != nullptr);
-  GpImage *image = nullptr;
-  CheckGpStatus(GdipLoadImageFromStream(stream.Object, &image));
-  FHandle = image;
-  try {
-    FImageDataFormat = RawFormatOf(FHandle);
-  } catch (...) {
-    FreeImageHandle();
-    throw;
-  }
+  TGpImageHandle image;
+  CheckGpStatus(GdipLoadImageFromStream(stream.Object, image.Out()));
+  FImageDataFormat = RawFormatOf(image.Get());
+  FHandle = std::move(image);
 }
 
 void TdxGPImage::DoLoadFromBits(int AWidth, int AHeight, const TRGBColors &ABits,
                                 bool AHasAlphaChannel) {
+  // GDI+ reads width x height pixels from the array: a shorter one is a
+  // caller's error, not something to read beyond.
+  CheckGpCondition(AWidth >= 0 && AHeight >= 0);
+  CheckGpCondition(AWidth == 0 || AHeight == 0 || ABits.empty() ||
+                   ABits.size() >= size_t(AWidth) * size_t(AHeight));
   FreeImageHandle();
   FIsAlphaUsedAssigned = false;
   FImageData->FreeImageData();
@@ -182,13 +171,10 @@ void TdxGPImage::DoLoadFromBits(int AWidth, int AHeight, const TRGBColors &ABits
   GpBitmap *bitmap = nullptr;
   CheckGpStatus(GdipCreateBitmapFromScan0(AWidth, AHeight, AWidth * 4, PixelFormat32bppPARGB,
                                           reinterpret_cast<BYTE *>(ABits.data()), &bitmap));
-  FHandle = bitmap;
-  try {
-    FImageDataFormat = RawFormatOf(FHandle);
-  } catch (...) {
-    FreeImageHandle();
-    throw;
-  }
+  TGpImageHandle image;
+  image.Reset(bitmap);
+  FImageDataFormat = RawFormatOf(image.Get());
+  FHandle = std::move(image);
 }
 
 void TdxGPImage::DoLoadFromBitmap(TBitmap &ABitmap) {
@@ -274,24 +260,17 @@ void TdxPNGImage::SaveToStream(TStream &AStream) {
 }
 
 void TdxGPImage::SaveToStreamByCodec(TStream &AStream, TdxImageDataFormat AImageFormat) {
-  if (!FHandle) return;
+  if (!FHandle.Get()) return;
   const CLSID &encoder = dxGetImageEncoder(AImageFormat);
   TComRelease<IStream> stream;
   CheckGpCondition(CreateStreamOnHGlobal(nullptr, TRUE, &stream.Object) == S_OK);
-  CheckGpStatus(GdipSaveImageToStream(FHandle, stream.Object, &encoder, nullptr));
+  CheckGpStatus(GdipSaveImageToStream(FHandle.Get(), stream.Object, &encoder, nullptr));
   HGLOBAL block = nullptr;
   CheckGpCondition(GetHGlobalFromStream(stream.Object, &block) == S_OK);
   STATSTG stat{};
   CheckGpCondition(stream.Object->Stat(&stat, STATFLAG_NONAME) == S_OK);
-  size_t size = size_t(stat.cbSize.QuadPart);
-  const void *memory = GlobalLock(block);
-  try {
-    AStream.WriteBuffer(memory, size);
-  } catch (...) {
-    GlobalUnlock(block);
-    throw;
-  }
-  GlobalUnlock(block);
+  TGlobalLock lock(block);
+  AStream.WriteBuffer(lock.Memory(), size_t(stat.cbSize.QuadPart));
 }
 
 void TdxGPImage::SaveToClipboardFormat(UINT &AFormat, HANDLE &AData, HPALETTE &APalette) {
@@ -306,7 +285,7 @@ void TdxGPImage::SaveToClipboardFormat(UINT &AFormat, HANDLE &AData, HPALETTE &A
 std::unique_ptr<TBitmap> TdxGPImage::GetAsBitmap() const {
   CheckGpCondition(GdipCreateHBITMAPFromBitmap != nullptr);
   HBITMAP handle = nullptr;
-  CheckGpStatus(GdipCreateHBITMAPFromBitmap(FHandle, &handle, 0));
+  CheckGpStatus(GdipCreateHBITMAPFromBitmap(FHandle.Get(), &handle, 0));
   auto bitmap = std::make_unique<TBitmap>();
   bitmap->SetHandle(handle);
   bitmap->SetPixelFormat(pf32bit);
@@ -365,7 +344,7 @@ void TdxGPImage::StretchDraw(HDC DC, const TRect &ADest, BYTE AAlpha) {
 }
 
 void TdxGPImage::StretchDraw(HDC DC, const TRect &ADest, const TRect &ASource, BYTE AAlpha) {
-  if (!FHandle) return;
+  if (!FHandle.Get()) return;
   TdxGPPaintCanvas *canvas = SharedPaintCanvas();
   canvas->BeginPaint(DC, ADest);
   // A failed draw closes its paint too, so the shared canvas stays usable.
@@ -380,9 +359,9 @@ void TdxGPImage::StretchDraw(HDC DC, const TRect &ADest, const TRect &ASource, B
 
 void TdxGPImage::GetImageSize(int &AWidth, int &AHeight) const {
   AWidth = AHeight = 0;
-  if (!FHandle) return;
+  if (!FHandle.Get()) return;
   REAL w = 0, h = 0;
-  CheckGpStatus(GdipGetImageDimension(FHandle, &w, &h));
+  CheckGpStatus(GdipGetImageDimension(FHandle.Get(), &w, &h));
   AWidth = int(w);
   AHeight = int(h);
 }

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "gdiplus/gdiplus_api.h"
+#include "gdiplus/gp_handles.h"
+#include "ui/handles.h"
 #include "ui/bitmap.h"
 #include "ui/graphic.h"
 #include "ui/picture.h"
@@ -52,7 +54,7 @@ public:
   void LoadFromStream(TStream &AStream);
 
   TRGBColors FBits;
-  HGLOBAL FData = nullptr;
+  TGlobalMemory FData;
 };
 
 class TdxGPImage : public TGraphic {
@@ -116,7 +118,7 @@ public:
   bool IsAlphaUsed() const;
   TRect ClientRect() const;
 
-  GpImage *Handle() const { return FHandle; }
+  GpImage *Handle() const { return FHandle.Get(); }
   TdxImageDataFormat ImageDataFormat() const { return FImageDataFormat; }
   const TdxGPImageData &ImageData() const { return *FImageData; }
 
@@ -134,7 +136,7 @@ private:
   void GetImageSize(int &AWidth, int &AHeight) const;
   bool CheckAlphaUsed() const;
 
-  GpImage *FHandle = nullptr;
+  TGpImageHandle FHandle;
   std::unique_ptr<TdxGPImageData> FImageData;
   TdxImageDataFormat FImageDataFormat = dxImageUnknown;
   mutable bool FIsAlphaUsed = false;

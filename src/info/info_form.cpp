@@ -1,5 +1,6 @@
 #include "info/info_form.h"
 
+#include "app/program.h"
 #include "info/maker.h"
 #include "ui/bitmap.h"
 #include "ui/icon.h"
@@ -33,7 +34,7 @@ TFrmInfo::TFrmInfo(TComponent *AOwner) : TForm(AOwner) {
   Font().SetHeight(-11);
   Font().SetColor(clWindowText);
   SetPosition(poScreenCenter);
-  SetHelpContext(3);
+  SetHelpContext(kHelpContext);
   SetClientSize(278, 406);
 
   PageControl = NewControl<TPageControl>(this, this, L"PageControl", 0, 0, 278, 406 - 37);
@@ -147,9 +148,5 @@ void TFrmInfo::LblUrlClick(TComponent *) { OpenAddress(LblUrl->Caption()); }
 void TFrmInfo::Image7Click(TComponent *) { OpenAddress(kMakerProductUrl); }
 
 void TFrmInfo::OpenAddress(const std::wstring &AAddress) {
-  TShellExecuteRequest request;
-  request.Owner = Application->Handle();
-  request.File = AAddress;
-  request.ShowCmd = SW_SHOWNORMAL;
-  PlatformShellExecute(request);
+  ShellOpen(Application->Handle(), AAddress);
 }

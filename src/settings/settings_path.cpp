@@ -6,33 +6,18 @@
 
 #include <memory>
 
+#include "ui/files.h"
 #include "ui/inifiles.h"
 
 std::wstring IniFileName;
 
 namespace {
-constexpr int CSIDL_ROAMING_APPDATA = 26; // CSIDL_APPDATA
 constexpr wchar_t kSettingsFolder[] = L"kalverin Tastenfang";
 constexpr wchar_t kRedirectFile[] = L"Pfad.ini";
 
 struct TCoTaskFree {
   void operator()(ITEMIDLIST *AList) const { CoTaskMemFree(AList); }
 };
-
-// Up to and including the last delimiter.
-std::wstring ExtractFilePath(const std::wstring &APath) {
-  size_t p = APath.find_last_of(L"\\/:");
-  return p == std::wstring::npos ? std::wstring() : APath.substr(0, p + 1);
-}
-
-std::wstring ExtractFileName(const std::wstring &APath) {
-  return APath.substr(ExtractFilePath(APath).size());
-}
-
-std::wstring ChangeFileExt(const std::wstring &AName, const std::wstring &AExt) {
-  size_t dot = AName.find_last_of(L'.');
-  return (dot == std::wstring::npos ? AName : AName.substr(0, dot)) + AExt;
-}
 
 void ReplaceAll(std::wstring &AText, const std::wstring &AFrom, const std::wstring &ATo) {
   for (size_t p = AText.find(AFrom); p != std::wstring::npos; p = AText.find(AFrom, p + ATo.size()))
@@ -59,20 +44,8 @@ std::wstring GetSpecialFolderPath(int ACsidl) {
   return buffer;
 }
 
-std::wstring ProgramFileName() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    DWORD n = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
-    if (n < path.size()) {
-      path.resize(n);
-      return path;
-    }
-    path.resize(path.size() * 2);
-  }
-}
-
 std::wstring DefaultSettingsPath(const std::wstring &AProgramPath) {
-  return GetSpecialFolderPath(CSIDL_ROAMING_APPDATA) + L"\\" + kSettingsFolder + L"\\" +
+  return GetSpecialFolderPath(CSIDL_APPDATA) + L"\\" + kSettingsFolder + L"\\" +
          ChangeFileExt(ExtractFileName(AProgramPath), L".ini");
 }
 

@@ -3,6 +3,8 @@
 // where the redirect file "Pfad.ini" beside the program file says.
 #include <string>
 
+#include "ui/files.h" // ProgramFileName
+
 // Full path of the settings file; set once at start-up, released at exit.
 extern std::wstring IniFileName;
 
@@ -10,8 +12,6 @@ extern std::wstring IniFileName;
 // delimiter; empty when the shell cannot name it.
 std::wstring GetSpecialFolderPath(int ACsidl);
 
-// The path of the running program file.
-std::wstring ProgramFileName();
 
 // The application-data folder, "kalverin Tastenfang", and the program
 // file's name with the extension ".ini".

@@ -2,15 +2,23 @@
 
 #include <array>
 
+#include "ui/dialogs.h"
+
 namespace {
+// The message-dialog button each common button stands for; the Close
+// button is the Abort one, so its result is the emulated Close identifier.
+constexpr TMsgDlgBtn kButtons[kCommonButtonCount] = {mbOK,     mbYes,   mbNo,
+                                                     mbCancel, mbRetry, mbAbort};
+static_assert(mrAbort == kEmulatedCloseButtonID);
+
 std::array<TCommonButtonInfo, kCommonButtonCount> &Table() {
   static std::array<TCommonButtonInfo, kCommonButtonCount> table{{
-      {L"OK", L"", 1},
-      {L"Yes", L"", 6},
-      {L"No", L"", 7},
-      {L"Cancel", L"", 2},
-      {L"Retry", L"", 4},
-      {L"Abort", L"", kEmulatedCloseButtonID},
+      {L"OK", L"", mrOk},
+      {L"Yes", L"", mrYes},
+      {L"No", L"", mrNo},
+      {L"Cancel", L"", mrCancel},
+      {L"Retry", L"", mrRetry},
+      {L"Abort", L"", mrAbort},
   }};
   return table;
 }
@@ -21,9 +29,6 @@ const TCommonButtonInfo &CommonButtonInfo(TCommonButton AButton) {
 }
 
 void BindTaskDialogButtonCaptions() {
-  // The German message-dialog button texts.
-  static const wchar_t *const captions[kCommonButtonCount] = {
-      L"OK", L"&Ja", L"&Nein", L"Abbrechen", L"&Wiederholen", L"&Abbrechen"};
   for (size_t i = 0; i < Table().size(); ++i)
-    Table()[i].Caption = captions[i];
+    Table()[i].Caption = MsgDlgButtonCaption(kButtons[i]);
 }

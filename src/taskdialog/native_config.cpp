@@ -18,21 +18,29 @@ std::wstring ConvertLineMarkers(const std::wstring &AText) {
 }
 
 namespace {
-// Icon identifiers the platform resolves itself (no module instance).
+// Icons of the platform's own icon library, by identifier; the platform
+// resolves them itself (no module instance).
+constexpr WORD kIconBlank = 17;
+constexpr WORD kIconWarning = 84;
+constexpr WORD kIconQuestion = 99;
+constexpr WORD kIconError = 98;
+constexpr WORD kIconInformation = 81;
+constexpr WORD kIconShield = 78;
+
 PCWSTR MainIconResource(TTaskDialogIcon AIcon) {
   switch (AIcon) {
   case tiBlank:
-    return MAKEINTRESOURCEW(17);
+    return MAKEINTRESOURCEW(kIconBlank);
   case tiWarning:
-    return MAKEINTRESOURCEW(84);
+    return MAKEINTRESOURCEW(kIconWarning);
   case tiQuestion:
-    return MAKEINTRESOURCEW(99);
+    return MAKEINTRESOURCEW(kIconQuestion);
   case tiError:
-    return MAKEINTRESOURCEW(98);
+    return MAKEINTRESOURCEW(kIconError);
   case tiInformation:
-    return MAKEINTRESOURCEW(81);
+    return MAKEINTRESOURCEW(kIconInformation);
   case tiShield:
-    return MAKEINTRESOURCEW(78);
+    return MAKEINTRESOURCEW(kIconShield);
   case tiNotUsed:
     break;
   }
@@ -42,11 +50,11 @@ PCWSTR MainIconResource(TTaskDialogIcon AIcon) {
 PCWSTR FooterIconResource(TTaskDialogFooterIcon AIcon) {
   switch (AIcon) {
   case tfiWarning:
-    return MAKEINTRESOURCEW(84);
+    return MAKEINTRESOURCEW(kIconWarning);
   case tfiQuestion:
-    return MAKEINTRESOURCEW(99);
+    return MAKEINTRESOURCEW(kIconQuestion);
   case tfiError:
-    return MAKEINTRESOURCEW(98);
+    return MAKEINTRESOURCEW(kIconError);
   case tfiInformation:
     return TD_INFORMATION_ICON;
   case tfiShield:

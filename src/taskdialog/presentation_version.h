@@ -1,20 +1,10 @@
 #pragma once
-// The two version lookups that choose between the platform's own task
-// dialog and the emulated window. The program always calls the real ones; a
-// test sets a hook to stand in for them.
-#include <functional>
-#include <string>
-
+// What chooses between the platform's own task dialog and the emulated
+// window: the platform's and the common-controls library's versions (read,
+// and answered by tests, through ui/task_dialog_platform.h) and the
+// component's wish.
 #include "taskdialog/task_dialog.h"
-
-// The platform's major version (GetVersionExW).
-extern std::function<int()> PlatformMajorVersionHook;
-int PlatformMajorVersion();
-
-// High 32 bits of a file's version (major * 65536 + minor) from its version
-// resource, or -1 when it cannot be read.
-extern std::function<int(const std::wstring &AFileName)> FileVersionHighHook;
-int FileVersionHigh(const std::wstring &AFileName);
+#include "ui/task_dialog_platform.h"
 
 // True when the dialog must be emulated: an old platform, a common-controls
 // library of major version 5 or below, or emulation asked for. A failed

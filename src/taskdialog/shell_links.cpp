@@ -8,24 +8,12 @@ bool HasNewerShell() {
 }
 
 void ShellRunElevated(HWND AOwner, const std::wstring &AProgram, const std::wstring &AParameters) {
-  TShellExecuteRequest request;
-  request.Owner = AOwner;
-  request.Verb = L"runas";
-  request.File = AProgram;
-  request.Parameters = AParameters;
-  request.ShowCmd = SW_SHOWNORMAL;
-  PlatformShellExecute(request);
+  ShellOpen(AOwner, AProgram, L"runas", AParameters);
 }
 
 void OpenLinkAddress(HWND AOwner, const std::wstring &AProgram, const std::wstring &AAddress) {
-  if (HasNewerShell()) {
+  if (HasNewerShell())
     ShellRunElevated(AOwner, AProgram, AAddress);
-    return;
-  }
-  TShellExecuteRequest request;
-  request.Owner = AOwner;
-  request.Verb = L"open";
-  request.File = AAddress;
-  request.ShowCmd = SW_SHOWNORMAL;
-  PlatformShellExecute(request);
+  else
+    ShellOpen(AOwner, AAddress, L"open");
 }

@@ -9,6 +9,7 @@
 #include "ui/forms.h"
 #include "ui/platform.h"
 #include "ui/stdctrls.h"
+#include "ui/task_dialog_platform.h"
 
 TCustomAdvTaskDialog::TCustomAdvTaskDialog(TComponent *AOwner) : TComponent(AOwner) {}
 
@@ -62,7 +63,7 @@ void TCustomAdvTaskDialog::UpdateElementText(std::wstring &AField, const std::ws
                                              int AElement) {
   if (AField == AValue) return;
   AField = AValue;
-  SendMessageW(FhWnd, TDM_UPDATE_ELEMENT_TEXT, WPARAM(AElement), LPARAM(AField.c_str()));
+  SendToDialog(TDM_UPDATE_ELEMENT_TEXT, WPARAM(AElement), LPARAM(AField.c_str()));
   if (FDialogForm) FDialogForm->UpdateDialog();
 }
 
@@ -99,26 +100,31 @@ void TCustomAdvTaskDialog::Clear() {
   FVerifyResult = false;
 }
 
+LRESULT TCustomAdvTaskDialog::SendToDialog(UINT AMsg, WPARAM AW, LPARAM AL) {
+  // hWnd is cleared when the dialog goes: a later handle of that value may
+  // be another window by then.
+  return FhWnd ? SendMessageW(FhWnd, AMsg, AW, AL) : 0;
+}
+
 void TCustomAdvTaskDialog::Close() {
   if (FIsNative)
-    SendMessageW(FhWnd, TDM_CLICK_BUTTON, WPARAM(FDefaultButton), 0);
+    SendToDialog(TDM_CLICK_BUTTON, WPARAM(FDefaultButton), 0);
   else if (FDialogForm)
     FDialogForm->CloseDialog(mrCancel);
 }
 
 void TCustomAdvTaskDialog::ClickButton(int ButtonID) {
-  SendMessageW(FhWnd, TDM_CLICK_BUTTON, WPARAM(ButtonID), 0);
+  SendToDialog(TDM_CLICK_BUTTON, WPARAM(ButtonID), 0);
   if (FDialogForm) FDialogForm->ClickButton(ButtonID);
 }
 
 void TCustomAdvTaskDialog::EnableButton(int ButtonID, bool Enabled) {
-  SendMessageW(FhWnd, TDM_ENABLE_BUTTON, WPARAM(ButtonID), LPARAM(Enabled ? 1 : 0));
+  SendToDialog(TDM_ENABLE_BUTTON, WPARAM(ButtonID), LPARAM(Enabled ? 1 : 0));
   if (FDialogForm) FDialogForm->EnableButton(ButtonID, Enabled);
 }
 
 void TCustomAdvTaskDialog::ElevateButton(int ButtonID, bool Enabled) {
-  SendMessageW(FhWnd, TDM_SET_BUTTON_ELEVATION_REQUIRED_STATE, WPARAM(ButtonID),
-               LPARAM(Enabled ? 1 : 0));
+  SendToDialog(TDM_SET_BUTTON_ELEVATION_REQUIRED_STATE, WPARAM(ButtonID), LPARAM(Enabled ? 1 : 0));
 }
 
 bool TCustomAdvTaskDialog::UsesEmulatedPresentation() const {
@@ -135,12 +141,10 @@ int TCustomAdvTaskDialog::Execute() {
 }
 
 int TCustomAdvTaskDialog::ExecuteNative() {
-  using TTaskDialogIndirect = HRESULT(WINAPI *)(const TASKDIALOGCONFIG *, int *, int *, BOOL *);
-  // Loaded by name and kept: the platform may not have it at all.
-  HMODULE library = LoadLibraryW(L"comctl32.dll");
-  if (reinterpret_cast<UINT_PTR>(library) < 32) return -1;
+  // The platform may not have the library or the entry at all.
+  if (!CommonControlsLibrary()) return -1;
   FIsNative = true;
-  auto taskDialogIndirect = GetProcAddressAs<TTaskDialogIndirect>(library, "TaskDialogIndirect");
+  TTaskDialogIndirectProc taskDialogIndirect = TaskDialogIndirectEntry();
   if (!taskDialogIndirect) return -1;
 
   TTaskDialogConfig config(*this);
@@ -148,8 +152,11 @@ int TCustomAdvTaskDialog::ExecuteNative() {
   BOOL verify = FALSE;
   // A failing call leaves the outputs at 0 and false.
   taskDialogIndirect(config.Data(), &button, &radio, &verify);
+  FhWnd = nullptr;
   FButtonResult = radio;
   FVerifyResult = verify != FALSE;
+  // A halt raised by an event handler inside the dialog goes on from here.
+  if (Application) Application->RaisePendingHalt();
   return button;
 }
 
@@ -158,28 +165,27 @@ HRESULT CALLBACK TCustomAdvTaskDialog::TaskDialogCallback(HWND AWnd, UINT ANotif
   auto *self = reinterpret_cast<TCustomAdvTaskDialog *>(AData);
   if (!self) return S_OK;
   // Nothing may unwind through the platform's dialog: a failing handler is
-  // reported the way every event handler's failure is, and the dialog goes on.
+  // reported the way every event handler's failure is, and the dialog goes
+  // on; a halt ends the dialog and goes on after it.
   try {
     return self->HandleNotification(AWnd, ANotification, AW, AL);
-  } catch (const std::exception &E) {
-    if (Application) Application->HandleException(E);
   } catch (...) {
-    if (Application) Application->HandleException(Exception(L"Unbekannter Fehler"));
+    HandleBoundaryException();
   }
   return S_OK;
 }
 
 HRESULT TCustomAdvTaskDialog::HandleNotification(HWND AWnd, UINT ANotification, WPARAM AW,
                                                  LPARAM AL) {
-  FhWnd = AWnd;
+  // The dialog's window from its first notification until it is gone.
+  FhWnd = ANotification == TDN_DESTROYED ? nullptr : AWnd;
   switch (ANotification) {
   case TDN_CREATED:
     if (OnDialogCreated) OnDialogCreated(this);
     if (FOptions.Contains(doProgressBar))
-      SendMessageW(FhWnd, TDM_SET_PROGRESS_BAR_RANGE, 0,
+      SendToDialog(TDM_SET_PROGRESS_BAR_RANGE, 0,
                    MAKELPARAM(WORD(FProgressBarMin), WORD(FProgressBarMax)));
-    if (FOptions.Contains(doProgressBarMarquee))
-      SendMessageW(FhWnd, TDM_SET_PROGRESS_BAR_MARQUEE, 1, 10);
+    if (FOptions.Contains(doProgressBarMarquee)) SendToDialog(TDM_SET_PROGRESS_BAR_MARQUEE, 1, 10);
     break;
   case TDN_BUTTON_CLICKED: {
     if (OnDialogButtonClick) OnDialogButtonClick(this, int(AW));
@@ -220,11 +226,11 @@ void TCustomAdvTaskDialog::TimerTick() {
     int pos = 0;
     TTaskDialogProgressState state = psNormal;
     OnDialogProgress(this, pos, state);
-    SendMessageW(FhWnd, TDM_SET_PROGRESS_BAR_POS, WPARAM(pos), 0);
+    SendToDialog(TDM_SET_PROGRESS_BAR_POS, WPARAM(pos), 0);
     const int platformState = state == psError    ? PBST_ERROR
                               : state == psPaused ? PBST_PAUSED
                                                   : PBST_NORMAL;
-    SendMessageW(FhWnd, TDM_SET_PROGRESS_BAR_STATE, WPARAM(platformState), 0);
+    SendToDialog(TDM_SET_PROGRESS_BAR_STATE, WPARAM(platformState), 0);
   }
   FAutoCloseCounter += 100;
   if (FAutoCloseTimeout > 0 && FAutoClose && FAutoCloseTimeout < FAutoCloseCounter) Close();

@@ -130,6 +130,7 @@ public:
   void SetApplicationIsParent(bool AValue) { FApplicationIsParent = AValue; }
   bool AlwaysOnTop() const { return FAlwaysOnTop; }
   void SetAlwaysOnTop(bool AValue) { FAlwaysOnTop = AValue; }
+  // The open dialog's window; null before it exists and after it is gone.
   HWND hWnd() const { return FhWnd; }
   int RadioButtonResult() const { return FButtonResult; }
   bool VerifyResult() const { return FVerifyResult; }
@@ -213,6 +214,8 @@ protected:
 private:
   // Shows the dialog through TaskDialogIndirect.
   int ExecuteNative();
+  // Sends to the open native dialog; nothing once it is gone.
+  LRESULT SendToDialog(UINT AMsg, WPARAM AW, LPARAM AL);
   // Stores a live text and tells the open dialog.
   void UpdateElementText(std::wstring &AField, const std::wstring &AValue, int AElement);
   HRESULT HandleNotification(HWND AWnd, UINT ANotification, WPARAM AW, LPARAM AL);

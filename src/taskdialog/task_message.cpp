@@ -17,33 +17,25 @@ TKindInfo KindInfo(uint8_t AKind) {
   return {kIcons[AKind], MsgDlgCaption(TMsgDlgType(AKind))};
 }
 
-struct TExtraButton {
-  uint16_t Bit;
-  const wchar_t *Caption;
-  int Result;
-};
-constexpr TExtraButton kExtraButtons[] = {{mbIgnore, L"&Ignorieren", tmrIgnore},
-                                          {mbAll, L"&Alle", tmrAll},
-                                          {mbNoToAll, L"&Alle Nein", tmrNoToAll},
-                                          {mbYesToAll, L"A&lle Ja", tmrYesToAll},
-                                          {mbHelp, L"&Hilfe", tmrNone}};
+// The buttons that become custom buttons, in this order.
+constexpr TMsgDlgBtn kExtraButtons[] = {mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp};
 
 int DefaultButtonFor(uint8_t ASelector) {
   switch (ASelector) {
   case dbYes:
-    return tmrYes;
+    return mrYes;
   case dbNo:
-    return tmrNo;
+    return mrNo;
   case dbOK:
-    return tmrOK;
+    return mrOk;
   case dbCancel:
-    return tmrCancel;
+    return mrCancel;
   case dbAbort:
-    return tmrAbort;
+    return mrAbort;
   case dbRetry:
-    return tmrRetry;
+    return mrRetry;
   case dbIgnore:
-    return tmrIgnore;
+    return mrIgnore;
   default:
     return 0;
   }
@@ -80,12 +72,13 @@ TTaskMessageButtons PrepareTaskMessage(TAdvTaskDialog &ADialog, const std::wstri
   // for) is shown but recorded nowhere; the help button is known by its
   // identifier wherever it lands.
   TTaskMessageButtons buttons;
-  for (const TExtraButton &extra : kExtraButtons) {
-    if (!(AButtons & extra.Bit)) continue;
+  for (TMsgDlgBtn extra : kExtraButtons) {
+    if (!(AButtons & extra)) continue;
     const int position = ADialog.CustomButtons().Count();
-    if (size_t(position) < buttons.Results.size()) buttons.Results[size_t(position)] = extra.Result;
-    if (extra.Bit == mbHelp) buttons.HelpButtonID = kCustomButtonBase + position;
-    ADialog.CustomButtons().Add(extra.Caption);
+    if (size_t(position) < buttons.Results.size())
+      buttons.Results[size_t(position)] = MsgDlgButtonResult(extra);
+    if (extra == mbHelp) buttons.HelpButtonID = kCustomButtonBase + position;
+    ADialog.CustomButtons().Add(MsgDlgButtonCaption(extra));
   }
 
   ADialog.SetDefaultButton(DefaultButtonFor(ADefaultButton));
@@ -98,12 +91,12 @@ TTaskMessageButtons PrepareTaskMessage(TAdvTaskDialog &ADialog, const std::wstri
 
 int TaskMessageResult(const TTaskMessageButtons &AButtons, int APressed, int AHelpContext) {
   switch (APressed) {
-  case tmrOK:
-  case tmrCancel:
-  case tmrAbort:
-  case tmrRetry:
-  case tmrYes:
-  case tmrNo:
+  case mrOk:
+  case mrCancel:
+  case mrAbort:
+  case mrRetry:
+  case mrYes:
+  case mrNo:
     return APressed;
   default:
     break;
@@ -111,13 +104,13 @@ int TaskMessageResult(const TTaskMessageButtons &AButtons, int APressed, int AHe
   // The help button closes the dialog, then the help opens.
   if (APressed == AButtons.HelpButtonID) {
     if (AHelpContext > 0 && Application) Application->HelpContext(AHelpContext);
-    return tmrNone;
+    return mrNone;
   }
   // The first three custom buttons map to their recorded results; later
   // ones (Yes to all behind three others) and all else to none.
   if (APressed >= kCustomButtonBase && APressed <= kCustomButtonBase + 2)
     return AButtons.Results[size_t(APressed - kCustomButtonBase)];
-  return tmrNone;
+  return mrNone;
 }
 
 int ShowTaskMessage(const std::wstring &AInstruction, const std::wstring &AMessage, uint8_t AKind,

@@ -20,18 +20,7 @@ constexpr uint8_t dbAbort = 4;
 constexpr uint8_t dbRetry = 5;
 constexpr uint8_t dbIgnore = 6;
 
-// Result codes.
-constexpr int tmrNone = 0;
-constexpr int tmrOK = 1;
-constexpr int tmrCancel = 2;
-constexpr int tmrAbort = 3;
-constexpr int tmrRetry = 4;
-constexpr int tmrIgnore = 5;
-constexpr int tmrYes = 6;
-constexpr int tmrNo = 7;
-constexpr int tmrAll = 8;
-constexpr int tmrNoToAll = 9;
-constexpr int tmrYesToAll = 10;
+// Result codes are the dialog results mrNone ... mrYesToAll of ui/forms.h.
 
 int ShowTaskMessage(const std::wstring &AInstruction, const std::wstring &AMessage, uint8_t AKind,
                     TMsgDlgButtons AButtons, int AHelpContext, uint8_t ADefaultButton = 0);

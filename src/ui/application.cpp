@@ -53,8 +53,8 @@ void TApplication::DispatchOne(MSG &AMsg) {
     if (auto *form = dynamic_cast<TForm *>(TControl::FromHandle(root))) {
       try {
         if (form->PreProcessKey(AMsg)) return;
-      } catch (const std::exception &E) {
-        HandleException(E);
+      } catch (...) {
+        HandleBoundaryException();
         return;
       }
     }
@@ -63,24 +63,58 @@ void TApplication::DispatchOne(MSG &AMsg) {
   DispatchMessageW(&AMsg);
 }
 
+void TApplication::HaltLater(int AExitCode) {
+  if (FHaltPending) return;
+  FHaltPending = true;
+  FHaltExitCode = AExitCode;
+  // Message boxes and dialogs of the platform leave their loops on it.
+  PostQuitMessage(AExitCode);
+}
+
+void TApplication::RaisePendingHalt() {
+  if (!FHaltPending) return;
+  FHaltPending = false;
+  MSG quit;
+  PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+  throw TProgramHalt{FHaltExitCode};
+}
+
 void TApplication::HandleMessage() {
+  RaisePendingHalt();
   MSG msg;
   BOOL r = GetMessageW(&msg, nullptr, 0, 0);
   if (r == 0 || r == -1) {
+    RaisePendingHalt();
     FTerminated = true;
     return;
   }
   DispatchOne(msg);
+  RaisePendingHalt();
 }
 
 void TApplication::ProcessMessages() {
   MSG msg;
+  RaisePendingHalt();
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
+      RaisePendingHalt();
       FTerminated = true;
       return;
     }
     DispatchOne(msg);
+    RaisePendingHalt();
+  }
+}
+
+void HandleBoundaryException() noexcept {
+  try {
+    throw;
+  } catch (const TProgramHalt &halt) {
+    if (Application) Application->HaltLater(halt.ExitCode);
+  } catch (const std::exception &E) {
+    if (Application) Application->HandleException(E);
+  } catch (...) {
+    if (Application) Application->HandleException(Exception(L"Unbekannter Fehler"));
   }
 }
 

@@ -7,7 +7,8 @@
 #include "ui/exception.h"
 #include "ui/forms.h"
 
-// Ends the program through its normal exit path (thrown by Halt).
+// Ends the program through its normal exit path (thrown by Halt). It is no
+// failure: every boundary that reports failures lets it pass as a halt.
 struct TProgramHalt {
   int ExitCode;
 };
@@ -38,7 +39,14 @@ public:
   void Terminate();
   bool Terminated() const { return FTerminated; }
   [[noreturn]] void Halt(int AExitCode) { throw TProgramHalt{AExitCode}; }
-  // Waits for one message and handles it.
+  // A halt caught where nothing may unwind (a window procedure, a platform
+  // callback): kept, the platform's own modal loops are ended, and the
+  // message loop raises it again.
+  void HaltLater(int AExitCode);
+  bool HaltPending() const { return FHaltPending; }
+  // Raises the kept halt, if any.
+  void RaisePendingHalt();
+  // Waits for one message and handles it; raises a kept halt.
   void HandleMessage();
   // Handles every message that is waiting, then returns.
   void ProcessMessages();
@@ -58,6 +66,8 @@ private:
   std::wstring FHelpFile;
   TForm *FMainForm = nullptr;
   bool FTerminated = false;
+  bool FHaltPending = false;
+  int FHaltExitCode = 0;
   HWND FHintWindow = nullptr;
 };
 
@@ -66,3 +76,8 @@ extern TApplication *Application;
 // The message with a full stop appended when its last character's code is
 // above that of the full stop.
 std::wstring WithFullStop(const std::wstring &AMessage);
+
+// For a catch (...) where nothing may pass (window procedures, platform
+// callbacks): a halt is kept for the message loop, a failure goes to the
+// general error report.
+void HandleBoundaryException() noexcept;

@@ -1,15 +1,12 @@
 #include "ui/buttons.h"
 
+#include "ui/handles.h"
+
 TSpeedButton::TSpeedButton(TComponent *AOwner) : TControl(AOwner) {}
 
-TSpeedButton::~TSpeedButton() {
-  if (FGlyph) DeleteObject(FGlyph);
-}
-
 void TSpeedButton::LoadGlyph(const std::wstring &AResourceName) {
-  if (FGlyph) DeleteObject(FGlyph);
-  FGlyph = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), AResourceName.c_str(),
-                                           IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  FGlyph.Reset(LoadImageW(GetModuleHandleW(nullptr), AResourceName.c_str(), IMAGE_BITMAP, 0, 0,
+                          LR_CREATEDIBSECTION));
   Invalidate();
 }
 
@@ -40,18 +37,16 @@ void TSpeedButton::Paint(TCanvas &ACanvas) {
     DrawEdge(dc, &rc, BDR_SUNKENOUTER, BF_RECT);
   else if (FMouseInside || !FFlat)
     DrawEdge(dc, &rc, BDR_RAISEDINNER, BF_RECT);
-  if (!FGlyph) return;
+  if (!FGlyph.Get()) return;
   BITMAP bm{};
-  GetObjectW(FGlyph, sizeof(bm), &bm);
-  HDC mem = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(mem, FGlyph);
-  COLORREF transparent = GetPixel(mem, 0, bm.bmHeight - 1);
+  GetObjectW(FGlyph.Get(), sizeof(bm), &bm);
+  TMemoryDC mem(dc);
+  TSelectedObject selected(mem.Get(), FGlyph.Get());
+  COLORREF transparent = GetPixel(mem.Get(), 0, bm.bmHeight - 1);
   int offset = FDown && FMouseInside ? 1 : 0;
   int x = (rc.right - bm.bmWidth) / 2 + offset, y = (rc.bottom - bm.bmHeight) / 2 + offset;
-  TransparentBlt(dc, x, y, bm.bmWidth, bm.bmHeight, mem, 0, 0, bm.bmWidth, bm.bmHeight,
+  TransparentBlt(dc, x, y, bm.bmWidth, bm.bmHeight, mem.Get(), 0, 0, bm.bmWidth, bm.bmHeight,
                  transparent);
-  SelectObject(mem, old);
-  DeleteDC(mem);
 }
 
 void TSpeedButton::MouseDown(TMouseButton AButton, TShiftState AShift, int X, int Y) {

@@ -7,12 +7,11 @@
 class TSpeedButton : public TControl {
 public:
   explicit TSpeedButton(TComponent *AOwner);
-  ~TSpeedButton() override;
 
   // A bitmap resource of the program; its bottom-left pixel's colour is
   // drawn transparent.
   void LoadGlyph(const std::wstring &AResourceName);
-  HBITMAP Glyph() const { return FGlyph; }
+  HBITMAP Glyph() const { return static_cast<HBITMAP>(FGlyph.Get()); }
   bool Flat() const { return FFlat; }
   void SetFlat(bool AValue);
   // The action's hint becomes the tooltip; a click runs the action.
@@ -28,7 +27,7 @@ protected:
   void MouseLeave() override;
 
 private:
-  HBITMAP FGlyph = nullptr;
+  TGdiObject FGlyph;
   bool FFlat = true;
   bool FDown = false;
   TAction *FAction = nullptr;

@@ -3,9 +3,11 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "ui/application.h"
 #include "ui/forms.h"
+#include "ui/handles.h"
 #include "ui/screen.h"
 
 namespace {
@@ -57,11 +59,8 @@ LRESULT CALLBACK ChildWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
       owner->ChildKeyDown(key, KeyboardShiftState());
       if (key == 0) return 0;
     }
-  } catch (const std::exception &E) {
-    Application->HandleException(E);
-    return 0;
   } catch (...) {
-    Application->HandleException(Exception(L"Unbekannter Fehler"));
+    HandleBoundaryException();
     return 0;
   }
   if (m == WM_NCDESTROY) {
@@ -102,6 +101,7 @@ TControl::TControl(TComponent *AOwner) : TComponent(AOwner) {
 TControl::~TControl() {
   // Owned controls go first, while our window still exists.
   DestroyComponents();
+  LeaveForm();
   for (TControl *child : FControls) child->FParent = nullptr;
   FControls.clear();
   if (FParent) {
@@ -185,10 +185,8 @@ LRESULT CALLBACK TControl::StdWndProc(HWND AWnd, UINT AMsg, WPARAM AW, LPARAM AL
   if (!control) return DefWindowProcW(AWnd, AMsg, AW, AL);
   try {
     return control->WndProc(AMsg, AW, AL);
-  } catch (const std::exception &E) {
-    Application->HandleException(E);
   } catch (...) {
-    Application->HandleException(Exception(L"Unbekannter Fehler"));
+    HandleBoundaryException();
   }
   return 0;
 }
@@ -239,79 +237,33 @@ LRESULT TControl::WndProc(UINT AMsg, WPARAM AW, LPARAM AL) {
   bool handled;
   LRESULT result = DispatchChild(AMsg, AW, AL, handled);
   if (handled) return result;
-  bool own = FDefWndProc == nullptr;
+  // Our own class paints and clicks itself; platform classes do their own.
+  const bool own = FDefWndProc == nullptr;
   switch (AMsg) {
   case WM_ERASEBKGND:
     if (own) return 1; // WM_PAINT covers the whole client area
     break;
   case WM_PAINT:
     if (own) {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(FHandle, &ps);
-      RECT rc;
-      GetClientRect(FHandle, &rc);
-      // Off-screen, so that labels over pictures and colours don't flicker.
-      HDC mem = CreateCompatibleDC(dc);
-      TGdiObject bitmap(CreateCompatibleBitmap(dc, std::max<LONG>(rc.right, 1),
-                                               std::max<LONG>(rc.bottom, 1)));
-      HGDIOBJ old = SelectObject(mem, bitmap.Get());
-      {
-        TCanvas canvas(mem);
-        canvas.Font() = FFont;
-        canvas.SetBrushColor(Color());
-        canvas.FillRect(TRect(rc));
-        Paint(canvas);
-      }
-      BitBlt(dc, 0, 0, rc.right, rc.bottom, mem, 0, 0, SRCCOPY);
-      SelectObject(mem, old);
-      DeleteDC(mem);
-      EndPaint(FHandle, &ps);
+      PaintWindow(true);
       return 0;
     }
     break;
   case WM_SETCURSOR:
-    if (HWND(AW) == FHandle && LOWORD(AL) == HTCLIENT) {
-      TCursor cursor = Screen->Cursor() != crDefault ? Screen->Cursor() : FCursor;
-      if (cursor != crDefault) {
-        ::SetCursor(CursorHandle(cursor));
-        return TRUE;
-      }
-    }
+    if (HWND(AW) == FHandle && LOWORD(AL) == HTCLIENT && ApplyCursor()) return TRUE;
     break;
   case WM_MOUSEMOVE:
-    if (!FMouseInside) {
-      TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, FHandle, 0};
-      TrackMouseEvent(&tme);
-      FMouseInside = true;
-      MouseEnter();
-    }
-    break;
   case WM_MOUSELEAVE:
-    FMouseInside = false;
-    MouseLeave();
+    TrackMouse(AMsg);
     break;
   case WM_LBUTTONDOWN:
   case WM_RBUTTONDOWN:
   case WM_MBUTTONDOWN:
-    if (own) {
-      if (AMsg == WM_LBUTTONDOWN) SetCapture(FHandle);
-      MouseDown(ButtonOf(AMsg), KeyboardShiftState(), GET_X_LPARAM(AL), GET_Y_LPARAM(AL));
-      return 0;
-    }
-    break;
   case WM_LBUTTONUP:
   case WM_RBUTTONUP:
   case WM_MBUTTONUP:
     if (own) {
-      int x = GET_X_LPARAM(AL), y = GET_Y_LPARAM(AL);
-      if (AMsg == WM_LBUTTONUP && GetCapture() == FHandle) {
-        ReleaseCapture();
-        RECT rc;
-        GetClientRect(FHandle, &rc);
-        POINT pt{x, y};
-        if (PtInRect(&rc, pt)) Click();
-      }
-      MouseUp(ButtonOf(AMsg), KeyboardShiftState(), x, y);
+      MouseButtonMessage(AMsg, GET_X_LPARAM(AL), GET_Y_LPARAM(AL));
       return 0;
     }
     break;
@@ -324,16 +276,95 @@ LRESULT TControl::WndProc(UINT AMsg, WPARAM AW, LPARAM AL) {
   }
   case WM_NCDESTROY: {
     LRESULT r = DefaultHandler(AMsg, AW, AL);
-    RemovePropW(FHandle, kObjectProp);
-    if (FDefWndProc) SetWindowLongPtrW(FHandle, GWLP_WNDPROC, LONG_PTR(FDefWndProc));
-    FHandle = nullptr;
-    FDefWndProc = nullptr;
+    Unbind();
     return r;
   }
   default:
     break;
   }
   return DefaultHandler(AMsg, AW, AL);
+}
+
+void TControl::PaintWindow(bool AOffScreen) {
+  TPaintDC paint(FHandle);
+  try {
+    if (AOffScreen) {
+      PaintOffScreen(paint.DC());
+    } else {
+      TCanvas canvas(paint.DC());
+      canvas.Font() = FFont;
+      Paint(canvas);
+    }
+  } catch (const TProgramHalt &) {
+    throw;
+  } catch (...) {
+    // The region is valid again by now, so the report's own loop does not
+    // paint here again; a paint that keeps failing is reported once, until
+    // one succeeds.
+    if (std::exchange(FPaintFailed, true)) return;
+    throw;
+  }
+  FPaintFailed = false;
+}
+
+void TControl::PaintOffScreen(HDC ADC) {
+  // Off-screen, so that labels over pictures and colours don't flicker.
+  RECT rc;
+  GetClientRect(FHandle, &rc);
+  TMemoryDC mem(ADC);
+  TGdiObject bitmap(
+      CreateCompatibleBitmap(ADC, std::max<LONG>(rc.right, 1), std::max<LONG>(rc.bottom, 1)));
+  TSelectedObject selected(mem.Get(), bitmap.Get());
+  TCanvas canvas(mem.Get());
+  canvas.Font() = FFont;
+  canvas.SetBrushColor(Color());
+  canvas.FillRect(TRect(rc));
+  Paint(canvas);
+  BitBlt(ADC, 0, 0, rc.right, rc.bottom, mem.Get(), 0, 0, SRCCOPY);
+}
+
+bool TControl::ApplyCursor() {
+  TCursor cursor = Screen->Cursor() != crDefault ? Screen->Cursor() : FCursor;
+  if (cursor == crDefault) return false;
+  ::SetCursor(CursorHandle(cursor));
+  return true;
+}
+
+void TControl::TrackMouse(UINT AMsg) {
+  if (AMsg == WM_MOUSELEAVE) {
+    FMouseInside = false;
+    MouseLeave();
+  } else if (!FMouseInside) {
+    TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, FHandle, 0};
+    TrackMouseEvent(&tme);
+    FMouseInside = true;
+    MouseEnter();
+  }
+}
+
+void TControl::MouseButtonMessage(UINT AMsg, int X, int Y) {
+  const TMouseButton button = ButtonOf(AMsg);
+  const bool down = AMsg == WM_LBUTTONDOWN || AMsg == WM_RBUTTONDOWN || AMsg == WM_MBUTTONDOWN;
+  if (down) {
+    if (button == mbLeft) SetCapture(FHandle);
+    MouseDown(button, KeyboardShiftState(), X, Y);
+    return;
+  }
+  // A click is a left press and release inside the control.
+  if (button == mbLeft && GetCapture() == FHandle) {
+    ReleaseCapture();
+    RECT rc;
+    GetClientRect(FHandle, &rc);
+    if (PtInRect(&rc, POINT{X, Y})) Click();
+  }
+  MouseUp(button, KeyboardShiftState(), X, Y);
+}
+
+void TControl::Unbind() {
+  RemovePropW(FHandle, kObjectProp);
+  if (FDefWndProc) SetWindowLongPtrW(FHandle, GWLP_WNDPROC, LONG_PTR(FDefWndProc));
+  FHandle = nullptr;
+  FDefWndProc = nullptr;
 }
 
 void TControl::Paint(TCanvas &) {}
@@ -358,6 +389,7 @@ void TControl::SubclassChild(HWND AChild) {
 
 void TControl::SetParent(TControl *AParent) {
   if (AParent == FParent) return;
+  LeaveForm();
   if (FParent) {
     auto &list = FParent->FControls;
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
@@ -374,6 +406,16 @@ void TControl::SetParent(TControl *AParent) {
     ::SetParent(FHandle, FParent->Handle());
   else if (FParent->HandleAllocated())
     CreateHandle();
+}
+
+void TControl::LeaveForm() {
+  if (TForm *form = ParentForm(); form && form != this) form->ControlRemoved(this);
+}
+
+bool TControl::Contains(const TControl *AControl) const {
+  for (const TControl *c = AControl; c; c = c->FParent)
+    if (c == this) return true;
+  return false;
 }
 
 TForm *TControl::ParentForm() {

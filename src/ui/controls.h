@@ -53,6 +53,8 @@ public:
   TControl *Controls(int AIndex) const { return FControls.at(size_t(AIndex)); }
   // The form this control sits on (itself for a form).
   TForm *ParentForm();
+  // This control or one of its children at any depth.
+  bool Contains(const TControl *AControl) const;
 
   // Geometry, in pixels of the parent's client area (screen for forms).
   int Left() const { return FLeft; }
@@ -145,6 +147,9 @@ protected:
   virtual void DestroyWnd();
   // Our own class paints through this; subclassed platform controls don't.
   virtual void Paint(TCanvas &ACanvas);
+  // Handles WM_PAINT through Paint, off-screen or straight on the window.
+  // A failing paint still ends the paint and is reported once.
+  void PaintWindow(bool AOffScreen);
   // Background brush for WM_CTLCOLOR* of platform controls.
   virtual HBRUSH CtlColor(HDC ADC);
   // Notifications the parent reflects to the child.
@@ -177,6 +182,13 @@ protected:
 private:
   void CreateHandle();
   void AttachTo(HWND AWnd);
+  void Unbind();
+  // Tells the form the control leaves (destroyed or moved elsewhere).
+  void LeaveForm();
+  void PaintOffScreen(HDC ADC);
+  bool ApplyCursor();
+  void TrackMouse(UINT AMsg);
+  void MouseButtonMessage(UINT AMsg, int X, int Y);
   void ParentFontChanged();
   void ParentColorChanged();
   LRESULT DispatchChild(UINT AMsg, WPARAM AW, LPARAM AL, bool &AHandled);
@@ -197,6 +209,7 @@ private:
   bool FTabStop = false;
   int FTabOrder = -1;
   bool FCreating = false;
+  bool FPaintFailed = false;
 
   friend class TForm;
   friend class TApplication;

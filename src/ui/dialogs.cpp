@@ -7,70 +7,53 @@
 #include <vector>
 
 #include "ui/application.h"
-#include "ui/platform.h" // GetProcAddressAs
-
-std::function<bool()> TaskDialogsAvailableHook;
+#include "ui/platform.h"
+#include "ui/task_dialog_platform.h"
 
 namespace {
-using TTaskDialogIndirect = HRESULT(WINAPI *)(const TASKDIALOGCONFIG *, int *, int *, BOOL *);
-using TThemeQuery = BOOL(WINAPI *)();
-
-// The common controls of this program's activation context (version 6 when
-// the manifest asks for it). Loaded once and kept.
-HMODULE CommonControls() {
-  static HMODULE module = LoadLibraryW(L"comctl32.dll");
-  return module;
-}
-
-TTaskDialogIndirect TaskDialogEntry() {
-  HMODULE module = CommonControls();
-  return module ? GetProcAddressAs<TTaskDialogIndirect>(module, "TaskDialogIndirect") : nullptr;
-}
-
-// Themed windows drawn by common controls 6. Version 6 is told by its task
-// dialog: Wine's version 6 library reports itself as 5.81.
-bool VisualStylesEnabled() {
-  if (!TaskDialogEntry()) return false;
-  static HMODULE theme = LoadLibraryW(L"uxtheme.dll");
-  if (!theme) return false;
-  auto isAppThemed = GetProcAddressAs<TThemeQuery>(theme, "IsAppThemed");
-  auto isThemeActive = GetProcAddressAs<TThemeQuery>(theme, "IsThemeActive");
-  return isAppThemed && isThemeActive && isAppThemed() && isThemeActive();
-}
-
-bool PlatformMajorVersionSixOrLater() {
-  OSVERSIONINFOW info{};
-  info.dwOSVersionInfoSize = sizeof(info);
-  return GetVersionExW(&info) && info.dwMajorVersion >= 6;
-}
-
 struct TButtonSpec {
   TMsgDlgBtn Button;
   TModalResult Result;
   const wchar_t *Caption;
 };
-const TButtonSpec Buttons[] = {
+// Every message-dialog button: its result and the framework's German text.
+const TButtonSpec kButtonSpecs[] = {
     {mbYes, mrYes, L"&Ja"},
     {mbNo, mrNo, L"&Nein"},
     {mbOK, mrOk, L"OK"},
     {mbCancel, mrCancel, L"Abbrechen"},
+    {mbAbort, mrAbort, L"&Abbrechen"},
+    {mbRetry, mrRetry, L"&Wiederholen"},
+    {mbIgnore, mrIgnore, L"&Ignorieren"},
+    {mbAll, mrAll, L"&Alle"},
+    {mbNoToAll, mrNoToAll, L"&Alle Nein"},
+    {mbYesToAll, mrYesToAll, L"A&lle Ja"},
+    {mbHelp, mrNone, L"&Hilfe"},
 };
+// The buttons this dialog shows, in this order.
+constexpr TMsgDlgBtn kShownButtons[] = {mbYes, mbNo, mbOK, mbCancel};
+
+const TButtonSpec &SpecOf(TMsgDlgBtn AButton) {
+  for (const TButtonSpec &b : kButtonSpecs)
+    if (b.Button == AButton) return b;
+  return kButtonSpecs[2];
+}
 
 TModalResult DefaultButton(TMsgDlgButtons AButtons) {
   if (AButtons & mbOK) return mrOk;
   if (AButtons & mbYes) return mrYes;
-  for (const TButtonSpec &b : Buttons)
-    if (AButtons & b.Button) return b.Result;
+  for (TMsgDlgBtn b : kShownButtons)
+    if (AButtons & b) return SpecOf(b).Result;
   return mrOk;
 }
 
 bool ShowAsTaskDialog(const std::wstring &ATitle, const std::wstring &AMsg, TMsgDlgType ADlgType,
                       TMsgDlgButtons AButtons, TModalResult &AResult) {
-  TTaskDialogIndirect taskDialog = TaskDialogEntry();
+  TTaskDialogIndirectProc taskDialog = TaskDialogIndirectEntry();
   if (!taskDialog) return false;
   std::vector<TASKDIALOG_BUTTON> buttons;
-  for (const TButtonSpec &b : Buttons)
-    if (AButtons & b.Button) buttons.push_back({b.Result, b.Caption});
+  for (TMsgDlgBtn b : kShownButtons)
+    if (AButtons & b) buttons.push_back({SpecOf(b).Result, SpecOf(b).Caption});
   const std::wstring caption = MsgDlgCaption(ADlgType);
 
   TASKDIALOGCONFIG config{};
@@ -192,10 +175,11 @@ std::wstring MsgDlgCaption(TMsgDlgType ADlgType) {
   return Application ? Application->Title() : std::wstring();
 }
 
-bool TaskDialogsAvailable() {
-  if (TaskDialogsAvailableHook) return TaskDialogsAvailableHook();
-  return PlatformMajorVersionSixOrLater() && VisualStylesEnabled();
-}
+bool TaskDialogsAvailable() { return PlatformMajorVersion() >= 6 && VisualStylesEnabled(); }
+
+std::wstring MsgDlgButtonCaption(TMsgDlgBtn AButton) { return SpecOf(AButton).Caption; }
+
+TModalResult MsgDlgButtonResult(TMsgDlgBtn AButton) { return SpecOf(AButton).Result; }
 
 TModalResult TaskMessageDlg(const std::wstring &ATitle, const std::wstring &AMsg,
                             TMsgDlgType ADlgType, TMsgDlgButtons AButtons) {

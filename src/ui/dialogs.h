@@ -33,10 +33,14 @@ TModalResult TaskMessageDlg(const std::wstring &ATitle, const std::wstring &AMsg
                             TMsgDlgType ADlgType, TMsgDlgButtons AButtons);
 
 // Platform major version 6 or later with visual styles enabled (themes
-// active and common controls 6, which bring the task dialog).
+// active and common controls 6, which bring the task dialog). Tests answer
+// through the hooks of ui/task_dialog_platform.h.
 bool TaskDialogsAvailable();
-// A hook chooses the presentation instead of the platform.
-extern std::function<bool()> TaskDialogsAvailableHook;
 
 // The dialog caption of a message type.
 std::wstring MsgDlgCaption(TMsgDlgType ADlgType);
+
+// The framework's German text of a message-dialog button ("&Ja", "OK"...)
+// and the modal result it gives (mrNone for Help).
+std::wstring MsgDlgButtonCaption(TMsgDlgBtn AButton);
+TModalResult MsgDlgButtonResult(TMsgDlgBtn AButton);

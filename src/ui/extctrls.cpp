@@ -36,14 +36,16 @@ void TPageControl::CreateParams(TCreateParams &AParams) {
   AParams.Style |= WS_CLIPCHILDREN;
 }
 
+void TPageControl::SetTabItem(size_t AIndex, UINT AMessage) {
+  std::wstring text = FPages[AIndex]->Caption();
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = text.data();
+  SendMessageW(FHandle, AMessage, AIndex, LPARAM(&item));
+}
+
 void TPageControl::InitWnd() {
-  for (size_t i = 0; i < FPages.size(); ++i) {
-    std::wstring text = FPages[i]->Caption();
-    TCITEMW item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = text.data();
-    SendMessageW(FHandle, TCM_INSERTITEMW, i, LPARAM(&item));
-  }
+  for (size_t i = 0; i < FPages.size(); ++i) SetTabItem(i, TCM_INSERTITEMW);
   if (FActivePage) {
     auto it = std::find(FPages.begin(), FPages.end(), FActivePage);
     SendMessageW(FHandle, TCM_SETCURSEL, WPARAM(it - FPages.begin()), 0);
@@ -53,13 +55,7 @@ void TPageControl::InitWnd() {
 
 void TPageControl::InsertTab(TTabSheet *APage) {
   FPages.push_back(APage);
-  if (HandleAllocated()) {
-    std::wstring text = APage->Caption();
-    TCITEMW item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = text.data();
-    SendMessageW(FHandle, TCM_INSERTITEMW, FPages.size() - 1, LPARAM(&item));
-  }
+  if (HandleAllocated()) SetTabItem(FPages.size() - 1, TCM_INSERTITEMW);
   if (!FActivePage) SetActivePage(APage);
   PlacePages();
 }
@@ -68,11 +64,7 @@ void TPageControl::UpdateTab(TTabSheet *APage) {
   if (!HandleAllocated()) return;
   auto it = std::find(FPages.begin(), FPages.end(), APage);
   if (it == FPages.end()) return;
-  std::wstring text = APage->Caption();
-  TCITEMW item{};
-  item.mask = TCIF_TEXT;
-  item.pszText = text.data();
-  SendMessageW(FHandle, TCM_SETITEMW, WPARAM(it - FPages.begin()), LPARAM(&item));
+  SetTabItem(size_t(it - FPages.begin()), TCM_SETITEMW);
 }
 
 void TPageControl::PlacePages() {

@@ -51,6 +51,8 @@ private:
   friend class TTabSheet;
   void InsertTab(TTabSheet *APage);
   void UpdateTab(TTabSheet *APage);
+  // Inserts or sets the tab of page AIndex (TCM_INSERTITEMW, TCM_SETITEMW).
+  void SetTabItem(size_t AIndex, UINT AMessage);
   void PlacePages();
   std::vector<TTabSheet *> FPages;
   TTabSheet *FActivePage = nullptr;

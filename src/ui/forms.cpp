@@ -15,7 +15,6 @@ TForm::TForm(TComponent *AOwner) : TControl(AOwner) {
 TForm::~TForm() {
   DestroyComponents();
   DestroyWnd();
-  if (FIcon) DestroyIcon(FIcon);
 }
 
 // The window itself is made when first needed (showing it, or asking for
@@ -101,10 +100,12 @@ void TForm::InitWnd() {
     int dw = FClientWidth - rc.right, dh = FClientHeight - rc.bottom;
     if (dw || dh) TControl::SetBounds(Left(), Top(), Width() + dw, Height() + dh);
   }
-  if (FIcon) {
-    SendMessageW(FHandle, WM_SETICON, ICON_BIG, LPARAM(FIcon));
-    SendMessageW(FHandle, WM_SETICON, ICON_SMALL, LPARAM(FIcon));
-  }
+  if (FIcon) ApplyIcon();
+}
+
+void TForm::ApplyIcon() {
+  SendMessageW(FHandle, WM_SETICON, ICON_BIG, LPARAM(FIcon.Get()));
+  SendMessageW(FHandle, WM_SETICON, ICON_SMALL, LPARAM(FIcon.Get()));
 }
 
 void TForm::UpdateFrame() {
@@ -186,12 +187,8 @@ void TForm::SetWindowState(TWindowState AValue) {
 }
 
 void TForm::SetIcon(HICON AIcon) {
-  if (FIcon && FIcon != AIcon) DestroyIcon(FIcon);
-  FIcon = AIcon;
-  if (FHandle) {
-    SendMessageW(FHandle, WM_SETICON, ICON_BIG, LPARAM(FIcon));
-    SendMessageW(FHandle, WM_SETICON, ICON_SMALL, LPARAM(FIcon));
-  }
+  FIcon.Reset(AIcon);
+  if (FHandle) ApplyIcon();
 }
 
 void TForm::ApplyPosition() {
@@ -293,6 +290,12 @@ TModalResult TForm::ShowModal() {
 }
 
 void TForm::SetActiveControl(TControl *AControl) { FActiveControl = AControl; }
+
+void TForm::ControlRemoved(TControl *AControl) {
+  if (AControl->Contains(FActiveControl)) FActiveControl = nullptr;
+  if (AControl->Contains(FDefaultButton)) FDefaultButton = nullptr;
+  if (AControl->Contains(FCancelButton)) FCancelButton = nullptr;
+}
 
 std::vector<TControl *> TForm::TabList() {
   std::vector<TControl *> list;
@@ -444,15 +447,9 @@ LRESULT TForm::WndProc(UINT AMsg, WPARAM AW, LPARAM AL) {
     canvas.FillRect(TRect(rc));
     return 1;
   }
-  case WM_PAINT: {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(FHandle, &ps);
-    TCanvas canvas(dc);
-    canvas.Font() = Font();
-    Paint(canvas);
-    EndPaint(FHandle, &ps);
+  case WM_PAINT:
+    PaintWindow(false);
     return 0;
-  }
   default:
     break;
   }

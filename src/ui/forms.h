@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "ui/controls.h"
+#include "ui/handles.h"
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
@@ -14,8 +15,10 @@ enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 
 using TModalResult = int;
+// The dialog results of forms, message boxes and task messages alike.
 constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4,
-                       mrIgnore = 5, mrYes = 6, mrNo = 7;
+                       mrIgnore = 5, mrYes = 6, mrNo = 7, mrAll = 8, mrNoToAll = 9,
+                       mrYesToAll = 10;
 
 struct TSizeConstraints {
   int MinWidth = 0, MinHeight = 0, MaxWidth = 0, MaxHeight = 0;
@@ -64,7 +67,7 @@ public:
   void SetKeyPreview(bool AValue) { FKeyPreview = AValue; }
   // Icon of the caption and task bar; the form owns it.
   void SetIcon(HICON AIcon);
-  HICON Icon() const { return FIcon; }
+  HICON Icon() const { return FIcon.Get(); }
   // The designed text height of the form's font at 96 DPI.
   int DesignTextHeight() const { return 13; }
   // A canvas with the form's font, for measuring.
@@ -86,6 +89,9 @@ public:
   void SetCancelButton(TButtonControl *AButton) { FCancelButton = AButton; }
   TButtonControl *DefaultButton() const { return FDefaultButton; }
   TButtonControl *CancelButton() const { return FCancelButton; }
+  // A control leaves the form: it and its children are forgotten as the
+  // active control and as the buttons Enter and Escape press.
+  void ControlRemoved(TControl *AControl);
 
   // Keys before they reach the focused control: action shortcuts, F1 help,
   // Tab, Enter and Escape. True when the key was used up.
@@ -112,6 +118,7 @@ private:
   DWORD FrameExStyle() const;
   void UpdateFrame();
   void ApplyPosition();
+  void ApplyIcon();
   std::vector<TControl *> TabList();
 
   TFormBorderStyle FBorderStyle = bsSizeable;
@@ -121,7 +128,7 @@ private:
   TWindowState FWindowState = wsNormal;
   TSizeConstraints FConstraints;
   bool FKeyPreview = false;
-  HICON FIcon = nullptr;
+  TIconHandle FIcon;
   bool FModal = false;
   TModalResult FModalResult = mrNone;
   bool FShownOnce = false;

@@ -14,11 +14,6 @@ int ScreenPixelsPerInch() {
   return ppi;
 }
 
-void TGdiObject::Reset(HGDIOBJ AHandle) {
-  if (FHandle && FHandle != AHandle) DeleteObject(FHandle);
-  FHandle = AHandle;
-}
-
 // ---- TFont
 
 TFont::TFont() = default;

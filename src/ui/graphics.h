@@ -8,31 +8,13 @@
 
 #include "ui/colors.h"
 #include "ui/component.h"
+#include "ui/handles.h"
 
-// Owns one GDI object.
-class TGdiObject {
-public:
-  TGdiObject() = default;
-  explicit TGdiObject(HGDIOBJ AHandle) : FHandle(AHandle) {}
-  ~TGdiObject() { Reset(); }
-  TGdiObject(const TGdiObject &) = delete;
-  TGdiObject &operator=(const TGdiObject &) = delete;
-  TGdiObject(TGdiObject &&AOther) noexcept : FHandle(AOther.Release()) {}
-  TGdiObject &operator=(TGdiObject &&AOther) noexcept {
-    Reset(AOther.Release());
-    return *this;
-  }
-  HGDIOBJ Get() const { return FHandle; }
-  HGDIOBJ Release() {
-    HGDIOBJ h = FHandle;
-    FHandle = nullptr;
-    return h;
-  }
-  void Reset(HGDIOBJ AHandle = nullptr);
-
-private:
-  HGDIOBJ FHandle = nullptr;
+struct TDeleteGdiObject {
+  void operator()(HGDIOBJ AHandle) const { DeleteObject(AHandle); }
 };
+// Owns one GDI object.
+using TGdiObject = TOwnedHandle<HGDIOBJ, TDeleteGdiObject>;
 
 enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 using TFontStyles = unsigned;

@@ -18,6 +18,17 @@ HINSTANCE PlatformShellExecute(const TShellExecuteRequest &ARequest) {
                        OrNull(ARequest.Parameters), OrNull(ARequest.Directory), ARequest.ShowCmd);
 }
 
+void ShellOpen(HWND AOwner, const std::wstring &AFile, std::optional<std::wstring> AVerb,
+               std::optional<std::wstring> AParameters) {
+  TShellExecuteRequest request;
+  request.Owner = AOwner;
+  request.Verb = std::move(AVerb);
+  request.File = AFile;
+  request.Parameters = std::move(AParameters);
+  request.ShowCmd = SW_SHOWNORMAL;
+  PlatformShellExecute(request);
+}
+
 int PlatformMessageBox(HWND AOwner, const std::wstring &AText, const std::wstring &ACaption,
                        UINT AType) {
   if (MessageBoxHook) return MessageBoxHook(AOwner, AText, ACaption, AType);

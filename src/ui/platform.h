@@ -25,6 +25,12 @@ template <class T> T GetProcAddressAs(HMODULE AModule, const char *AName) {
 extern std::function<HINSTANCE(const TShellExecuteRequest &)> ShellExecuteHook;
 HINSTANCE PlatformShellExecute(const TShellExecuteRequest &ARequest);
 
+// Hands a file or an address to the shell, shown normally (no verb: the
+// default action). What the shell makes of it is not examined.
+void ShellOpen(HWND AOwner, const std::wstring &AFile,
+               std::optional<std::wstring> AVerb = std::nullopt,
+               std::optional<std::wstring> AParameters = std::nullopt);
+
 // MessageBoxW. A hook answers instead of the user.
 extern std::function<int(HWND AOwner, const std::wstring &AText, const std::wstring &ACaption,
                          UINT AType)>

@@ -56,6 +56,8 @@ TkalUpdateCheck::TkalUpdateCheck() {
   OleCheck(CoCreateInstance(ClsidDomDocument, nullptr, CLSCTX_INPROC_SERVER, IidXmlDomDocument2,
                             reinterpret_cast<void **>(FXmlDocument.GetAddressOf())));
   OleCheck(FXmlDocument->put_async(VARIANT_FALSE));
+  // Element texts as written: a version with a trailing blank is no number.
+  OleCheck(FXmlDocument->put_preserveWhiteSpace(VARIANT_TRUE));
   // The document comes over plain HTTP: fetch nothing else for it and take
   // no DTD, whose entities could expand without bound.
   OleCheck(FXmlDocument->put_resolveExternals(VARIANT_FALSE));
@@ -124,7 +126,6 @@ void TkalUpdateCheck::ReadDocument() {
   TDate date = EncodeDate(StrToIntDef(year, 1980), StrToIntDef(month, 1), StrToIntDef(day, 1));
   FReleaseDate = FormatShortDate(date);
   FDownloadUrl = SelectText(L"/XML_DIZ_INFO/Web_Info/Download_URLs/Primary_Download_URL");
-  if (!IsWebAddress(FDownloadUrl)) throw Exception(LoadFailed);
 }
 
 bool TkalUpdateCheck::IsNewVersion() {
@@ -136,6 +137,9 @@ bool TkalUpdateCheck::IsNewVersion() {
 }
 
 void TkalUpdateCheck::ShowNewVersion() {
+  // Checked only where it is used: an address that is no web address makes
+  // the offer unreadable, never the answer that there is nothing new.
+  if (!IsWebAddress(FDownloadUrl)) throw Exception(LoadFailed);
   const std::wstring content =
       Format(L"Sie verwenden derzeit %s %s.", {FProgramName, LocalProductVersion()}) + L"\r" +
       Format(L"Es ist eine neue Version %s vom %s erhältlich.", {FVersion, FReleaseDate}) +
@@ -143,10 +147,7 @@ void TkalUpdateCheck::ShowNewVersion() {
   if (TaskMessageDlg(L"Neue Programmversion verfügbar", content, mtConfirmation, mbYes | mbNo) !=
       mrYes)
     return;
-  TShellExecuteRequest request;
-  request.Owner = Application->Handle();
-  request.File = FDownloadUrl;
-  PlatformShellExecute(request);
+  ShellOpen(Application->Handle(), FDownloadUrl);
 }
 
 void TkalUpdateCheck::ShowNoNewVersion() {

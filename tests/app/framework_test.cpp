@@ -6,7 +6,9 @@
 
 #include "test_support.h"
 #include "ui/application.h"
+#include "ui/extctrls.h"
 #include "ui/platform.h"
+#include "ui/stdctrls.h"
 
 namespace {
 // Logs its destruction.
@@ -152,5 +154,131 @@ TEST_CASE("a modal form returns the result that closed it") {
   CHECK_FALSE(IsWindowVisible(form->Handle()));
   form->OnShow = [&](TComponent *) { form->SetModalResult(mrOk); };
   CHECK(form->ShowModal() == mrOk);
+  delete form;
+}
+
+namespace {
+// A control or form whose painting fails while asked to.
+template <class TBase> class TFailingPaint : public TBase {
+public:
+  using TBase::TBase;
+  bool Fail = true;
+  int Paints = 0;
+
+protected:
+  void Paint(TCanvas &) override {
+    ++Paints;
+    if (Fail) throw Exception(L"Zeichnen fehlgeschlagen");
+  }
+};
+
+// Handles what is waiting, a bounded number of messages: a region that
+// stays invalid would bring WM_PAINT back for ever.
+void PumpBounded() {
+  MSG msg;
+  for (int i = 0; i < 200 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+int GdiObjects() { return int(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)); }
+} // namespace
+
+TEST_CASE("a failing paint ends its paint and is reported once until a paint succeeds") {
+  auto *form = TForm::Create<TFailingPaint<TForm>>(nullptr);
+  form->SetBounds(10, 10, 200, 120);
+  auto *control = new TFailingPaint<TControl>(form);
+  control->SetBounds(0, 0, 50, 20);
+  control->SetParent(form);
+  form->Show();
+  test::TMessageBoxes boxes;
+  PumpBounded();
+  const size_t first = boxes.Calls.size();
+  CHECK(first == 2); // the form's paint and the control's
+  const int objects = GdiObjects();
+  for (int round = 0; round < 3; ++round) {
+    InvalidateRect(form->Handle(), nullptr, TRUE);
+    InvalidateRect(control->Handle(), nullptr, TRUE);
+    PumpBounded();
+  }
+  // Each invalidation painted once: the regions were made valid again.
+  CHECK(control->Paints == 4);
+  CHECK(form->Paints == 4);
+  RECT update;
+  CHECK_FALSE(GetUpdateRect(control->Handle(), &update, FALSE));
+  CHECK(boxes.Calls.size() == first);
+  if (!boxes.Calls.empty()) CHECK(boxes.Calls[0].Text == L"Zeichnen fehlgeschlagen.");
+  // Nothing of the failed paints is kept (Wine counts no GDI objects: 0).
+  CHECK(GdiObjects() <= objects);
+
+  // After a paint that works, the next failure is reported again.
+  control->Fail = false;
+  InvalidateRect(control->Handle(), nullptr, TRUE);
+  PumpBounded();
+  control->Fail = true;
+  InvalidateRect(control->Handle(), nullptr, TRUE);
+  PumpBounded();
+  CHECK(boxes.Calls.size() == first + 1);
+  delete form;
+}
+
+TEST_CASE("a form forgets controls that go away or move to another form") {
+  auto *form = TForm::Create<TForm>(nullptr);
+  form->SetClientSize(200, 100);
+  auto *panel = NewControl<TPanel>(form, form, L"Panel", 0, 0, 200, 100);
+  auto *ok = NewControl<TButton>(form, panel, L"Ok", 10, 10, 75, 25);
+  ok->SetDefault(true);
+  auto *cancel = NewControl<TButton>(form, form, L"Cancel", 100, 10, 75, 25);
+  cancel->SetCancel(true);
+  auto *edit = NewControl<TCheckBox>(form, form, L"Check", 10, 50, 100, 21);
+  edit->SetTabStop(true);
+  form->Show();
+  edit->SetFocus();
+  REQUIRE(form->ActiveControl() == edit);
+  REQUIRE(form->DefaultButton() == ok);
+
+  delete cancel;
+  CHECK(form->CancelButton() == nullptr);
+  // The panel goes first; the default button on it, owned by the form,
+  // is no longer on the form.
+  delete panel;
+  CHECK(form->DefaultButton() == nullptr);
+
+  auto *other = TForm::Create<TForm>(nullptr);
+  edit->SetParent(other);
+  CHECK(form->ActiveControl() == nullptr);
+
+  // Enter and Escape on the form now press nothing that is gone.
+  MSG msg{form->Handle(), WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
+  CHECK_FALSE(form->PreProcessKey(msg));
+  msg.wParam = VK_ESCAPE;
+  CHECK_FALSE(form->PreProcessKey(msg));
+  delete ok;
+  delete form;
+  delete other;
+}
+
+TEST_CASE("a halt raised in an event handler passes the window procedure as a halt") {
+  test::TMessageBoxes boxes;
+  auto *form = TForm::Create<TForm>(nullptr);
+  auto *control = NewControl<TControl>(form, form, L"Halter", 0, 0, 50, 20);
+  control->OnClick = [](TComponent *) { Application->Halt(5); };
+  form->Show();
+  HWND wnd = control->Handle();
+  PostMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  PostMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  int code = -1;
+  try {
+    for (int i = 0; i < 50; ++i) Application->ProcessMessages();
+  } catch (const TProgramHalt &halt) {
+    code = halt.ExitCode;
+  }
+  CHECK(code == 5);
+  CHECK(boxes.Calls.empty());
+  CHECK_FALSE(Application->HaltPending());
+  MSG quit;
+  CHECK_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  CHECK_FALSE(Application->Terminated());
   delete form;
 }

@@ -243,6 +243,16 @@ TEST_CASE("choosing the clear entry asks before clearing the history") {
     CHECK(w.Opened.size() == 2);
     CHECK(w.Form->Cbx->Text() == L"");
   }
+  SUBCASE("Enter on the clear entry's text in another letter case searches for it") {
+    w.Form->Cbx->SetItemIndex(-1);
+    w.Type(L"[einträge LÖSCHEN]");
+    w.PressKey(w.Edit(), VK_RETURN);
+    CHECK(watcher.Seen() == 0);
+    REQUIRE(w.Opened.size() == 3);
+    CHECK(w.LastAddress() == std::wstring(kTypoSearchUrl) + L"[einträge%20LÖSCHEN]");
+    // It matches the clear entry without regard to case: nothing is added.
+    CHECK(w.History().size() == 3);
+  }
   if (!captions.empty()) CHECK(captions[0] == L"Bestätigen");
 }
 

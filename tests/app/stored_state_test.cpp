@@ -86,6 +86,13 @@ TEST_CASE("odd stored values give the defaults where they cannot be read") {
   CHECK(w.History() == std::vector<std::wstring>{L"\uFFFD", kClearHistoryEntry});
 }
 
+TEST_CASE("any stored number but 0 counts as checked") {
+  TMainWindow w("[FrmMain]\r\nRadNormal=2\r\nChkStayOnTop=-1\r\n");
+  CHECK(w.Form->RadNormal->Checked());
+  CHECK_FALSE(w.Form->RadTippfehler->Checked());
+  CHECK(w.Form->ChkStayOnTop->Checked());
+}
+
 TEST_CASE("an empty history at close leaves no history section") {
   TMainWindow w("[Cbx]\r\n0=Alt\r\n");
   test::TDialogWatcher watcher([](HWND dlg) { test::ClickDialogButton(dlg, IDYES); });

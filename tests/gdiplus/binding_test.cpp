@@ -123,9 +123,6 @@ void *LoggingResolve(const char *AName, void *AContext) {
 TEST_CASE("binding stops at the first missing entry and leaves the rest unbound") {
   imgtest::StartImageModules();
   REQUIRE(IsGdiPlusAvailable(false));
-  CHECK(GdiPlusEntryCount == 109);
-  CHECK(std::string(GdiPlusEntryNames[0]) == "GdipAlloc");
-  CHECK(std::string(GdiPlusEntryNames[108]) == "GdipGetImageRawFormat");
 
   TResolveLog log{{}, "GdipCreatePen1"};
   CHECK(!BindGdiPlusEntries(&LoggingResolve, &log));
@@ -135,10 +132,13 @@ TEST_CASE("binding stops at the first missing entry and leaves the rest unbound"
   CHECK(!GdipCreatePen1);
   CHECK(!GdipGetImageRawFormat); // after it: not even asked
 
+  // An entry the program never calls counts as much as any other.
+  TResolveLog unused{{}, "GdipGetPenDashStyle"};
+  CHECK(!BindGdiPlusEntries(&LoggingResolve, &unused));
+
   // Wine's gdiplus exports every name the program binds.
   TResolveLog all{{}, nullptr};
   CHECK(BindGdiPlusEntries(&LoggingResolve, &all));
-  CHECK(all.Asked.size() == 109);
   CHECK(bool(GdipGetImageRawFormat));
 }
 

@@ -1,6 +1,8 @@
 // Drawing through the GDI+ canvas, checked on the pixels of the target.
 #include <doctest.h>
 
+#include <algorithm>
+
 #include "gdiplus/gp_canvas.h"
 #include "gdiplus/gp_image.h"
 #include "image_test_support.h"
@@ -184,14 +186,45 @@ TEST_CASE("shapes: fills and outlines with alpha, none for clNone, pies counter-
   CHECK(target.Pixel(1, 20) == 0xFFFFFF);
 }
 
-TEST_CASE("pen styles map to GDI+ dash styles") {
-  CHECK(GpDashStyleOf(psSolid) == 0);
-  CHECK(GpDashStyleOf(psDash) == 1);
-  CHECK(GpDashStyleOf(psDot) == 2);
-  CHECK(GpDashStyleOf(psDashDot) == 3);
-  CHECK(GpDashStyleOf(psDashDotDot) == 4);
-  CHECK(GpDashStyleOf(psClear) == 5);
-  CHECK(GpDashStyleOf(psInsideFrame) == 5);
-  CHECK(GpDashStyleOf(psUserStyle) == 0);
-  CHECK(GpDashStyleOf(psAlternate) == 2);
+TEST_CASE("pen styles draw solid, dashed and dotted lines") {
+  imgtest::StartImageModules();
+  // The lengths of the drawn runs along a horizontal line of 100 pixels.
+  auto runs = [](TPenStyle AStyle) {
+    TPixelTarget target(110, 10, 0xFFFFFF);
+    {
+      TdxGPCanvas canvas(target.DC);
+      canvas.Line(0, 5, 100, 5, clBlack, 1, AStyle);
+    }
+    GdiFlush();
+    std::vector<int> lengths;
+    int run = 0;
+    for (int x = 0; x <= 105; ++x) {
+      if (target.Pixel(x, 5) != 0xFFFFFF) {
+        ++run;
+      } else if (run) {
+        lengths.push_back(run);
+        run = 0;
+      }
+    }
+    return lengths;
+  };
+  auto longest = [](const std::vector<int> &ARuns) {
+    return ARuns.empty() ? 0 : *std::max_element(ARuns.begin(), ARuns.end());
+  };
+  auto shortest = [](const std::vector<int> &ARuns) {
+    return ARuns.empty() ? 0 : *std::min_element(ARuns.begin(), ARuns.end());
+  };
+  std::vector<int> solid = runs(psSolid), dash = runs(psDash), dot = runs(psDot),
+                   dashDot = runs(psDashDot), user = runs(psUserStyle), alternate = runs(psAlternate);
+  REQUIRE(solid.size() == 1);
+  CHECK(solid[0] >= 99);
+  CHECK(dash.size() > 5);
+  CHECK(dot.size() > dash.size());
+  CHECK(longest(dash) > longest(dot));
+  // Dashes and dots alternate.
+  CHECK(longest(dashDot) == longest(dash));
+  CHECK(shortest(dashDot) == longest(dot));
+  // Without a pattern of its own a user style draws solid; alternate dots.
+  CHECK(user == solid);
+  CHECK(alternate == dot);
 }

@@ -2,6 +2,8 @@
 // pixels in and out, comparison, composition, bad input.
 #include <doctest.h>
 
+#include <tuple>
+
 #include <cstring>
 
 #include "gdiplus/gp_canvas.h"
@@ -162,6 +164,20 @@ TEST_CASE("pixels: shared with the caller, alpha filled when there is none") {
   CHECK(alpha[0].rgbReserved == 128);
   CHECK(image.IsAlphaUsed());
 
+  // Fewer pixels than the size needs: an invalid argument, and the image
+  // stays as it was.
+  for (auto [w, h, count] : {std::tuple{3, 2, 5}, {2, 3, 1}, {-2, 2, 4}, {2, -1, 4}}) {
+    CAPTURE(w);
+    CAPTURE(h);
+    try {
+      image.LoadFromBits(w, h, TRGBColors(size_t(count)), true);
+      FAIL("no failure");
+    } catch (const EdxGdipException &E) {
+      CHECK(E.FStatus == InvalidParameter);
+    }
+    CHECK(image.GetWidth() == 2);
+  }
+
   // No size: empty, nothing to save.
   image.LoadFromBits(0, 5, TRGBColors(), true);
   CHECK(image.GetEmpty());
@@ -194,7 +210,7 @@ TEST_CASE("Clear empties without an event when already empty") {
   image.Clear();
   CHECK(changes == 1);
   CHECK(image.GetEmpty());
-  CHECK(image.ImageData().FData != nullptr); // the bytes stay until the next load
+  CHECK(image.ImageData().FData.Get() != nullptr); // the bytes stay until the next load
 }
 
 TEST_CASE("Compare, Clone and Assign") {

@@ -91,7 +91,7 @@ TEST_CASE("the PNG suite: valid pictures load with their size, corrupt ones fail
       CHECK_THROWS_AS(image.LoadFromStream(stream), EdxGdipException);
       CHECK(image.GetEmpty());
       CHECK(image.Handle() == nullptr);
-      CHECK(image.ImageData().FData != nullptr);
+      CHECK(image.ImageData().FData.Get() != nullptr);
       CHECK(image.ImageDataFormat() == dxImageUnknown);
       continue;
     }
@@ -136,7 +136,7 @@ TEST_CASE("truncated PNG files raise and keep their bytes, never crash") {
     } catch (const EdxGdipException &) {
       CHECK(image.GetEmpty());
       CHECK(changes == 0);
-      CHECK(GlobalSize(image.ImageData().FData) == cut);
+      CHECK(GlobalSize(image.ImageData().FData.Get()) == cut);
     }
   }
 }

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <htmlhelp.h>
 
+#include "gdiplus/gp_image.h"
 #include "info/info_form.h"
 #include "info/maker.h"
 #include "test_support.h"
@@ -181,4 +182,41 @@ TEST_CASE("the page shown last is shown again, and F1 gives context 3") {
                        [&] { PostMessageW(d.Form->Handle(), WM_CLOSE, 0, 0); });
   CHECK(result == mrCancel);
   CHECK(d.Form->PageControl->ActivePage() == d.Form->TabOptions);
+}
+
+TEST_CASE("the dialog opens centred the first time and where the user left it after") {
+  TInfoDialog d;
+  RECT first{}, second{};
+  d.ShowModal([&] { GetWindowRect(d.Form->Handle(), &first); },
+              [&] {
+                // The user moves it before closing.
+                SetWindowPos(d.Form->Handle(), nullptr, 20, 30, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                PostMessageW(d.Form->Handle(), WM_CLOSE, 0, 0);
+              });
+  const int width = first.right - first.left, height = first.bottom - first.top;
+  CHECK(first.left == (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
+  CHECK(first.top == (GetSystemMetrics(SM_CYSCREEN) - height) / 2);
+  d.ShowModal([&] { GetWindowRect(d.Form->Handle(), &second); },
+              [&] { PostMessageW(d.Form->Handle(), WM_CLOSE, 0, 0); });
+  CHECK(second.left == 20);
+  CHECK(second.top == 30);
+}
+
+TEST_CASE("without GDI+ the dialog shows empty pictures and says nothing") {
+  // What a missing gdiplus.dll leaves: no GDI+ picture class registered.
+  GdiPlusClassesFinalize();
+  test::TMessageBoxes boxes;
+  {
+    TInfoDialog d;
+    CHECK(d.Form->Image1->Picture().Graphic() == nullptr);
+    CHECK(d.Form->Image7->Picture().Graphic() == nullptr);
+    // The others are the framework's own.
+    CHECK(d.Form->Image3->Picture().Graphic() != nullptr);
+    TModalResult result = d.ShowModal([&] { UpdateWindow(d.Form->Handle()); },
+                                      [&] { PostMessageW(d.Form->Handle(), WM_CLOSE, 0, 0); });
+    CHECK(result == mrCancel);
+  }
+  GdiPlusClassesInitialize();
+  CHECK(boxes.Calls.empty());
 }

@@ -342,3 +342,55 @@ TEST_CASE("timer notifications count towards AutoClose and raise the timer event
   CHECK(Notify(d, TDN_DESTROYED) == S_OK);
   CHECK(ticks == 4);
 }
+
+TEST_CASE("once the dialog is gone nothing is sent to its old window") {
+  TMessageLog target; // stands for a window that got the old handle
+  TAdvTaskDialog d(nullptr);
+  auto notify = [&](UINT N) {
+    return TCustomAdvTaskDialog::TaskDialogCallback(target.Wnd, N, 0, 0, LONG_PTR(&d));
+  };
+  notify(TDN_CREATED);
+  CHECK(d.hWnd() == target.Wnd);
+  d.SetContent(L"offen");
+  CHECK(TMessageLog::Sent().size() == 1);
+  notify(TDN_DESTROYED);
+  CHECK(d.hWnd() == nullptr);
+  TMessageLog::Sent().clear();
+  d.SetContent(L"zu");
+  d.SetFooter(L"zu");
+  d.ClickButton(IDOK);
+  d.EnableButton(IDOK, false);
+  d.ElevateButton(IDOK, true);
+  CHECK(TMessageLog::Sent().empty());
+  CHECK(d.Content() == L"zu");
+}
+
+TEST_CASE("a halt raised inside the native dialog ends it and goes on as a halt") {
+  tdtest::TNativePlatform native;
+  test::TMessageBoxes boxes;
+  TAdvTaskDialog d(nullptr);
+  d.SetCommonButtons({cbOK});
+  d.OnDialogCreated = [](TComponent *) { Application->Halt(3); };
+  // Should the dialog stay, it is closed late, and the test says so.
+  bool closedLate = false;
+  test::TDialogWatcher late([&](HWND ADialog) {
+    test::Later(3000, [&closedLate, ADialog] {
+      if (IsWindow(ADialog)) {
+        closedLate = true;
+        test::ClickDialogButton(ADialog, IDOK);
+      }
+    });
+  });
+  int code = -1;
+  try {
+    d.Execute();
+  } catch (const TProgramHalt &halt) {
+    code = halt.ExitCode;
+  }
+  CHECK(code == 3);
+  CHECK_FALSE(closedLate);
+  CHECK(boxes.Calls.empty());
+  CHECK(d.hWnd() == nullptr);
+  MSG quit;
+  CHECK_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}

@@ -1,5 +1,7 @@
 #include "check_harness.h"
 
+#include "ui/task_dialog_platform.h"
+
 #include <doctest.h>
 
 #include "info/version_info.h"
@@ -84,10 +86,11 @@ void TCheckRun::CheckUrl(const std::wstring &AUrl, bool AShowMessages) {
   CHECK_MESSAGE(Screen->Cursor() == crDefault, "the busy cursor was left behind");
 }
 
+// Wine runs without visual styles; the platform's version is its own.
 TPresentation::TPresentation(bool ATaskDialog) {
-  TaskDialogsAvailableHook = [ATaskDialog] { return ATaskDialog; };
+  VisualStylesEnabledHook = [ATaskDialog] { return ATaskDialog; };
 }
 
 TPresentation::~TPresentation() {
-  TaskDialogsAvailableHook = nullptr;
+  VisualStylesEnabledHook = nullptr;
 }

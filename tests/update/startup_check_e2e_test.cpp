@@ -31,9 +31,49 @@ HWND ButtonWithText(HWND ADialog, const std::wstring &AText) {
     if (test::WindowText(w) == AText) return w;
   return nullptr;
 }
+
+// The child whose client position in the parent is X, Y.
+HWND ChildAt(HWND AParent, int X, int Y) {
+  for (HWND w : test::ChildWindows(AParent)) {
+    RECT rc;
+    GetWindowRect(w, &rc);
+    MapWindowPoints(nullptr, AParent, reinterpret_cast<POINT *>(&rc), 2);
+    if (rc.left == X && rc.top == Y) return w;
+  }
+  return nullptr;
+}
+
+// The user turns automatic checks on in the info dialog of the real
+// program, closes the dialog with its close box and the program normally.
+void EnableAutomaticChecks(const test::TProgramCopy &ACopy) {
+  test::TProcess program(ACopy.Exe());
+  HWND main = program.MainWindow();
+  REQUIRE(main);
+  HWND infoButton = ChildAt(main, 278, 118);
+  REQUIRE(infoButton);
+  PostMessageW(infoButton, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  PostMessageW(infoButton, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  HWND info = test::FindProcessWindow(program.Pid(), L"Info/Einstellungen", 10000);
+  REQUIRE(info);
+  HWND tabs = FindWindowExW(info, nullptr, L"SysTabControl32", nullptr);
+  REQUIRE(tabs);
+  PostMessageW(tabs, WM_KEYDOWN, VK_RIGHT, 1);
+  HWND check = ButtonWithText(info, L"Bei Programmstart auf Updates prüfen");
+  REQUIRE(check);
+  DWORD start = GetTickCount();
+  while (!IsWindowVisible(check) && GetTickCount() - start < 5000) Sleep(50);
+  SendMessageW(check, BM_CLICK, 0, 0);
+  CHECK(SendMessageW(check, BM_GETCHECK, 0, 0) == BST_CHECKED);
+  PostMessageW(info, WM_CLOSE, 0, 0);
+  start = GetTickCount();
+  while (IsWindowVisible(info) && GetTickCount() - start < 5000) Sleep(50);
+  CHECK_FALSE(IsWindowVisible(info));
+  CHECK(program.Close() == 0);
+}
 } // namespace
 
-TEST_CASE("with automatic checks on, the real program offers a newer version after start") {
+TEST_CASE("automatic checks turned on and the dialog closed by its close box: the next start "
+          "offers a newer version") {
   TPadServer &server = TPadServer::Get();
   TPad pad;
   pad.Version = "2.01";
@@ -43,7 +83,9 @@ TEST_CASE("with automatic checks on, the real program offers a newer version aft
 
   test::TProgramCopy copy;
   REQUIRE(test::FileExists(copy.Exe()));
-  test::WriteFileBytes(copy.File(L"Tastenfang.ini"), "[FrmInfo]\r\nChkAutoCheckUpdates=1\r\n");
+  EnableAutomaticChecks(copy);
+  CHECK(test::ReadFileBytes(copy.File(L"Tastenfang.ini")).find("ChkAutoCheckUpdates=1") !=
+        std::string::npos);
 
   HANDLE process = test::StartProcessWithEnvironment(
       copy.Exe(), L"", {L"http_proxy=http://127.0.0.1:" + std::to_wstring(server.Port())});

@@ -1,0 +1,104 @@
+#pragma once
+// Small owners of platform handles: each gives its handle back the one way
+// the platform asks for, also when a failure passes through.
+#include <windows.h>
+
+#include <utility>
+
+template <class H, class TRelease> class TOwnedHandle {
+public:
+  TOwnedHandle() = default;
+  explicit TOwnedHandle(H AHandle) : FHandle(AHandle) {}
+  ~TOwnedHandle() { Reset(); }
+  TOwnedHandle(const TOwnedHandle &) = delete;
+  TOwnedHandle &operator=(const TOwnedHandle &) = delete;
+  TOwnedHandle(TOwnedHandle &&AOther) noexcept : FHandle(AOther.Release()) {}
+  TOwnedHandle &operator=(TOwnedHandle &&AOther) noexcept {
+    Reset(AOther.Release());
+    return *this;
+  }
+
+  H Get() const { return FHandle; }
+  explicit operator bool() const { return FHandle != nullptr; }
+  H Release() { return std::exchange(FHandle, nullptr); }
+  void Reset(H AHandle = nullptr) {
+    if (FHandle && FHandle != AHandle) TRelease()(FHandle);
+    FHandle = AHandle;
+  }
+
+private:
+  H FHandle = nullptr;
+};
+
+struct TCloseKernelHandle {
+  void operator()(HANDLE AHandle) const { CloseHandle(AHandle); }
+};
+struct TFreeGlobalMemory {
+  void operator()(HGLOBAL AHandle) const { GlobalFree(AHandle); }
+};
+struct TDestroyIconHandle {
+  void operator()(HICON AHandle) const { DestroyIcon(AHandle); }
+};
+struct TDeleteDeviceContext {
+  void operator()(HDC AHandle) const { DeleteDC(AHandle); }
+};
+
+// A mutex, event, process or other kernel object.
+using TKernelHandle = TOwnedHandle<HANDLE, TCloseKernelHandle>;
+// A global memory block.
+using TGlobalMemory = TOwnedHandle<HGLOBAL, TFreeGlobalMemory>;
+using TIconHandle = TOwnedHandle<HICON, TDestroyIconHandle>;
+
+// The memory of a global block, locked while the guard lives.
+class TGlobalLock {
+public:
+  explicit TGlobalLock(HGLOBAL ABlock) : FBlock(ABlock), FMemory(GlobalLock(ABlock)) {}
+  ~TGlobalLock() {
+    if (FMemory) GlobalUnlock(FBlock);
+  }
+  TGlobalLock(const TGlobalLock &) = delete;
+  TGlobalLock &operator=(const TGlobalLock &) = delete;
+  void *Memory() const { return FMemory; }
+
+private:
+  HGLOBAL FBlock;
+  void *FMemory;
+};
+
+// One WM_PAINT: the paint ends, and the region is valid again, when the
+// owner goes.
+class TPaintDC {
+public:
+  explicit TPaintDC(HWND AWnd) : FWnd(AWnd) { FDC = BeginPaint(AWnd, &FPaint); }
+  ~TPaintDC() { EndPaint(FWnd, &FPaint); }
+  TPaintDC(const TPaintDC &) = delete;
+  TPaintDC &operator=(const TPaintDC &) = delete;
+  HDC DC() const { return FDC; }
+
+private:
+  HWND FWnd;
+  PAINTSTRUCT FPaint{};
+  HDC FDC = nullptr;
+};
+
+// An object selected into a device context until the guard goes.
+class TSelectedObject {
+public:
+  TSelectedObject(HDC ADC, HGDIOBJ AObject) : FDC(ADC), FOld(SelectObject(ADC, AObject)) {}
+  ~TSelectedObject() {
+    if (FOld) SelectObject(FDC, FOld);
+  }
+  TSelectedObject(const TSelectedObject &) = delete;
+  TSelectedObject &operator=(const TSelectedObject &) = delete;
+
+private:
+  HDC FDC;
+  HGDIOBJ FOld;
+};
+
+// A memory device context compatible with another (or the screen).
+class TMemoryDC : public TOwnedHandle<HDC, TDeleteDeviceContext> {
+public:
+  explicit TMemoryDC(HDC ACompatible = nullptr)
+      : TOwnedHandle(CreateCompatibleDC(ACompatible)) {}
+};

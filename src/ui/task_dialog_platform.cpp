@@ -1,0 +1,50 @@
+#include "ui/task_dialog_platform.h"
+
+#include "ui/platform.h"
+#include "ui/version_resource.h"
+
+std::function<int()> PlatformMajorVersionHook;
+std::function<int(const std::wstring &)> FileVersionHighHook;
+std::function<bool()> VisualStylesEnabledHook;
+
+HMODULE CommonControlsLibrary() {
+  static HMODULE module = LoadLibraryW(L"comctl32.dll");
+  return module;
+}
+
+TTaskDialogIndirectProc TaskDialogIndirectEntry() {
+  HMODULE module = CommonControlsLibrary();
+  return module ? GetProcAddressAs<TTaskDialogIndirectProc>(module, "TaskDialogIndirect")
+                : nullptr;
+}
+
+int PlatformMajorVersion() {
+  if (PlatformMajorVersionHook) return PlatformMajorVersionHook();
+  OSVERSIONINFOW info{};
+  info.dwOSVersionInfoSize = sizeof(info);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  if (!GetVersionExW(&info)) return 0;
+#pragma GCC diagnostic pop
+  return int(info.dwMajorVersion);
+}
+
+int FileVersionHigh(const std::wstring &AFileName) {
+  if (FileVersionHighHook) return FileVersionHighHook(AFileName);
+  const TVersionResource resource(AFileName);
+  const VS_FIXEDFILEINFO *fixed = resource.FixedInfo();
+  return fixed ? int(fixed->dwFileVersionMS) : -1;
+}
+
+bool VisualStylesEnabled() {
+  if (VisualStylesEnabledHook) return VisualStylesEnabledHook();
+  // Version 6 is told by its task dialog: Wine's version 6 library reports
+  // itself as 5.81.
+  if (!TaskDialogIndirectEntry()) return false;
+  using TThemeQuery = BOOL(WINAPI *)();
+  static HMODULE theme = LoadLibraryW(L"uxtheme.dll");
+  if (!theme) return false;
+  auto isAppThemed = GetProcAddressAs<TThemeQuery>(theme, "IsAppThemed");
+  auto isThemeActive = GetProcAddressAs<TThemeQuery>(theme, "IsThemeActive");
+  return isAppThemed && isThemeActive && isAppThemed() && isThemeActive();
+}
