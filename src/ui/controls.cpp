@@ -278,14 +278,21 @@ LRESULT TControl::WndProc(UINT AMsg, WPARAM AW, LPARAM AL) {
       }
     }
     break;
-  case WM_MOUSEMOVE:
-    if (!FMouseInside) {
+  case WM_MOUSEMOVE: {
+    int x = GET_X_LPARAM(AL), y = GET_Y_LPARAM(AL);
+    // While the mouse is captured, moves outside arrive too: not an entry.
+    RECT rc;
+    GetClientRect(FHandle, &rc);
+    POINT pt{x, y};
+    if (!FMouseInside && PtInRect(&rc, pt)) {
       TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, FHandle, 0};
       TrackMouseEvent(&tme);
       FMouseInside = true;
       MouseEnter();
     }
+    MouseMove(KeyboardShiftState(), x, y);
     break;
+  }
   case WM_MOUSELEAVE:
     FMouseInside = false;
     MouseLeave();
@@ -299,6 +306,15 @@ LRESULT TControl::WndProc(UINT AMsg, WPARAM AW, LPARAM AL) {
       return 0;
     }
     break;
+  case WM_LBUTTONDBLCLK:
+    if (own) {
+      SetCapture(FHandle);
+      FDoubleClicked = true;
+      DblClick();
+      MouseDown(mbLeft, KeyboardShiftState(), GET_X_LPARAM(AL), GET_Y_LPARAM(AL));
+      return 0;
+    }
+    break;
   case WM_LBUTTONUP:
   case WM_RBUTTONUP:
   case WM_MBUTTONUP:
@@ -309,7 +325,9 @@ LRESULT TControl::WndProc(UINT AMsg, WPARAM AW, LPARAM AL) {
         RECT rc;
         GetClientRect(FHandle, &rc);
         POINT pt{x, y};
-        if (PtInRect(&rc, pt)) Click();
+        bool clicked = !FDoubleClicked;
+        FDoubleClicked = false;
+        if (clicked && PtInRect(&rc, pt)) Click();
       }
       MouseUp(ButtonOf(AMsg), KeyboardShiftState(), x, y);
       return 0;
@@ -322,6 +340,19 @@ LRESULT TControl::WndProc(UINT AMsg, WPARAM AW, LPARAM AL) {
     if (key == 0) return 0;
     break;
   }
+  case WM_CHAR: {
+    wchar_t key = wchar_t(AW);
+    KeyPress(key);
+    if (key == 0) return 0;
+    AW = WPARAM(key);
+    break;
+  }
+  case WM_SETFOCUS:
+    DoEnter();
+    break;
+  case WM_KILLFOCUS:
+    DoExit();
+    break;
   case WM_NCDESTROY: {
     LRESULT r = DefaultHandler(AMsg, AW, AL);
     RemovePropW(FHandle, kObjectProp);
@@ -555,6 +586,26 @@ void TControl::MouseDown(TMouseButton AButton, TShiftState AShift, int X, int Y)
 
 void TControl::MouseUp(TMouseButton AButton, TShiftState AShift, int X, int Y) {
   if (OnMouseUp) OnMouseUp(this, AButton, AShift, X, Y);
+}
+
+void TControl::MouseMove(TShiftState AShift, int X, int Y) {
+  if (OnMouseMove) OnMouseMove(this, AShift, X, Y);
+}
+
+void TControl::KeyPress(wchar_t &AKey) {
+  if (OnKeyPress) OnKeyPress(this, AKey);
+}
+
+void TControl::DblClick() {
+  if (OnDblClick) OnDblClick(this);
+}
+
+void TControl::DoEnter() {
+  if (OnEnter) OnEnter(this);
+}
+
+void TControl::DoExit() {
+  if (OnExit) OnExit(this);
 }
 
 void TControl::MouseEnter() {
