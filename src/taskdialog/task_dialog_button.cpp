@@ -32,6 +32,12 @@ void TTaskDialogButton::PictureChanged(TGraphic *) {
   Invalidate();
 }
 
+TCanvas &TTaskDialogButton::Canvas() {
+  if (!FCanvas) FCanvas = std::make_unique<TMemoryCanvas>();
+  FCanvas->Font() = Font();
+  return *FCanvas;
+}
+
 void TTaskDialogButton::SetPicture(TBitmap *AValue) {
   CopyBitmap(*FGlyph, AValue);
   Invalidate();

@@ -47,6 +47,10 @@ public:
   bool AutoFocus() const { return FAutoFocus; }
   void SetAutoFocus(bool AValue) { FAutoFocus = AValue; }
 
+  // A canvas with the button's font, for measuring its lines before it
+  // is shown.
+  TCanvas &Canvas();
+
   // The visual state.
   bool MouseInControl() const { return FMouseInControl; }
   bool MouseIsDown() const { return FMouseDown; }
@@ -83,6 +87,7 @@ private:
   TFont FHeadingFont;
   bool FAutoFocus = false;
   TColor FBackColor = clNone;
+  std::unique_ptr<TMemoryCanvas> FCanvas;
 };
 
 // The text colour of a disabled command link.
