@@ -223,20 +223,46 @@ void TBitmap::LoadFromResourceName(HINSTANCE AInstance, const std::wstring &ANam
   SetHandle(bitmap);
 }
 
-void TBitmap::Draw(TCanvas &ACanvas, const TRect &R) {
+TColor TBitmap::TransparentColor() const {
+  if (FTransparentColor != clDefault || GetEmpty()) return FTransparentColor;
+  // The bottom-left pixel names the colour that lets the background through.
+  HDC src = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(src, Handle());
+  COLORREF key = GetPixel(src, 0, FHeight - 1);
+  SelectObject(src, old);
+  DeleteDC(src);
+  return key;
+}
+
+void TBitmap::SetTransparentColor(TColor AValue) {
+  if (AValue == FTransparentColor) return;
+  FTransparentColor = AValue;
+  Changed();
+}
+
+void TBitmap::DrawTransparent(TCanvas &ACanvas, const TRect &R) {
   if (GetEmpty()) return;
+  COLORREF key = ColorToRGB(TransparentColor());
   HDC src = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(src, Handle());
   SetStretchBltMode(ACanvas.Handle(), COLORONCOLOR);
+  TransparentBlt(ACanvas.Handle(), R.left, R.top, R.Width(), R.Height(), src, 0, 0, FWidth,
+                 FHeight, key);
+  SelectObject(src, old);
+  DeleteDC(src);
+}
+
+void TBitmap::Draw(TCanvas &ACanvas, const TRect &R) {
+  if (GetEmpty()) return;
   if (Transparent()) {
-    // The bottom-left pixel names the colour that lets the background through.
-    COLORREF key = GetPixel(src, 0, FHeight - 1);
-    TransparentBlt(ACanvas.Handle(), R.left, R.top, R.Width(), R.Height(), src, 0, 0, FWidth,
-                   FHeight, key);
-  } else {
-    StretchBlt(ACanvas.Handle(), R.left, R.top, R.Width(), R.Height(), src, 0, 0, FWidth,
-               FHeight, SRCCOPY);
+    DrawTransparent(ACanvas, R);
+    return;
   }
+  HDC src = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(src, Handle());
+  SetStretchBltMode(ACanvas.Handle(), COLORONCOLOR);
+  StretchBlt(ACanvas.Handle(), R.left, R.top, R.Width(), R.Height(), src, 0, 0, FWidth, FHeight,
+             SRCCOPY);
   SelectObject(src, old);
   DeleteDC(src);
 }
@@ -299,6 +325,9 @@ void TBitmap::Assign(TGraphic *ASource) {
   if (auto *source = dynamic_cast<TBitmap *>(ASource)) {
     if (source == this) return;
     HBITMAP h = source->Handle();
+    // A copy draws as its source does.
+    FTransparentColor = source->FTransparentColor;
+    SetTransparent(source->Transparent());
     SetHandle(h ? static_cast<HBITMAP>(CopyImage(h, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))
                 : nullptr);
     return;

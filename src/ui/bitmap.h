@@ -47,6 +47,12 @@ public:
   void LoadFromResourceName(HINSTANCE AInstance, const std::wstring &AName);
 
   void Draw(TCanvas &ACanvas, const TRect &R) override;
+  // Draws with the transparent colour left out, whatever Transparent says.
+  void DrawTransparent(TCanvas &ACanvas, const TRect &R);
+  // The colour drawn transparent: a fixed one, or clDefault for that of
+  // the bottom-left pixel (which TransparentColor then reports).
+  TColor TransparentColor() const;
+  void SetTransparentColor(TColor AValue);
   bool GetEmpty() const override { return FWidth < 1 || FHeight < 1; }
   int GetWidth() const override { return FWidth; }
   int GetHeight() const override { return FHeight; }
@@ -65,6 +71,7 @@ private:
   void Deselect() const;
   TGdiObject FHandle;
   int FWidth = 0, FHeight = 0;
+  TColor FTransparentColor = clDefault;
   struct TBitmapCanvas;
   mutable std::unique_ptr<TBitmapCanvas> FCanvas;
 };

@@ -253,12 +253,16 @@ LRESULT TControl::WndProc(UINT AMsg, WPARAM AW, LPARAM AL) {
     if (HWND(AW) == FHandle && LOWORD(AL) == HTCLIENT && ApplyCursor()) return TRUE;
     break;
   case WM_MOUSEMOVE:
+    TrackMouse(AMsg, GET_X_LPARAM(AL), GET_Y_LPARAM(AL));
+    MouseMove(KeyboardShiftState(), GET_X_LPARAM(AL), GET_Y_LPARAM(AL));
+    break;
   case WM_MOUSELEAVE:
     TrackMouse(AMsg);
     break;
   case WM_LBUTTONDOWN:
   case WM_RBUTTONDOWN:
   case WM_MBUTTONDOWN:
+  case WM_LBUTTONDBLCLK:
   case WM_LBUTTONUP:
   case WM_RBUTTONUP:
   case WM_MBUTTONUP:
@@ -274,6 +278,19 @@ LRESULT TControl::WndProc(UINT AMsg, WPARAM AW, LPARAM AL) {
     if (key == 0) return 0;
     break;
   }
+  case WM_CHAR: {
+    wchar_t key = wchar_t(AW);
+    KeyPress(key);
+    if (key == 0) return 0;
+    AW = WPARAM(key);
+    break;
+  }
+  case WM_SETFOCUS:
+    DoEnter();
+    break;
+  case WM_KILLFOCUS:
+    DoExit();
+    break;
   case WM_NCDESTROY: {
     LRESULT r = DefaultHandler(AMsg, AW, AL);
     Unbind();
@@ -330,11 +347,16 @@ bool TControl::ApplyCursor() {
   return true;
 }
 
-void TControl::TrackMouse(UINT AMsg) {
+void TControl::TrackMouse(UINT AMsg, int X, int Y) {
   if (AMsg == WM_MOUSELEAVE) {
     FMouseInside = false;
     MouseLeave();
-  } else if (!FMouseInside) {
+    return;
+  }
+  // While the mouse is captured, moves outside arrive too: not an entry.
+  RECT rc;
+  GetClientRect(FHandle, &rc);
+  if (!FMouseInside && PtInRect(&rc, POINT{X, Y})) {
     TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, FHandle, 0};
     TrackMouseEvent(&tme);
     FMouseInside = true;
@@ -344,18 +366,26 @@ void TControl::TrackMouse(UINT AMsg) {
 
 void TControl::MouseButtonMessage(UINT AMsg, int X, int Y) {
   const TMouseButton button = ButtonOf(AMsg);
+  if (AMsg == WM_LBUTTONDBLCLK) {
+    SetCapture(FHandle);
+    FDoubleClicked = true;
+    DblClick();
+    MouseDown(button, KeyboardShiftState(), X, Y);
+    return;
+  }
   const bool down = AMsg == WM_LBUTTONDOWN || AMsg == WM_RBUTTONDOWN || AMsg == WM_MBUTTONDOWN;
   if (down) {
     if (button == mbLeft) SetCapture(FHandle);
     MouseDown(button, KeyboardShiftState(), X, Y);
     return;
   }
-  // A click is a left press and release inside the control.
+  // A click is a left press and release inside the control; the release
+  // of a double click's second press is not another click.
   if (button == mbLeft && GetCapture() == FHandle) {
     ReleaseCapture();
     RECT rc;
     GetClientRect(FHandle, &rc);
-    if (PtInRect(&rc, POINT{X, Y})) Click();
+    if (!std::exchange(FDoubleClicked, false) && PtInRect(&rc, POINT{X, Y})) Click();
   }
   MouseUp(button, KeyboardShiftState(), X, Y);
 }
@@ -597,6 +627,26 @@ void TControl::MouseDown(TMouseButton AButton, TShiftState AShift, int X, int Y)
 
 void TControl::MouseUp(TMouseButton AButton, TShiftState AShift, int X, int Y) {
   if (OnMouseUp) OnMouseUp(this, AButton, AShift, X, Y);
+}
+
+void TControl::MouseMove(TShiftState AShift, int X, int Y) {
+  if (OnMouseMove) OnMouseMove(this, AShift, X, Y);
+}
+
+void TControl::KeyPress(wchar_t &AKey) {
+  if (OnKeyPress) OnKeyPress(this, AKey);
+}
+
+void TControl::DblClick() {
+  if (OnDblClick) OnDblClick(this);
+}
+
+void TControl::DoEnter() {
+  if (OnEnter) OnEnter(this);
+}
+
+void TControl::DoExit() {
+  if (OnExit) OnExit(this);
 }
 
 void TControl::MouseEnter() {

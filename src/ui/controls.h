@@ -25,6 +25,8 @@ TShiftState KeyboardShiftState();
 using TKeyEvent = std::function<void(TComponent *Sender, WORD &Key, TShiftState Shift)>;
 using TMouseEvent =
     std::function<void(TComponent *Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = std::function<void(TComponent *Sender, TShiftState Shift, int X, int Y)>;
+using TKeyPressEvent = std::function<void(TComponent *Sender, wchar_t &Key)>;
 
 // What a control's window is made of.
 struct TCreateParams {
@@ -112,11 +114,16 @@ public:
   void BringToFront();
 
   TNotifyEvent OnClick;
+  TNotifyEvent OnDblClick;
   TKeyEvent OnKeyDown;
+  TKeyPressEvent OnKeyPress;
   TMouseEvent OnMouseDown;
   TMouseEvent OnMouseUp;
+  TMouseMoveEvent OnMouseMove;
   TNotifyEvent OnMouseEnter;
   TNotifyEvent OnMouseLeave;
+  TNotifyEvent OnEnter;
+  TNotifyEvent OnExit;
 
   // Whether the control uses this key itself instead of the form
   // (Enter and Escape in a dropped-down list, for example).
@@ -159,10 +166,17 @@ protected:
     return 0;
   }
   virtual void KeyDown(WORD &AKey, TShiftState AShift);
+  // A typed character; setting it to 0 keeps it from the window.
+  virtual void KeyPress(wchar_t &AKey);
   virtual void MouseDown(TMouseButton AButton, TShiftState AShift, int X, int Y);
   virtual void MouseUp(TMouseButton AButton, TShiftState AShift, int X, int Y);
+  virtual void MouseMove(TShiftState AShift, int X, int Y);
   virtual void MouseEnter();
   virtual void MouseLeave();
+  virtual void DblClick();
+  // The window got or lost the keyboard focus.
+  virtual void DoEnter();
+  virtual void DoExit();
   virtual void FontChanged();
   // Attaches a platform child window (like a combo box's edit) to this
   // object's handling of keys.
@@ -187,7 +201,7 @@ private:
   void LeaveForm();
   void PaintOffScreen(HDC ADC);
   bool ApplyCursor();
-  void TrackMouse(UINT AMsg);
+  void TrackMouse(UINT AMsg, int X = 0, int Y = 0);
   void MouseButtonMessage(UINT AMsg, int X, int Y);
   void ParentFontChanged();
   void ParentColorChanged();
@@ -210,6 +224,9 @@ private:
   int FTabOrder = -1;
   bool FCreating = false;
   bool FPaintFailed = false;
+  // The press that began this capture was the second of a double click,
+  // which is not a click of its own.
+  bool FDoubleClicked = false;
 
   friend class TForm;
   friend class TApplication;

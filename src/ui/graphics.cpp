@@ -133,6 +133,14 @@ void TCanvas::Rectangle(const TRect &R) {
   ::Rectangle(FHandle, R.left, R.top, R.right, R.bottom);
 }
 
+void TCanvas::RoundRect(const TRect &R, int ACornerWidth, int ACornerHeight) {
+  TGdiObject pen(CreatePen(PS_SOLID, FPenWidth, ColorToRGB(FPenColor)));
+  TGdiObject brush(FBrushStyle == bsClear ? nullptr : CreateSolidBrush(ColorToRGB(FBrushColor)));
+  TSelected p(FHandle, pen.Get());
+  TSelected b(FHandle, brush.Get() ? brush.Get() : GetStockObject(NULL_BRUSH));
+  ::RoundRect(FHandle, R.left, R.top, R.right, R.bottom, ACornerWidth, ACornerHeight);
+}
+
 void TCanvas::MoveTo(int X, int Y) { FPenPos = {X, Y}; }
 
 void TCanvas::LineTo(int X, int Y) {

@@ -102,6 +102,8 @@ public:
   void FillRect(const TRect &R);
   void FrameRect(const TRect &R);
   void Rectangle(const TRect &R);
+  // Corners rounded by ellipses of ACornerWidth x ACornerHeight.
+  void RoundRect(const TRect &R, int ACornerWidth, int ACornerHeight);
   void MoveTo(int X, int Y);
   void LineTo(int X, int Y);
   void TextOut(int X, int Y, const std::wstring &AText);
