@@ -2,6 +2,8 @@
 
 #include "ui/graphic.h"
 
+#include <atomic>
+
 TColor ColorToRGB(TColor AColor) {
   if (IsSystemColor(AColor)) return TColor(GetSysColor(int(AColor & 0xFF)));
   return AColor;
@@ -14,8 +16,26 @@ int ScreenPixelsPerInch() {
   return ppi;
 }
 
+namespace {
+std::atomic<long> GdiObjectsLive{0};
+}
+
+long TGdiObject::LiveCount() { return GdiObjectsLive.load(); }
+
+HGDIOBJ TGdiObject::Release() {
+  HGDIOBJ h = FHandle;
+  if (h) --GdiObjectsLive;
+  FHandle = nullptr;
+  return h;
+}
+
 void TGdiObject::Reset(HGDIOBJ AHandle) {
-  if (FHandle && FHandle != AHandle) DeleteObject(FHandle);
+  if (FHandle == AHandle) return;
+  if (FHandle) {
+    DeleteObject(FHandle);
+    --GdiObjectsLive;
+  }
+  if (AHandle) ++GdiObjectsLive;
   FHandle = AHandle;
 }
 

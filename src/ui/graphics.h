@@ -13,22 +13,22 @@
 class TGdiObject {
 public:
   TGdiObject() = default;
-  explicit TGdiObject(HGDIOBJ AHandle) : FHandle(AHandle) {}
+  explicit TGdiObject(HGDIOBJ AHandle) { Reset(AHandle); }
   ~TGdiObject() { Reset(); }
   TGdiObject(const TGdiObject &) = delete;
   TGdiObject &operator=(const TGdiObject &) = delete;
-  TGdiObject(TGdiObject &&AOther) noexcept : FHandle(AOther.Release()) {}
+  TGdiObject(TGdiObject &&AOther) noexcept : FHandle(AOther.FHandle) { AOther.FHandle = nullptr; }
   TGdiObject &operator=(TGdiObject &&AOther) noexcept {
     Reset(AOther.Release());
     return *this;
   }
   HGDIOBJ Get() const { return FHandle; }
-  HGDIOBJ Release() {
-    HGDIOBJ h = FHandle;
-    FHandle = nullptr;
-    return h;
-  }
+  HGDIOBJ Release();
   void Reset(HGDIOBJ AHandle = nullptr);
+
+  // GDI objects owned by wrappers right now. Leak checks read it, because
+  // not every platform counts a process's GDI objects (Wine does not).
+  static long LiveCount();
 
 private:
   HGDIOBJ FHandle = nullptr;
