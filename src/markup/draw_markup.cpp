@@ -10,12 +10,6 @@
 namespace {
 constexpr UINT kLineFlags = DT_BOTTOM | DT_SINGLELINE | DT_EXPANDTABS | DT_EXTERNALLEADING;
 
-// The platform rejects coordinates far beyond any screen; layout sums stay
-// in 64 bits and are cut to this range where they meet it.
-constexpr long long kCoordinateLimit = 1LL << 26;
-int Coordinate(long long AValue) {
-  return int(std::clamp(AValue, -kCoordinateLimit, kCoordinateLimit));
-}
 int ClampInt(long long AValue) {
   return int(std::clamp<long long>(AValue, INT_MIN, INT_MAX));
 }
@@ -100,11 +94,15 @@ bool TMarkupRenderer::Run() {
   if (A.Text.find(L" & ") != std::wstring::npos) FFlags |= DT_NOPREFIX;
   if (!A.WordWrap) FFlags |= DT_END_ELLIPSIS;
 
-  std::wstring text = A.Text;
-  if (text.find(L'&') != std::wstring::npos) text = ReplaceEntities(text);
-  text = LineBreaksToTags(StripHashTag(text));
+  // Each step copies the text only when it has something to change.
+  std::wstring changed;
+  const std::wstring *text = &A.Text;
+  if (text->find(L'&') != std::wstring::npos) text = &(changed = ReplaceEntities(*text));
+  if (text->find(L"<#") != std::wstring::npos) text = &(changed = StripHashTag(*text));
+  if (text->find_first_of(L"\r\n") != std::wstring::npos)
+    text = &(changed = LineBreaksToTags(*text));
 
-  TTextCursor rest(text);
+  TTextCursor rest(*text);
   std::wstring consumed;
   long long top = A.Bounds.top, height = 0;
   // Rotations are font state, kept per pass like the running fonts.
@@ -125,7 +123,8 @@ bool TMarkupRenderer::Run() {
     TRect line = A.Bounds;
     line.top = Coordinate(top);
     S.FontBeforeRotation = std::move(measureRotation);
-    RenderLine(rmMeasure, rest, line, metrics, &consumed);
+    // Measuring alone has no second pass to hand the line to.
+    RenderLine(rmMeasure, rest, line, metrics, true, A.MeasureOnly ? nullptr : &consumed);
     measureRotation = std::move(S.FontBeforeRotation);
     S.MeasureFont = FCanvas.Font();
     Restore(start);
@@ -151,7 +150,7 @@ bool TMarkupRenderer::Run() {
       S.FontBeforeRotation = std::move(drawRotation);
       TLineMetrics second = metrics;
       TTextCursor again(consumed);
-      RenderLine(A.HitTestOnly ? rmHitTest : rmDraw, again, aligned, second, nullptr);
+      RenderLine(A.HitTestOnly ? rmHitTest : rmDraw, again, aligned, second, false, nullptr);
       drawRotation = std::move(S.FontBeforeRotation);
       S.DrawFont = FCanvas.Font();
       if (second.ImageHit) {
@@ -174,9 +173,10 @@ bool TMarkupRenderer::Run() {
 }
 
 void TMarkupRenderer::RenderLine(TRenderMode AMode, TTextCursor &AText, const TRect &ALine,
-                                 TLineMetrics &AMetrics, std::wstring *AConsumed) {
+                                 TLineMetrics &AMetrics, bool AFirstPass,
+                                 std::wstring *AConsumed) {
   FMode = AMode;
-  FFirstPass = AConsumed != nullptr;
+  FFirstPass = AFirstPass;
   FLine = ALine;
   FMetrics = &AMetrics;
   FConsumed = AConsumed;
@@ -208,7 +208,7 @@ void TMarkupRenderer::RenderLine(TRenderMode AMode, TTextCursor &AText, const TR
     const size_t raw = end - AText.Pos;
     if (raw > 0) {
       bool replaced = false;
-      std::wstring chunk = ReplaceChunkEntities(AText.Front(), raw, replaced);
+      const std::wstring &chunk = ChunkOf(AText.Front(), raw, replaced);
       if (FFirstPass) {
         const int h = Facts().Height;
         if (S.Superscript) m.Raise = std::max(m.Raise, h / 4);
@@ -240,6 +240,18 @@ void TMarkupRenderer::RenderLine(TRenderMode AMode, TTextCursor &AText, const TR
   }
 }
 
+const std::wstring &TMarkupRenderer::ChunkOf(const wchar_t *AText, size_t ALength,
+                                             bool &AReplaced) {
+  // Most chunks hold no entity: copied into a buffer that is reused.
+  if (std::find(AText, AText + ALength, L'&') == AText + ALength) {
+    AReplaced = false;
+    FChunk.assign(AText, ALength);
+  } else {
+    FChunk = ReplaceChunkEntities(AText, ALength, AReplaced);
+  }
+  return FChunk;
+}
+
 void TMarkupRenderer::ProcessChunk(TTextCursor &AText, size_t ARawLength,
                                    const std::wstring &AChunk, bool AReplaced) {
   TLineMetrics &m = *FMetrics;
@@ -267,7 +279,7 @@ void TMarkupRenderer::ProcessChunk(TTextCursor &AText, size_t ARawLength,
   }
   m.WidthSoFar += w;
   if (FFirstPass) {
-    FConsumed->append(AText.Front(), ARawLength);
+    if (FConsumed) FConsumed->append(AText.Front(), ARawLength);
     R.PlainText += AChunk;
   }
   AText.Pos += ARawLength;
@@ -316,7 +328,7 @@ void TMarkupRenderer::ProcessTag(TTextCursor &AText) {
     AText.Pos = AText.End;
     return;
   }
-  if (FFirstPass) FConsumed->append(AText.Front(), length + 1);
+  if (FConsumed) FConsumed->append(AText.Front(), length + 1);
   AText.Pos += length + 1;
 }
 

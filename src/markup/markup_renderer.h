@@ -11,6 +11,13 @@
 
 enum TRenderMode { rmMeasure, rmDraw, rmHitTest };
 
+// The platform rejects coordinates far beyond any screen; layout sums stay
+// in 64 bits and are cut to this range where they meet it.
+inline int Coordinate(long long AValue) {
+  constexpr long long limit = 1LL << 26;
+  return int(AValue < -limit ? -limit : AValue > limit ? limit : AValue);
+}
+
 // The rest of a text: positions into it, never copies. The next "<", ">"
 // and space are remembered, so that finding them again costs nothing
 // until the front passes them.
@@ -69,8 +76,12 @@ private:
   TPassStart Remember() const;
   void Restore(const TPassStart &AStart);
 
+  // The first pass consumes one line from AText, appending what it takes
+  // to AConsumed when given; the second takes all of AText.
   void RenderLine(TRenderMode AMode, TTextCursor &AText, const TRect &ALine, TLineMetrics &AMetrics,
-                  std::wstring *AConsumed);
+                  bool AFirstPass, std::wstring *AConsumed);
+  // The chunk of ALength characters with its entities replaced.
+  const std::wstring &ChunkOf(const wchar_t *AText, size_t ALength, bool &AReplaced);
   void ProcessChunk(TTextCursor &AText, size_t ARawLength, const std::wstring &AChunk,
                     bool AReplaced);
   long long DrawChunk(const std::wstring &AChunk);
@@ -156,6 +167,7 @@ private:
   long long FDrawPos = 0;
   long long FRightEdge = 0; // right-to-left reading
   TMarkupTag FTag;
+  std::wstring FChunk;
 
   struct TFactsEntry {
     std::wstring Name;

@@ -242,7 +242,7 @@ void TMarkupRenderer::FontEnd() {
 
 void TMarkupRenderer::AnchorStart(const TMarkupTag &ATag) {
   if (Drawing() && A.FocusIndex == S.AnchorCounter) {
-    S.FocusRect.left = Clamped(FDrawPos);
+    S.FocusRect.left = Coordinate(FDrawPos);
     S.FocusRect.top = FLine.top;
   }
   const int number = ++S.AnchorCounter;
@@ -263,7 +263,7 @@ void TMarkupRenderer::AnchorStart(const TMarkupTag &ATag) {
     SetTextColor(A.AnchorColor);
   S.AnchorAddress = ATag.Quoted(0);
   S.InAnchor = true;
-  S.HoverRect.left = Clamped(FOrigin + FMetrics->WidthSoFar);
+  S.HoverRect.left = Coordinate(FOrigin + FMetrics->WidthSoFar);
   S.HoverRect.top = FLine.top;
 }
 
@@ -283,11 +283,11 @@ void TMarkupRenderer::AnchorEnd() {
   if (!wasOpen) return;
   if (S.HoverPending) {
     TRect r = S.HoverRect;
-    r.right = Clamped(FOrigin + FMetrics->WidthSoFar);
-    r.bottom = Clamped(TextBottom());
+    r.right = Coordinate(FOrigin + FMetrics->WidthSoFar);
+    r.bottom = Coordinate(TextBottom());
     if (r.top != FLine.top) {
       // Begun on an earlier line: the part on this line.
-      r.left = Clamped(FOrigin);
+      r.left = Coordinate(FOrigin);
       r.top = FLine.top;
     }
     R.HitRect = r;
@@ -295,8 +295,8 @@ void TMarkupRenderer::AnchorEnd() {
     S.HoverPending = false;
   }
   if (A.FocusIndex == number - 1) {
-    S.FocusRect.right = Clamped(FDrawPos);
-    S.FocusRect.bottom = Clamped(TextBottom() - FMetrics->ImageOffset);
+    S.FocusRect.right = Coordinate(FDrawPos);
+    S.FocusRect.bottom = Coordinate(TextBottom() - FMetrics->ImageOffset);
     S.FocusRect.top = S.FocusRect.bottom - Facts().Height;
     DrawFocus();
   }
@@ -326,12 +326,12 @@ void TMarkupRenderer::Paragraph(const TMarkupTag &ATag) {
     S.ParagraphSavedBack = Back();
     SetBack(color);
     FCanvas.SetPenColor(color);
-    FCanvas.Rectangle(TRect(A.Bounds.left, FLine.top, A.Bounds.right, Clamped(TextBottom())));
+    FCanvas.Rectangle(TRect(A.Bounds.left, FLine.top, A.Bounds.right, Coordinate(TextBottom())));
     return;
   }
   FCanvas.SetPenColor(color);
   FillGradient(FCanvas, color, MarkupColor(ATag.UpperValue(L"BGCOLORTO")), true,
-               TRect(A.Bounds.left, FLine.top, A.Bounds.right, Clamped(TextBottom() + 2)), 64,
+               TRect(A.Bounds.left, FLine.top, A.Bounds.right, Coordinate(TextBottom() + 2)), 64,
                clNone);
   SetBack(clNone);
 }
@@ -379,7 +379,7 @@ void TMarkupRenderer::ListItem(const TMarkupTag &ATag) {
   m.WidthSoFar += 12 * level;
   FDrawPos += 12 * (level - 1);
   if (Drawing() && !S.Hidden) {
-    const int x = Clamped(FDrawPos), y = FLine.top;
+    const int x = Coordinate(FDrawPos), y = FLine.top;
     if (!ATag.Has(L"TYPE")) {
       TFont &f = FCanvas.Font();
       const TColor savedColor = f.Color();
@@ -436,7 +436,7 @@ void TMarkupRenderer::Rule(const TMarkupTag &ATag) {
   }
   const TColor saved = FCanvas.PenColor();
   FCanvas.SetPenColor(color);
-  const int y = Clamped(TextBottom() + 1);
+  const int y = Coordinate(TextBottom() + 1);
   FCanvas.MoveTo(FLine.left, y);
   FCanvas.LineTo(FLine.right, y);
   FCanvas.SetPenColor(saved);
@@ -568,7 +568,7 @@ void TMarkupRenderer::Image(const TMarkupTag &ATag) {
   }
 
   if (Drawing()) {
-    const int x = Clamped(FDrawPos), y = FLine.top;
+    const int x = Coordinate(FDrawPos), y = FLine.top;
     switch (source.Kind) {
     case TImageSource::isList:
       DrawListImage(source.Index, x, y);
@@ -658,7 +658,7 @@ void TMarkupRenderer::TilePicture(THTMLPicture &APicture) {
 void TMarkupRenderer::Body(const TMarkupTag &ATag) {
   if (!Drawing() || A.KeepColors) return;
   const size_t from = 5; // after "<BODY"
-  const int x = Clamped(FDrawPos), y = FLine.top;
+  const int x = Coordinate(FDrawPos), y = FLine.top;
   if (ATag.Has(L"BACKGROUND", from)) {
     const TImageSource source = ResolveImage(ATag.UpperValue(L"BACKGROUND", from));
     if (source.Kind == TImageSource::isPicture)
