@@ -141,6 +141,18 @@ TEST_CASE("focus: the focused anchor's address and its dotted frame, also across
   CHECK(secondLine > 0);
 }
 
+TEST_CASE("a closing anchor tag without an open anchor draws no focus frame") {
+  // The dialog paints with FocusIndex -1, which a stray "</A>" (number 0)
+  // would otherwise match.
+  THitTest stray, plain;
+  TMarkupResult r;
+  DrawMarkup(DialogMarkupArgs(stray.Target.Canvas(), L"Text</A> mehr", TRect(0, 0, 300, 200), dmuPaint),
+             r);
+  DrawMarkup(DialogMarkupArgs(plain.Target.Canvas(), L"Text mehr", TRect(0, 0, 300, 200), dmuPaint),
+             r);
+  CHECK(mtest::SamePixels(stray.Target, plain.Target));
+}
+
 TEST_CASE("the canvas's font and background are those of entry on return") {
   THitTest t;
   TCanvas &c = t.Target.Canvas();

@@ -187,6 +187,8 @@ TEST_CASE("font sizes: 1 to 5 from the table, other numbers as points, quotes de
   CHECK(measured(L"<FONT size=\"7\">") == heightOf(7));
   CHECK(measured(L"<FONT size=\"24\">") == heightOf(24));
   CHECK(measured(L"<FONT size=\"abc\">") == heightOf(0));
+  // Sizes beyond 400 points would take the platform seconds to draw.
+  CHECK(measured(L"<FONT size=\"99999\">") == heightOf(400));
   // Unquoted: read after "=" while no quote follows in the tag ...
   CHECK(measured(L"<FONT size=3>") == heightOf(12));
   // ... else after that quote: a colour name is no number.
