@@ -127,7 +127,10 @@ bool TMarkupRenderer::Run() {
     RenderLine(rmMeasure, rest, line, metrics, true, A.MeasureOnly ? nullptr : &consumed);
     measureRotation = std::move(S.FontBeforeRotation);
     S.MeasureFont = FCanvas.Font();
-    Restore(start);
+    // Without a second pass what the first one changed carries on to the
+    // next line, as a second pass would carry it: measuring and drawing
+    // then agree (hidden text over several lines keeps its width out).
+    if (!A.MeasureOnly) Restore(start);
     S.Superscript = S.Subscript = false;
     metrics.LineHeight += A.LineSpacing;
 

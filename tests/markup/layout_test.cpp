@@ -4,6 +4,7 @@
 
 #include "markup/draw_markup.h"
 #include "markup_test_support.h"
+#include "ui/exception.h"
 
 using mtest::ChunkWidth;
 using mtest::MarkupArgs;
@@ -145,6 +146,20 @@ TEST_CASE("hidden text counts for height and plain text only") {
   CHECK(r.LaidOutWidth == t.W(L"vorne ") - t.W(L" ") + 2);
   TMarkupResult closed = t.Measure(L"a<Z>versteckt</Z>c");
   CHECK(closed.LaidOutWidth == t.W(L"a") + t.W(L"c") + 2);
+}
+
+TEST_CASE("measuring agrees with laying out for drawing when state spans lines") {
+  TLayout t;
+  for (const wchar_t *text : {L"<Z>versteckt<br>auch versteckt</Z>sichtbar",
+                              L"<Z>x<br>y<br>z", L"<A href=\"a\">eins<br>zwei</A> drei"}) {
+    CAPTURE(WideToUtf8(text));
+    TMarkupResult measured = t.Measure(text);
+    TMarkupResult laidOut;
+    DrawMarkup(DialogMarkupArgs(t.Canvas(), text, TRect(0, 0, 400, 300), dmuLayout), laidOut);
+    CHECK(measured.LaidOutWidth == laidOut.LaidOutWidth);
+    CHECK(measured.LaidOutHeight == laidOut.LaidOutHeight);
+  }
+  CHECK(t.Measure(L"<Z>versteckt<br>auch versteckt</Z>da").LaidOutWidth == t.W(L"da") + 2);
 }
 
 TEST_CASE("without word wrap a text run is one chunk and the line keeps to the box") {
