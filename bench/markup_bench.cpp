@@ -1,16 +1,19 @@
-// Markup picture benchmark: how long finding the frames of a GIF, choosing
-// a frame (which decodes it) and one animation step take on the shared test
-// files, and how much memory a decoded animation holds.
+// Markup layout benchmark: word-wrapped measuring of German prose against
+// the platform's own word wrapping, its growth from 100 KB to 1 MB, and two
+// adversarial megabytes (nested entities, nothing but tags). One
+// "name: value" line per figure.
 //
-//   scripts/wine-env build/bench/markup_bench.exe [testdata folder]
+//   scripts/wine-env build-x64/bench/markup_bench.exe
 #include <windows.h>
 
 #include <psapi.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <random>
 #include <string>
 
-#include "markup/picture_container.h"
+#include "markup/draw_markup.h"
 
 namespace {
 double Now() {
@@ -20,71 +23,138 @@ double Now() {
   return double(t.QuadPart) * 1000.0 / double(freq.QuadPart);
 }
 
-std::string ReadAll(const std::wstring &APath) {
-  TMemoryStream stream;
-  HANDLE f = CreateFileW(APath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                         nullptr);
-  if (f == INVALID_HANDLE_VALUE) return {};
-  std::string bytes(GetFileSize(f, nullptr), '\0');
-  DWORD read = 0;
-  ReadFile(f, bytes.data(), DWORD(bytes.size()), &read, nullptr);
-  CloseHandle(f);
-  bytes.resize(read);
-  return bytes;
-}
-
-double WorkingSetKiB() {
-  PROCESS_MEMORY_COUNTERS pmc{};
-  pmc.cb = sizeof(pmc);
-  GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof(pmc));
-  return double(pmc.WorkingSetSize) / 1024.0;
-}
-
-void Measure(const std::wstring &AFolder, const wchar_t *AName) {
-  std::string bytes = ReadAll(AFolder + L"\\gif\\" + AName);
-  if (bytes.empty()) {
-    std::printf("%ls: missing\n", AName);
-    return;
+// Sentences of common words, paragraphs now and then.
+std::wstring Prose(size_t ALength) {
+  static const wchar_t *const kWords[] = {
+      L"der",       L"die",        L"das",        L"und",       L"ein",         L"eine",
+      L"Käufer",    L"Verkäufer",  L"bietet",     L"Auktion",   L"Tippfehler",  L"gefunden",
+      L"für",       L"günstig",    L"ersteigert", L"Angebot",   L"Versand",     L"Zustand",
+      L"sehr",      L"gut",        L"leider",     L"nicht",     L"mehr",        L"Suchbegriff",
+      L"Übersicht", L"möglich",    L"schnell",    L"zurück",    L"Bewertung",   L"abgelaufen",
+      L"mit",       L"ohne",       L"Gebot",      L"Preis",     L"Euro",        L"heute",
+      L"Wochenende", L"Sammlung",  L"Eisenbahn",  L"Modell",    L"Spielzeug",   L"Zubehör"};
+  std::mt19937 random(42);
+  std::wstring text;
+  text.reserve(ALength + 64);
+  int sentence = 0;
+  while (text.size() < ALength) {
+    const int words = 5 + int(random() % 11);
+    for (int i = 0; i < words; ++i) {
+      std::wstring word = kWords[random() % std::size(kWords)];
+      if (i == 0) word[0] = wchar_t(towupper(word[0]));
+      text += word;
+      text += i + 1 < words ? (random() % 9 == 0 ? L", " : L" ") : L". ";
+    }
+    if (++sentence % 6 == 0) text += L"\r\n";
   }
-  const int scans = 200;
-  double t0 = Now();
-  size_t frames = 0;
-  for (int i = 0; i < scans; ++i) frames = FindGifFrames(bytes).size();
-  double scan = (Now() - t0) / scans;
-
-  double before = WorkingSetKiB();
-  THTMLPicture picture;
-  TMemoryStream stream(bytes);
-  t0 = Now();
-  picture.LoadFromStream(stream);
-  double load = Now() - t0;
-  t0 = Now();
-  for (int f = 1; f <= int(frames); ++f) picture.SetFrame(f);
-  double perFrame = frames ? (Now() - t0) / double(frames) : 0;
-  double held = WorkingSetKiB() - before;
-
-  THTMLPicture clock;
-  TMemoryStream again(bytes);
-  clock.LoadFromStream(again);
-  int moves = 0;
-  t0 = Now();
-  const int steps = 2000;
-  for (int i = 0; i < steps; ++i) moves += clock.Step() ? 1 : 0;
-  double perStep = (Now() - t0) / steps;
-
-  std::printf("%-32ls %7zu bytes %3zu frames: scan %.3f ms (%.0f MB/s), load %.2f ms, "
-              "choose a frame %.2f ms, step %.3f ms (%d moves in %d), held %.0f KiB\n",
-              AName, bytes.size(), frames, scan, bytes.size() / 1048.576 / scan, load, perFrame,
-              perStep, moves, steps, held);
+  text.resize(ALength);
+  return text;
 }
+
+std::wstring Entities(size_t ALength) {
+  static const wchar_t *const kPieces[] = {L"&amp;amp;amp;amp; ", L"&AMP; ", L"&lt;&lt;&lt;&lt; ",
+                                           L"&amp;lt;b&amp;gt; ", L"Wort&nbsp;an&nbsp;Wort ",
+                                           L"&quot;&euro;&sect; ", L"&amp;amp;&amp;quot; "};
+  std::mt19937 random(7);
+  std::wstring text;
+  while (text.size() < ALength) text += kPieces[random() % std::size(kPieces)];
+  text.resize(ALength);
+  return text;
+}
+
+std::wstring Tags(size_t ALength) {
+  static const wchar_t *const kTags[] = {
+      L"<B>", L"</B>", L"<I>", L"</I>", L"<U>", L"</U>", L"<FONT color=\"clred\" size=\"3\">",
+      L"</FONT>", L"<A href=\"http://example.com/\">", L"</A>", L"<SHAD>", L"</SHAD>", L"<HI>",
+      L"</HI>", L"<SUP>", L"</SUP>", L"<P align=\"left\">", L"<BR>", L"<Z>", L"</Z>", L"<X>",
+      L"<S>", L"</S>", L"<E>", L"</E>"};
+  std::mt19937 random(9);
+  std::wstring text;
+  while (text.size() < ALength) text += kTags[random() % std::size(kTags)];
+  return text;
+}
+
+struct TRun {
+  double Ms;
+  int Height;
+};
+
+// The best of a few runs.
+template <class F> TRun Best(int ARuns, F AWork) {
+  TRun best{1e300, 0};
+  for (int i = 0; i < ARuns; ++i) {
+    const double t0 = Now();
+    const int height = AWork();
+    const double ms = Now() - t0;
+    if (ms < best.Ms) best = {ms, height};
+  }
+  return best;
+}
+
+TRun Markup(TCanvas &ACanvas, const std::wstring &AText, int ARuns) {
+  return Best(ARuns, [&] {
+    TMarkupArgs args;
+    args.Canvas = &ACanvas;
+    args.Text = AText;
+    args.Bounds = TRect(0, 0, 400, 1000);
+    args.MeasureOnly = true;
+    TMarkupResult result;
+    DrawMarkup(args, result);
+    return result.LaidOutHeight;
+  });
+}
+
+TRun PlatformWrap(TCanvas &ACanvas, const std::wstring &AText, int ARuns) {
+  return Best(ARuns, [&] {
+    HDC dc = ACanvas.Handle();
+    HGDIOBJ old = SelectObject(dc, ACanvas.Font().Handle());
+    RECT r{0, 0, 400, 0};
+    DrawTextW(dc, AText.c_str(), int(AText.size()), &r, DT_WORDBREAK | DT_CALCRECT);
+    SelectObject(dc, old);
+    return int(r.bottom);
+  });
+}
+
+void Print(const char *AName, double AValue) { std::printf("%s: %.3f\n", AName, AValue); }
 } // namespace
 
-int wmain(int argc, wchar_t **argv) {
-  std::wstring folder = argc > 1 ? argv[1] : L"..\\shared\\testdata";
-  CoInitialize(nullptr);
-  for (const wchar_t *name : {L"moon_impact.gif", L"iss634.gif", L"dispose_bgnd_transparency.gif",
-                              L"interlaced.gif"})
-    Measure(folder, name);
-  CoUninitialize();
+int wmain() {
+  TMemoryCanvas canvas;
+  canvas.Font().SetName(L"Tahoma");
+  canvas.Font().SetHeight(-11);
+
+  const std::wstring small = Prose(100 * 1024), large = Prose(1024 * 1024);
+  // The best of several runs: other work on the machine only slows runs.
+  // Runs of the texts compared take turns, so that a busy spell of the
+  // machine cannot favour one of them.
+  const std::wstring entityText = Entities(1024 * 1024), tagText = Tags(1024 * 1024);
+  TRun platform{1e300, 0}, markupSmall{1e300, 0}, markupLarge{1e300, 0}, entities{1e300, 0},
+      tags{1e300, 0};
+  auto keep = [](TRun &ABest, const TRun &ARun) {
+    if (ARun.Ms < ABest.Ms) ABest = ARun;
+  };
+  for (int round = 0; round < 7; ++round) {
+    keep(platform, PlatformWrap(canvas, small, 2));
+    keep(markupSmall, Markup(canvas, small, 2));
+    keep(markupLarge, Markup(canvas, large, 1));
+    keep(entities, Markup(canvas, entityText, 1));
+    keep(tags, Markup(canvas, tagText, 1));
+  }
+
+  Print("drawtext_100k_ms", platform.Ms);
+  Print("markup_100k_ms", markupSmall.Ms);
+  Print("markup_1m_ms", markupLarge.Ms);
+  Print("entities_1m_ms", entities.Ms);
+  Print("tags_1m_ms", tags.Ms);
+  Print("drawtext_100k_height", platform.Height);
+  Print("markup_100k_height", markupSmall.Height);
+  Print("ratio_to_drawtext_100k", markupSmall.Ms / platform.Ms);
+  Print("growth_1m_over_100k", markupLarge.Ms / markupSmall.Ms);
+  Print("entities_1m_over_plain_1m", entities.Ms / markupLarge.Ms);
+  Print("tags_1m_over_plain_1m", tags.Ms / markupLarge.Ms);
+  PROCESS_MEMORY_COUNTERS memory{};
+  memory.cb = sizeof(memory);
+  GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof(memory));
+  Print("peak_working_set_mib", double(memory.PeakWorkingSetSize) / (1024.0 * 1024.0));
   return 0;
 }

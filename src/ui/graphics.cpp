@@ -2,6 +2,8 @@
 
 #include "ui/graphic.h"
 
+#include <atomic>
+
 TColor ColorToRGB(TColor AColor) {
   if (IsSystemColor(AColor)) return TColor(GetSysColor(int(AColor & 0xFF)));
   return AColor;
@@ -13,6 +15,18 @@ int ScreenPixelsPerInch() {
   ReleaseDC(nullptr, dc);
   return ppi;
 }
+
+namespace {
+std::atomic<long> GdiObjectsLive{0};
+}
+
+void TDeleteGdiObject::operator()(HGDIOBJ AHandle) const {
+  DeleteObject(AHandle);
+  Forget(AHandle);
+}
+void TDeleteGdiObject::Adopt(HGDIOBJ) { ++GdiObjectsLive; }
+void TDeleteGdiObject::Forget(HGDIOBJ) { --GdiObjectsLive; }
+long LiveGdiObjects() { return GdiObjectsLive.load(); }
 
 // ---- TFont
 

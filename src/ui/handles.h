@@ -5,14 +5,20 @@
 
 #include <utility>
 
+// A release policy may also count what it owns (Adopt/Forget).
 template <class H, class TRelease> class TOwnedHandle {
+  static constexpr bool kCounted = requires(H AHandle) {
+    TRelease::Adopt(AHandle);
+    TRelease::Forget(AHandle);
+  };
+
 public:
   TOwnedHandle() = default;
-  explicit TOwnedHandle(H AHandle) : FHandle(AHandle) {}
+  explicit TOwnedHandle(H AHandle) { Reset(AHandle); }
   ~TOwnedHandle() { Reset(); }
   TOwnedHandle(const TOwnedHandle &) = delete;
   TOwnedHandle &operator=(const TOwnedHandle &) = delete;
-  TOwnedHandle(TOwnedHandle &&AOther) noexcept : FHandle(AOther.Release()) {}
+  TOwnedHandle(TOwnedHandle &&AOther) noexcept : FHandle(std::exchange(AOther.FHandle, nullptr)) {}
   TOwnedHandle &operator=(TOwnedHandle &&AOther) noexcept {
     Reset(AOther.Release());
     return *this;
@@ -20,10 +26,17 @@ public:
 
   H Get() const { return FHandle; }
   explicit operator bool() const { return FHandle != nullptr; }
-  H Release() { return std::exchange(FHandle, nullptr); }
+  H Release() {
+    if constexpr (kCounted)
+      if (FHandle) TRelease::Forget(FHandle);
+    return std::exchange(FHandle, nullptr);
+  }
   void Reset(H AHandle = nullptr) {
-    if (FHandle && FHandle != AHandle) TRelease()(FHandle);
+    if (FHandle == AHandle) return;
+    if (FHandle) TRelease()(FHandle);
     FHandle = AHandle;
+    if constexpr (kCounted)
+      if (AHandle) TRelease::Adopt(AHandle);
   }
 
 private:

@@ -90,3 +90,45 @@ std::string TinyGif(uint16_t AScreenWidth, uint16_t AScreenHeight,
 }
 
 } // namespace mtest
+
+namespace mtest {
+
+void PrepareCanvas(TCanvas &ACanvas) {
+  ACanvas.Font().SetName(L"Tahoma");
+  ACanvas.Font().SetHeight(-11);
+  ACanvas.Font().SetColor(clBlack);
+  ACanvas.SetBrushStyle(bsClear);
+}
+
+TMarkupArgs MarkupArgs(TCanvas &ACanvas, const std::wstring &AText, const TRect &ABounds) {
+  TMarkupArgs args;
+  args.Canvas = &ACanvas;
+  args.Text = AText;
+  args.Bounds = ABounds;
+  return args;
+}
+
+int ChunkWidth(TCanvas &ACanvas, const std::wstring &AText, UINT AFlags) {
+  TRect r(0, 0, 10000, 100);
+  ACanvas.TextRect(r, AText, AFlags | DT_SINGLELINE | DT_CALCRECT);
+  return r.Width();
+}
+
+bool SamePixels(const TPixelCanvas &A, const TPixelCanvas &B) {
+  if (A.Width() != B.Width() || A.Height() != B.Height()) return false;
+  for (int y = 0; y < A.Height(); ++y)
+    for (int x = 0; x < A.Width(); ++x)
+      if (A.Pixel(x, y) != B.Pixel(x, y)) return false;
+  return true;
+}
+
+int CountColor(const TPixelCanvas &ACanvas, TColor AColor, const TRect &AArea) {
+  int n = 0;
+  for (int y = std::max<LONG>(AArea.top, 0); y < std::min<LONG>(AArea.bottom, ACanvas.Height()); ++y)
+    for (int x = std::max<LONG>(AArea.left, 0); x < std::min<LONG>(AArea.right, ACanvas.Width());
+         ++x)
+      if (ACanvas.Pixel(x, y) == AColor) ++n;
+  return n;
+}
+
+} // namespace mtest

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "markup/draw_markup.h"
 #include "ui/exception.h"
 #include "ui/graphics.h"
 
@@ -58,5 +59,25 @@ struct TTinyFrame {
 };
 std::string TinyGif(uint16_t AScreenWidth, uint16_t AScreenHeight,
                     const std::vector<TTinyFrame> &AFrames);
+
+} // namespace mtest
+
+namespace mtest {
+
+// Tahoma 11 px in black over a transparent brush, as the dialog hands its
+// canvas over.
+void PrepareCanvas(TCanvas &ACanvas);
+
+// A call on the canvas with the engine's defaults otherwise.
+TMarkupArgs MarkupArgs(TCanvas &ACanvas, const std::wstring &AText, const TRect &ABounds);
+
+// Width of a text in the canvas's font as the engine measures a chunk.
+int ChunkWidth(TCanvas &ACanvas, const std::wstring &AText, UINT AFlags = 0);
+
+// The same pixels in both.
+bool SamePixels(const TPixelCanvas &A, const TPixelCanvas &B);
+
+// Pixels of exactly this colour within a rectangle.
+int CountColor(const TPixelCanvas &ACanvas, TColor AColor, const TRect &AArea);
 
 } // namespace mtest
