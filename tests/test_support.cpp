@@ -28,6 +28,24 @@ TShellRequests::TShellRequests() {
 
 TShellRequests::~TShellRequests() { ShellExecuteHook = nullptr; }
 
+TBeeps::TBeeps() {
+  MessageBeepHook = [this](UINT) { ++Count; };
+}
+
+TBeeps::~TBeeps() { MessageBeepHook = nullptr; }
+
+std::wstring ClipboardText() {
+  std::wstring text;
+  if (!OpenClipboard(nullptr)) return L"<busy>";
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT))
+    if (auto *p = static_cast<const wchar_t *>(GlobalLock(data))) {
+      text = p;
+      GlobalUnlock(data);
+    }
+  CloseClipboard();
+  return text;
+}
+
 std::wstring EnvPath(const char *AName) {
   const char *value = getenv(AName);
   if (!value || !*value) return {};
@@ -256,6 +274,15 @@ void MouseRightButton(bool ADown) {
   in.type = INPUT_MOUSE;
   in.mi.dwFlags = ADown ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
   SendInput(1, &in, sizeof(in));
+  Pump(60);
+}
+
+void MouseClick(bool ARight) {
+  INPUT in[2]{};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = ARight ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+  in[1].mi.dwFlags = ARight ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+  SendInput(2, in, sizeof(INPUT));
   Pump(60);
 }
 

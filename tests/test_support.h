@@ -31,6 +31,16 @@ struct TShellRequests {
   ~TShellRequests();
 };
 
+// While alive, beeps are counted instead of heard.
+struct TBeeps {
+  int Count = 0;
+  TBeeps();
+  ~TBeeps();
+};
+
+// The clipboard's Unicode text; "<busy>" when it cannot be opened.
+std::wstring ClipboardText();
+
 // An environment variable holding a Unix path, as a Windows path (Wine
 // maps the Unix root to drive Z:). Empty when the variable is unset.
 std::wstring EnvPath(const char *AName);
@@ -119,6 +129,9 @@ void MouseButton(bool ADown);
 
 // Also the right button.
 void MouseRightButton(bool ADown);
+// Presses and releases a button in one go: a click that the platform
+// follows in a loop of its own (a close box) gets its release as well.
+void MouseClick(bool ARight = false);
 
 // The real keyboard: presses and releases a key while the modifier keys
 // (VK_CONTROL, VK_MENU, VK_SHIFT) are held, then handles what follows.

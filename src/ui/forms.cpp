@@ -143,6 +143,13 @@ void TForm::SetClientSize(int AWidth, int AHeight) {
   }
 }
 
+SIZE TForm::FrameSize() {
+  if (FHandle) return {Width() - ClientWidth(), Height() - ClientHeight()};
+  RECT rc{0, 0, 0, 0};
+  AdjustWindowRectEx(&rc, FrameStyle(), FALSE, FrameExStyle());
+  return {rc.right - rc.left, rc.bottom - rc.top};
+}
+
 TRect TForm::ClientRect() {
   if (!FHandle && FHasClientSize) return TRect(0, 0, FClientWidth, FClientHeight);
   return TControl::ClientRect();

@@ -48,6 +48,9 @@ public:
   virtual void AfterConstruction();
 
   void SetClientSize(int AWidth, int AHeight);
+  // Width and height the frame adds to the client area, also before the
+  // window exists.
+  SIZE FrameSize();
   TRect ClientRect() override;
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 

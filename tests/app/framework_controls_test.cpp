@@ -33,17 +33,6 @@ struct TTestForm {
   }
 };
 
-std::wstring ClipboardText() {
-  std::wstring text;
-  if (!OpenClipboard(nullptr)) return L"<busy>";
-  if (HANDLE data = GetClipboardData(CF_UNICODETEXT))
-    if (auto *p = static_cast<const wchar_t *>(GlobalLock(data))) {
-      text = p;
-      GlobalUnlock(data);
-    }
-  CloseClipboard();
-  return text;
-}
 } // namespace
 
 TEST_CASE("a label's window text is its caption; a wrapping label takes its text's height") {
@@ -197,7 +186,7 @@ TEST_CASE("a progress bar keeps range, position and marquee style across its win
 
 TEST_CASE("clipboard text, and a clipboard held elsewhere") {
   SetClipboardText(L"Zeile 1\r\nÄrger & Ölpreis");
-  CHECK(ClipboardText() == L"Zeile 1\r\nÄrger & Ölpreis");
+  CHECK(test::ClipboardText() == L"Zeile 1\r\nÄrger & Ölpreis");
 
   // Another thread holds the clipboard open: nothing is copied, and the
   // failure says why in German.
@@ -224,7 +213,7 @@ TEST_CASE("clipboard text, and a clipboard held elsewhere") {
   CloseHandle(opened);
   CloseHandle(release);
   CHECK(message.rfind(L"Zwischenablage kann nicht geöffnet werden: ", 0) == 0);
-  CHECK(ClipboardText() == L"Zeile 1\r\nÄrger & Ölpreis");
+  CHECK(test::ClipboardText() == L"Zeile 1\r\nÄrger & Ölpreis");
 }
 
 TEST_CASE("window identifiers, and painted text readable by tools without taking paint or mouse") {
