@@ -175,7 +175,7 @@ TEST_CASE("an empty term shows the error message and opens nothing") {
   std::vector<std::wstring> captions, texts;
   test::TDialogWatcher watcher([&](HWND dlg) {
     captions.push_back(test::WindowText(dlg));
-    for (const std::wstring &t : test::ChildTexts(dlg, L"Static")) texts.push_back(t);
+    for (const std::wstring &t : test::ChildTexts(dlg, L"")) texts.push_back(t);
     test::ClickDialogButton(dlg, IDOK);
   });
   for (const wchar_t *text : {L"", L"   \t "}) {
