@@ -253,6 +253,10 @@ LRESULT TControl::WndProc(UINT AMsg, WPARAM AW, LPARAM AL) {
     if (HWND(AW) == FHandle && LOWORD(AL) == HTCLIENT && ApplyCursor()) return TRUE;
     break;
   case WM_MOUSEMOVE:
+    if (FShowHint && !FHint.empty() && Application)
+      Application->HintMouseMove(FHandle, AMsg, AW, AL);
+    TrackMouse(AMsg);
+    break;
   case WM_MOUSELEAVE:
     TrackMouse(AMsg);
     break;
@@ -361,6 +365,7 @@ void TControl::MouseButtonMessage(UINT AMsg, int X, int Y) {
 }
 
 void TControl::Unbind() {
+  if (Application && FShowHint && !FHint.empty()) Application->RemoveHint(FHandle);
   RemovePropW(FHandle, kObjectProp);
   if (FDefWndProc) SetWindowLongPtrW(FHandle, GWLP_WNDPROC, LONG_PTR(FDefWndProc));
   FHandle = nullptr;

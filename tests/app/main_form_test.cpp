@@ -303,3 +303,39 @@ TEST_CASE("the web address label opens the maker's site") {
   CHECK(w.Opened[0].File == kMakerUrl);
   CHECK(w.Opened[0].Verb == std::optional<std::wstring>(L"open"));
 }
+
+TEST_CASE("a flat button shows its tooltip when the mouse rests on it") {
+  // An application of its own, so that no earlier test has made its
+  // tooltip window.
+  TApplication app;
+  TApplication *outer = Application;
+  Application = &app;
+  app.SetTitle(outer->Title());
+  // The mouse starts away from the window.
+  test::MouseTo(GetDesktopWindow(), GetSystemMetrics(SM_CXSCREEN) - 5,
+                GetSystemMetrics(SM_CYSCREEN) - 5);
+  {
+    TMainWindow w;
+    test::MouseTo(w.Form->Label1->Handle(), 5, 5);
+    // Nothing of the tooltips is made while nobody points at a button.
+    CHECK(app.HintWindow() == nullptr);
+
+    auto shownText = [&] {
+      HWND hint = app.HintWindow();
+      if (!hint || !IsWindowVisible(hint)) return std::wstring();
+      wchar_t text[80] = {};
+      TTTOOLINFOW ti{};
+      ti.cbSize = sizeof(ti);
+      ti.lpszText = text;
+      if (!SendMessageW(hint, TTM_GETCURRENTTOOLW, 0, LPARAM(&ti))) return std::wstring();
+      return std::wstring(text);
+    };
+    test::MouseTo(w.Form->SpeedButton3->Handle(), 10, 10);
+    CHECK(test::PumpUntil([&] { return shownText() == L"Nach Updates suchen"; }, 4000));
+    test::MouseTo(w.Form->SpeedButton2->Handle(), 10, 10);
+    CHECK(test::PumpUntil([&] { return shownText() == L"Hilfe"; }, 4000));
+    test::MouseTo(GetDesktopWindow(), GetSystemMetrics(SM_CXSCREEN) - 5,
+                  GetSystemMetrics(SM_CYSCREEN) - 5);
+  }
+  Application = outer;
+}
