@@ -152,7 +152,8 @@ void TControl::CreateWnd() {
   bool own = params.WinClassName.empty();
   if (own) RegisterOwnClass();
   HWND wnd = CreateWindowExW(params.ExStyle, own ? kOwnClass : params.WinClassName.c_str(),
-                             FCaption.c_str(), params.Style, FLeft, FTop, FWidth, FHeight,
+                             FCaption.c_str(), params.Style, FLeft, FTop, FWidth,
+                             params.WindowHeight >= 0 ? params.WindowHeight : FHeight,
                              params.WndParent, nullptr, GetModuleHandleW(nullptr), this);
   if (wnd && !own) AttachTo(wnd);
   // Controls made later lie above earlier ones, as a form paints them.

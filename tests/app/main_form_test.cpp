@@ -120,6 +120,30 @@ TEST_CASE("the main window is laid out as designed") {
   CHECK(w.Form->SpeedButton2->Hint() == L"Hilfe");
 }
 
+TEST_CASE("the open history list shows 15 terms at a time") {
+  std::string settings = "[Cbx]\r\n";
+  for (int i = 0; i < 20; ++i)
+    settings += std::to_string(i) + "=Begriff " + std::to_string(i) + "\r\n";
+  TMainWindow w(settings.c_str());
+  REQUIRE(w.History().size() == 21);
+  HWND combo = w.Form->Cbx->Handle();
+  RECT rc;
+  GetWindowRect(combo, &rc);
+  CHECK(rc.bottom - rc.top == 21);
+  SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+  test::Pump(30);
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
+  REQUIRE(GetComboBoxInfo(combo, &info));
+  RECT list;
+  GetClientRect(info.hwndList, &list);
+  const int row = int(SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0));
+  REQUIRE(row > 0);
+  CHECK(list.bottom / row == 15);
+  SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+  test::Pump(30);
+}
+
 TEST_CASE("a search opens the address of the trimmed term and puts new terms on top") {
   TMainWindow w;
   w.Type(L"  Lego Technik  ");
