@@ -1,8 +1,11 @@
-// Start-up benchmark: starts Tastenfang.exe and the minimal window program
-// ten times each, the same way, and prints the time until the main window
-// is visible and idle, the peak working set, and their ratios.
+// Start-up benchmark: starts Tastenfang.exe, the bare window program and the
+// start-up floor (the same main window in plain Win32, floor_window.cpp)
+// in turn, the same way, and prints for each the time until its window is
+// visible and idle and its peak working set, with the ratios to the bare
+// window, and the size of the program file. The figures are those of the
+// build the benchmark belongs to.
 //
-//   scripts/wine-env build/bench/startup_bench.exe [runs]
+//   scripts/wine-env build-x64/bench/startup_bench.exe [runs]
 #include <windows.h>
 
 #include <psapi.h>
@@ -68,33 +71,45 @@ bool Run(const std::wstring &AExe, TFigures &AOut) {
   return find.Found != nullptr;
 }
 
-double Median(std::vector<double> AValues) {
+// The value below which the share AQuantile of the values lie.
+double Quantile(std::vector<double> AValues, double AQuantile) {
   std::sort(AValues.begin(), AValues.end());
-  size_t n = AValues.size();
-  return n % 2 ? AValues[n / 2] : (AValues[n / 2 - 1] + AValues[n / 2]) / 2;
+  double pos = AQuantile * double(AValues.size() - 1);
+  size_t i = size_t(pos);
+  double rest = pos - double(i);
+  return i + 1 < AValues.size() ? AValues[i] * (1 - rest) + AValues[i + 1] * rest : AValues[i];
 }
+
+double Median(const std::vector<double> &AValues) { return Quantile(AValues, 0.5); }
 
 long long FileSize(const std::wstring &APath) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!GetFileAttributesExW(APath.c_str(), GetFileExInfoStandard, &data)) return -1;
   return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
+
+struct TProgram {
+  const char *Label;
+  std::wstring Exe;
+  std::vector<double> Times, Peaks;
+};
 } // namespace
 
 int wmain(int argc, wchar_t **argv) {
   int runs = argc > 1 ? _wtoi(argv[1]) : 10;
+  if (runs < 1) runs = 10;
   wchar_t self[MAX_PATH];
   GetModuleFileNameW(nullptr, self, MAX_PATH);
   std::wstring bench = Folder(self), build = Folder(bench);
-  std::wstring minimal = bench + L"\\minimal_window.exe";
   // A copy of the program with its settings beside it, so the runs leave
-  // the user's settings alone.
+  // the user's settings alone; the floor reads the same settings file.
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   std::wstring dir = std::wstring(temp) + L"tastenfang_bench";
   CreateDirectoryW(dir.c_str(), nullptr);
-  std::wstring program = dir + L"\\Tastenfang.exe";
+  std::wstring program = dir + L"\\Tastenfang.exe", floor = dir + L"\\floor_window.exe";
   CopyFileW((build + L"\\bin\\Tastenfang.exe").c_str(), program.c_str(), FALSE);
+  CopyFileW((bench + L"\\floor_window.exe").c_str(), floor.c_str(), FALSE);
   HANDLE redirect = CreateFileW((dir + L"\\Pfad.ini").c_str(), GENERIC_WRITE, 0, nullptr,
                                 CREATE_ALWAYS, 0, nullptr);
   const char text[] = "[Pfad]\r\nIni=*\r\n";
@@ -102,34 +117,34 @@ int wmain(int argc, wchar_t **argv) {
   WriteFile(redirect, text, sizeof(text) - 1, &written, nullptr);
   CloseHandle(redirect);
 
-  std::vector<double> tfTime, tfPeak, minTime, minPeak;
+  std::vector<TProgram> programs = {{"Tastenfang", program, {}, {}},
+                                    {"floor", floor, {}, {}},
+                                    {"bare window", bench + L"\\minimal_window.exe", {}, {}}};
   TFigures f{};
-  // One warm-up run of each, then alternate so both see the same machine.
-  Run(program, f);
-  Run(minimal, f);
+  // One warm-up run of each, then in turn so all see the same machine.
+  for (TProgram &p : programs) Run(p.Exe, f);
   for (int i = 0; i < runs; ++i) {
-    if (!Run(program, f)) {
-      std::printf("Tastenfang.exe did not show its window\n");
-      return 1;
+    for (TProgram &p : programs) {
+      if (!Run(p.Exe, f)) {
+        std::printf("%s did not show its window\n", p.Label);
+        return 1;
+      }
+      p.Times.push_back(f.Milliseconds);
+      p.Peaks.push_back(f.PeakKiB);
     }
-    tfTime.push_back(f.Milliseconds);
-    tfPeak.push_back(f.PeakKiB);
-    if (!Run(minimal, f)) {
-      std::printf("minimal_window.exe did not show its window\n");
-      return 1;
-    }
-    minTime.push_back(f.Milliseconds);
-    minPeak.push_back(f.PeakKiB);
   }
-  double t1 = Median(tfTime), t0 = Median(minTime), m1 = Median(tfPeak), m0 = Median(minPeak);
-  long long size = FileSize(build + L"\\bin\\Tastenfang.exe");
-  std::printf("runs each:                       %d (medians)\n", runs);
-  std::printf("start-up until visible and idle: Tastenfang %.1f ms, minimal %.1f ms, ratio %.2f "
-              "(target <= 1.20)\n",
-              t1, t0, t1 / t0);
-  std::printf("peak working set:                Tastenfang %.0f KiB, minimal %.0f KiB, ratio %.2f "
-              "(target <= 1.50)\n",
-              m1, m0, m1 / m0);
-  std::printf("stripped Tastenfang.exe:         %lld bytes (target < 1048576)\n", size);
+  const TProgram &bare = programs.back();
+  const double t0 = Median(bare.Times), m0 = Median(bare.Peaks);
+  std::printf("build:          %s\n", sizeof(void *) == 8 ? "x86-64" : "32-bit");
+  std::printf("runs each:      %d (medians; quartiles in brackets)\n", runs);
+  std::printf("start-up until visible and idle, and peak working set:\n");
+  for (const TProgram &p : programs) {
+    const double t = Median(p.Times), m = Median(p.Peaks);
+    std::printf("  %-12s %6.1f ms [%6.1f, %6.1f]  ratio %.2f   %6.0f KiB  ratio %.2f\n", p.Label,
+                t, Quantile(p.Times, 0.25), Quantile(p.Times, 0.75), t / t0, m, m / m0);
+  }
+  std::printf("targets:        Tastenfang start-up ratio <= 1.20, peak working set ratio <= 1.50\n");
+  std::printf("stripped Tastenfang.exe: %lld bytes (target < 1048576)\n",
+              FileSize(build + L"\\bin\\Tastenfang.exe"));
   return 0;
 }

@@ -46,7 +46,7 @@ TFrmMain::TFrmMain(TComponent *AOwner) : TForm(AOwner) {
       LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
 
   Image2 = NewControl<TImage>(this, this, L"Image2", 8, 8, 32, 32);
-  LoadProgramIcon(Image2);
+  LoadProgramIcon(Image2->Picture());
 
   Label1 = NewControl<TLabel>(this, this, L"Label1", 49, 11, 236, 25);
   Label1->SetCaption(L"Tippfehlersuche bei eBay");

@@ -18,10 +18,10 @@ void MakeLink(TImage *AImage, std::function<void(TComponent *)> AClick) {
 }
 } // namespace
 
-void LoadProgramIcon(TImage *AImage) {
+void LoadProgramIcon(TPicture &APicture) {
   auto icon = std::make_unique<TIcon>();
   icon->LoadFromResourceName(GetModuleHandleW(nullptr), L"MAINICON");
-  AImage->Picture().SetGraphic(std::move(icon));
+  APicture.SetGraphic(std::move(icon));
 }
 
 TFrmInfo::TFrmInfo(TComponent *AOwner) : TForm(AOwner) {
@@ -45,8 +45,10 @@ TFrmInfo::TFrmInfo(TComponent *AOwner) : TForm(AOwner) {
   TabInfo->SetCaption(L"Info");
   TabInfo->SetPageControl(PageControl);
 
+  // The dialog's pictures are read when its window is first made: nobody
+  // sees them before, and decoding them would only delay the main window.
   Image2 = NewControl<TImage>(this, TabInfo, L"Image2", 18, 13, 32, 32);
-  LoadProgramIcon(Image2);
+  Image2->Picture().LoadWhenNeeded(LoadProgramIcon);
 
   LblProductName = NewControl<TLabel>(this, TabInfo, L"LblProductName", 58, 13, 198, 25);
   LblProductName->SetCaption(L"kalverin Tastenfang");
@@ -74,16 +76,16 @@ TFrmInfo::TFrmInfo(TComponent *AOwner) : TForm(AOwner) {
   Image1 = NewControl<TImage>(this, TabInfo, L"Image1", 8, 145, 60, 45);
   Image1->SetAutoSize(true);
   Image1->SetTransparent(true);
-  Image1->Picture().LoadFromStoredResource(L"IMAGE1_PNG");
+  Image1->Picture().LoadFromStoredResourceWhenNeeded(L"IMAGE1_PNG");
   MakeLink(Image1, [this](TComponent *S) { LblUrlClick(S); });
 
   Image3 = NewControl<TImage>(this, TabInfo, L"Image3", 95, 162, 145, 20);
   Image3->SetAutoSize(true);
-  {
+  Image3->Picture().LoadWhenNeeded([](TPicture &APicture) {
     auto lettering = std::make_unique<TBitmap>();
     lettering->LoadFromResourceName(GetModuleHandleW(nullptr), L"IMAGE3");
-    Image3->Picture().SetGraphic(std::move(lettering));
-  }
+    APicture.SetGraphic(std::move(lettering));
+  });
   Image3->SetTransparent(true);
   MakeLink(Image3, [this](TComponent *S) { LblUrlClick(S); });
 
@@ -101,7 +103,7 @@ TFrmInfo::TFrmInfo(TComponent *AOwner) : TForm(AOwner) {
 
   Image7 = NewControl<TImage>(this, TabInfo, L"Image7", 44, 248, 188, 80);
   Image7->SetAutoSize(true);
-  Image7->Picture().LoadFromStoredResource(L"IMAGE7_PNG");
+  Image7->Picture().LoadFromStoredResourceWhenNeeded(L"IMAGE7_PNG");
   MakeLink(Image7, [this](TComponent *S) { Image7Click(S); });
 
   TabOptions = new TTabSheet(this);

@@ -43,5 +43,5 @@ private:
 
 extern TFrmInfo *FrmInfo;
 
-// The program icon "MAINICON" as the picture of an image control.
-void LoadProgramIcon(TImage *AImage);
+// The program icon "MAINICON" as a picture.
+void LoadProgramIcon(TPicture &APicture);

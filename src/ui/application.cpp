@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <htmlhelp.h>
+#include <windowsx.h>
 
 #include "ui/platform.h"
 
@@ -130,14 +131,7 @@ void TApplication::ShowException(const std::wstring &AMessage) {
                      MB_OK | MB_ICONERROR);
 }
 
-void TApplication::AddHint(HWND AWnd, const std::wstring &AText) {
-  if (!FHintWindow) {
-    FHintWindow = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                  WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
-    if (!FHintWindow) return;
-  }
+bool TApplication::RegisterHint(HWND AWnd, const std::wstring &AText, bool AAdd) {
   TTTOOLINFOW ti{};
   ti.cbSize = sizeof(ti);
   ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -145,5 +139,37 @@ void TApplication::AddHint(HWND AWnd, const std::wstring &AText) {
   ti.uId = UINT_PTR(AWnd);
   ti.lpszText = const_cast<wchar_t *>(AText.c_str());
   SendMessageW(FHintWindow, TTM_DELTOOLW, 0, LPARAM(&ti));
-  SendMessageW(FHintWindow, TTM_ADDTOOLW, 0, LPARAM(&ti));
+  return !AAdd || SendMessageW(FHintWindow, TTM_ADDTOOLW, 0, LPARAM(&ti));
+}
+
+void TApplication::AddHint(HWND AWnd, const std::wstring &AText) {
+  if (!FHintWindow) {
+    RemoveHint(AWnd);
+    FWaitingHints.emplace_back(AWnd, AText);
+    return;
+  }
+  RegisterHint(AWnd, AText, true);
+}
+
+void TApplication::RemoveHint(HWND AWnd) {
+  if (FHintWindow) {
+    RegisterHint(AWnd, L"", false);
+    return;
+  }
+  std::erase_if(FWaitingHints, [AWnd](const auto &AHint) { return AHint.first == AWnd; });
+}
+
+void TApplication::HintMouseMove(HWND AWnd, UINT AMsg, WPARAM AW, LPARAM AL) {
+  if (FHintWindow || FWaitingHints.empty()) return;
+  FHintWindow = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+  if (!FHintWindow) return;
+  for (const auto &[wnd, text] : std::exchange(FWaitingHints, {})) RegisterHint(wnd, text, true);
+  // The tooltip watches its windows from now on; this move it has missed.
+  MSG msg{AWnd, AMsg, AW, AL, DWORD(GetMessageTime()), {}};
+  DWORD pos = GetMessagePos();
+  msg.pt = POINT{GET_X_LPARAM(LPARAM(pos)), GET_Y_LPARAM(LPARAM(pos))};
+  SendMessageW(FHintWindow, TTM_RELAYEVENT, 0, LPARAM(&msg));
 }

@@ -3,6 +3,8 @@
 // loop with its keyboard pre-processing, and the general error report.
 #include <exception>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "ui/exception.h"
 #include "ui/forms.h"
@@ -56,8 +58,16 @@ public:
   void HandleException(const std::exception &E);
   void ShowException(const std::wstring &AMessage);
 
-  // Shows AText as the tooltip of a window.
+  // Shows AText as the tooltip of a window. The tooltip window itself is
+  // made when the mouse first moves over a window with a tooltip: nobody
+  // sees one before, and making it would only delay the start.
   void AddHint(HWND AWnd, const std::wstring &AText);
+  // Forgets the window's tooltip (the window goes).
+  void RemoveHint(HWND AWnd);
+  // The mouse moved over a window with a tooltip: makes the tooltip window
+  // if it is still missing and hands it this first move.
+  void HintMouseMove(HWND AWnd, UINT AMsg, WPARAM AW, LPARAM AL);
+  HWND HintWindow() const { return FHintWindow; }
 
 private:
   void DispatchOne(MSG &AMsg);
@@ -68,7 +78,10 @@ private:
   bool FTerminated = false;
   bool FHaltPending = false;
   int FHaltExitCode = 0;
+  bool RegisterHint(HWND AWnd, const std::wstring &AText, bool AAdd);
   HWND FHintWindow = nullptr;
+  // Tooltips waiting for the tooltip window.
+  std::vector<std::pair<HWND, std::wstring>> FWaitingHints;
 };
 
 extern TApplication *Application;

@@ -165,7 +165,8 @@ void TControl::CreateWnd() {
   // A child window's menu handle is its identifier.
   HMENU id = (params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(INT_PTR(FWindowID)) : nullptr;
   HWND wnd = CreateWindowExW(params.ExStyle, own ? kOwnClass : params.WinClassName.c_str(),
-                             FCaption.c_str(), params.Style, FLeft, FTop, FWidth, FHeight,
+                             FCaption.c_str(), params.Style, FLeft, FTop, FWidth,
+                             params.WindowHeight >= 0 ? params.WindowHeight : FHeight,
                              params.WndParent, id, GetModuleHandleW(nullptr), this);
   if (wnd && !own) AttachTo(wnd);
   // Controls made later lie above earlier ones, as a form paints them.
@@ -266,6 +267,8 @@ LRESULT TControl::WndProc(UINT AMsg, WPARAM AW, LPARAM AL) {
     if (HWND(AW) == FHandle && LOWORD(AL) == HTCLIENT && ApplyCursor()) return TRUE;
     break;
   case WM_MOUSEMOVE:
+    if (FShowHint && !FHint.empty() && Application)
+      Application->HintMouseMove(FHandle, AMsg, AW, AL);
     TrackMouse(AMsg, GET_X_LPARAM(AL), GET_Y_LPARAM(AL));
     MouseMove(KeyboardShiftState(), GET_X_LPARAM(AL), GET_Y_LPARAM(AL));
     break;
@@ -416,6 +419,7 @@ void TControl::MouseButtonMessage(UINT AMsg, int X, int Y) {
 }
 
 void TControl::Unbind() {
+  if (Application && FShowHint && !FHint.empty()) Application->RemoveHint(FHandle);
   RemovePropW(FHandle, kObjectProp);
   if (FDefWndProc) SetWindowLongPtrW(FHandle, GWLP_WNDPROC, LONG_PTR(FDefWndProc));
   FHandle = nullptr;

@@ -38,6 +38,9 @@ struct TCreateParams {
   DWORD Style = WS_CHILD | WS_CLIPSIBLINGS;
   DWORD ExStyle = 0;
   HWND WndParent = nullptr;
+  // The window's height when it differs from the control's (a drop-down
+  // combo box's includes its open list); -1: the control's.
+  int WindowHeight = -1;
 };
 
 class TForm;

@@ -16,11 +16,19 @@ void TBevel::Paint(TCanvas &ACanvas) {
 
 TTabSheet::TTabSheet(TComponent *AOwner) : TControl(AOwner) {}
 
+// A page that goes takes its tab along, so the page control never holds a
+// freed page.
+TTabSheet::~TTabSheet() {
+  if (FPageControl) FPageControl->RemoveTab(this);
+}
+
 void TTabSheet::SetPageControl(TPageControl *APageControl) {
+  if (APageControl == FPageControl) return;
+  if (FPageControl) FPageControl->RemoveTab(this);
   FPageControl = APageControl;
   SetVisible(false);
   SetParent(APageControl);
-  APageControl->InsertTab(this);
+  if (APageControl) APageControl->InsertTab(this);
 }
 
 void TTabSheet::SetCaption(const std::wstring &AValue) {
@@ -29,6 +37,10 @@ void TTabSheet::SetCaption(const std::wstring &AValue) {
 }
 
 TPageControl::TPageControl(TComponent *AOwner) : TControl(AOwner) { SetTabStop(true); }
+
+TPageControl::~TPageControl() {
+  for (TTabSheet *page : FPages) page->FPageControl = nullptr;
+}
 
 void TPageControl::CreateParams(TCreateParams &AParams) {
   TControl::CreateParams(AParams);
@@ -58,6 +70,17 @@ void TPageControl::InsertTab(TTabSheet *APage) {
   if (HandleAllocated()) SetTabItem(FPages.size() - 1, TCM_INSERTITEMW);
   if (!FActivePage) SetActivePage(APage);
   PlacePages();
+}
+
+void TPageControl::RemoveTab(TTabSheet *APage) {
+  auto it = std::find(FPages.begin(), FPages.end(), APage);
+  if (it == FPages.end()) return;
+  if (HandleAllocated()) SendMessageW(FHandle, TCM_DELETEITEM, WPARAM(it - FPages.begin()), 0);
+  FPages.erase(it);
+  if (FActivePage == APage) {
+    FActivePage = nullptr;
+    if (!FPages.empty()) SetActivePage(FPages.front());
+  }
 }
 
 void TPageControl::UpdateTab(TTabSheet *APage) {

@@ -23,11 +23,14 @@ class TPageControl;
 class TTabSheet : public TControl {
 public:
   explicit TTabSheet(TComponent *AOwner);
+  ~TTabSheet() override;
+  // Moves the page to another page control, or takes it off with nullptr.
   void SetPageControl(TPageControl *APageControl);
   TPageControl *PageControl() const { return FPageControl; }
   void SetCaption(const std::wstring &AValue) override;
 
 private:
+  friend class TPageControl;
   TPageControl *FPageControl = nullptr;
 };
 
@@ -35,6 +38,7 @@ private:
 class TPageControl : public TControl {
 public:
   explicit TPageControl(TComponent *AOwner);
+  ~TPageControl() override;
   int PageCount() const { return int(FPages.size()); }
   TTabSheet *Pages(int AIndex) const { return FPages.at(size_t(AIndex)); }
   TTabSheet *ActivePage() const { return FActivePage; }
@@ -50,6 +54,7 @@ protected:
 private:
   friend class TTabSheet;
   void InsertTab(TTabSheet *APage);
+  void RemoveTab(TTabSheet *APage);
   void UpdateTab(TTabSheet *APage);
   // Inserts or sets the tab of page AIndex (TCM_INSERTITEMW, TCM_SETITEMW).
   void SetTabItem(size_t AIndex, UINT AMessage);

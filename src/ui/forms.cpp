@@ -211,7 +211,8 @@ void TForm::Show() {
   if (!FShownOnce) ApplyPosition();
   DoShow();
   static const int kShow[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
-  TControl::SetVisible(true);
+  // Shown once, active at once: not first shown inactive and then again.
+  FVisible = true;
   ShowWindow(FHandle, kShow[FWindowState]);
   SetForegroundWindow(FHandle);
   if (!FShownOnce) {

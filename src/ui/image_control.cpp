@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "ui/application.h"
 #include "ui/bitmap.h"
 
 TImage::TImage(TComponent *AOwner) : TControl(AOwner) {
@@ -27,6 +28,8 @@ void TImage::SetStretch(bool AValue) {
 }
 
 void TImage::PictureChanged() {
+  // A waiting picture tells its change once it is read.
+  if (FPicture.Pending()) return;
   if (FAutoSize && FPicture.Width() > 0 && FPicture.Height() > 0)
     SetBounds(Left(), Top(), FPicture.Width(), FPicture.Height());
   // Setting the flag may report a change again; by then it holds.
@@ -35,6 +38,26 @@ void TImage::PictureChanged() {
     UpdateRegion();
     Invalidate();
   }
+}
+
+void TImage::ScaleBy(int M, int D) {
+  // Sized to its picture first, then scaled, as if it had been read at once.
+  FPicture.LoadPending();
+  TControl::ScaleBy(M, D);
+}
+
+void TImage::CreateWnd() {
+  // The window takes the picture's size and shape from the start. A picture
+  // that cannot be read is reported and stays empty; the window is made all
+  // the same, so its form is complete.
+  try {
+    FPicture.LoadPending();
+  } catch (const TProgramHalt &) {
+    throw;
+  } catch (...) {
+    HandleBoundaryException();
+  }
+  TControl::CreateWnd();
 }
 
 void TImage::InitWnd() { UpdateRegion(); }

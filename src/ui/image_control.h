@@ -1,6 +1,9 @@
 #pragma once
 // A picture control: shows the graphic of its picture at its top left
-// corner (or stretched), optionally sizing itself to it.
+// corner (or stretched), optionally sizing itself to it. A picture that
+// waits for its loader (TPicture::LoadWhenNeeded) is read when the control's
+// window is made or the control is scaled, whichever comes first; until
+// then the control keeps the bounds it was given.
 #include "ui/controls.h"
 #include "ui/picture.h"
 
@@ -18,8 +21,11 @@ public:
   bool Stretch() const { return FStretch; }
   void SetStretch(bool AValue);
 
+  void ScaleBy(int M, int D) override;
+
 protected:
   void Paint(TCanvas &ACanvas) override;
+  void CreateWnd() override;
   void InitWnd() override;
 
 private:

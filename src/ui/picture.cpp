@@ -53,7 +53,34 @@ void TPicture::Changed() {
   if (OnChange) OnChange(this);
 }
 
+TGraphic *TPicture::Graphic() {
+  LoadPending();
+  return FGraphic.get();
+}
+
+int TPicture::Width() {
+  TGraphic *graphic = Graphic();
+  return graphic ? graphic->Width() : 0;
+}
+
+int TPicture::Height() {
+  TGraphic *graphic = Graphic();
+  return graphic ? graphic->Height() : 0;
+}
+
+void TPicture::LoadWhenNeeded(std::function<void(TPicture &)> ALoad) {
+  FPendingLoad = std::move(ALoad);
+}
+
+void TPicture::LoadPending() {
+  if (!FPendingLoad) return;
+  std::function<void(TPicture &)> load = std::move(FPendingLoad);
+  FPendingLoad = nullptr;
+  load(*this);
+}
+
 void TPicture::SetGraphic(std::unique_ptr<TGraphic> AGraphic) {
+  FPendingLoad = nullptr;
   FGraphic = std::move(AGraphic);
   if (FGraphic) FGraphic->OnChange = [this](TGraphic *) { Changed(); };
   Changed();
@@ -82,7 +109,8 @@ void TPicture::ReadStoredValue(TStream &AStream) {
   SetGraphic(std::move(graphic));
 }
 
-void TPicture::WriteStoredValue(TStream &AStream) const {
+void TPicture::WriteStoredValue(TStream &AStream) {
+  LoadPending();
   std::string name = FGraphic ? WideToUtf8(FGraphic->ClassName()) : std::string();
   if (FGraphic && (name.empty() || name.size() > 255))
     throw EInvalidOperation(L"Diese Grafik kann nicht gespeichert werden");
@@ -97,6 +125,15 @@ void TPicture::LoadFromStoredResource(const std::wstring &AName, const wchar_t *
   TResourceStream stream(AInstance ? AInstance : GetModuleHandleW(nullptr), AName,
                          AType ? AType : RT_RCDATA);
   ReadStoredValue(stream);
+}
+
+void TPicture::LoadFromStoredResourceWhenNeeded(const std::wstring &AName, const wchar_t *AType,
+                                                HINSTANCE AInstance) {
+  // The type may be a resource number rather than a text that must outlive us.
+  std::wstring typeName = AType && !IS_INTRESOURCE(AType) ? std::wstring(AType) : std::wstring();
+  LoadWhenNeeded([AName, AType, typeName, AInstance](TPicture &APicture) {
+    APicture.LoadFromStoredResource(AName, typeName.empty() ? AType : typeName.c_str(), AInstance);
+  });
 }
 
 void TPicture::RegisterFileFormat(const std::wstring &AExtension, const std::wstring &ADescription,

@@ -40,21 +40,35 @@ public:
   TPicture(const TPicture &) = delete;
   TPicture &operator=(const TPicture &) = delete;
 
-  TGraphic *Graphic() const { return FGraphic.get(); }
-  // Takes ownership; null empties the picture.
+  // Asking for the graphic or its size first runs a waiting loader.
+  TGraphic *Graphic();
+  // Takes ownership; null empties the picture. A waiting loader is dropped.
   void SetGraphic(std::unique_ptr<TGraphic> AGraphic);
-  int Width() const { return FGraphic ? FGraphic->Width() : 0; }
-  int Height() const { return FGraphic ? FGraphic->Height() : 0; }
+  int Width();
+  int Height();
+
+  // Lets the picture wait with its loading until it is first needed: ALoad
+  // fills it when the graphic, its size or its stored value is asked for,
+  // or when LoadPending is called. A picture nobody shows yet costs nothing
+  // at start-up that way.
+  void LoadWhenNeeded(std::function<void(TPicture &)> ALoad);
+  bool Pending() const { return bool(FPendingLoad); }
+  // Runs a waiting loader now. It runs once: after a failure, which
+  // propagates, the picture stays empty.
+  void LoadPending();
 
   // A stored picture value: one length byte N, the class name in N bytes,
   // then the graphic's own data to the end of the stream. An unregistered
   // class name leaves the picture empty; failures of the graphic's reader
   // propagate and leave the picture empty too.
   void ReadStoredValue(TStream &AStream);
-  void WriteStoredValue(TStream &AStream) const;
+  void WriteStoredValue(TStream &AStream);
   // ReadStoredValue from a resource of the program (RT_RCDATA unless told).
   void LoadFromStoredResource(const std::wstring &AName, const wchar_t *AType = nullptr,
                               HINSTANCE AInstance = nullptr);
+  // The same, once the picture is first needed (see LoadWhenNeeded).
+  void LoadFromStoredResourceWhenNeeded(const std::wstring &AName, const wchar_t *AType = nullptr,
+                                        HINSTANCE AInstance = nullptr);
 
   // Graphic file formats.
   static void RegisterFileFormat(const std::wstring &AExtension, const std::wstring &ADescription,
@@ -69,4 +83,5 @@ public:
 private:
   void Changed();
   std::unique_ptr<TGraphic> FGraphic;
+  std::function<void(TPicture &)> FPendingLoad;
 };

@@ -223,6 +223,8 @@ void TComboBox::CreateParams(TCreateParams &AParams) {
   TControl::CreateParams(AParams);
   AParams.WinClassName = L"COMBOBOX";
   AParams.Style |= CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL;
+  // Made with its open height at once: one resizing less while it starts.
+  AParams.WindowHeight = ListHeight();
 }
 
 int TComboBox::ListHeight() const {
@@ -236,8 +238,6 @@ void TComboBox::InitWnd() {
   FItems.Clear();
   SendMessageW(FHandle, CB_SETMINVISIBLE, WPARAM(FDropDownCount), 0);
   if (FItemIndex >= 0) SendMessageW(FHandle, CB_SETCURSEL, WPARAM(FItemIndex), 0);
-  SetWindowPos(FHandle, nullptr, Left(), Top(), Width(), ListHeight(),
-               SWP_NOZORDER | SWP_NOACTIVATE);
   SubclassChild(EditHandle());
 }
 

@@ -1,6 +1,10 @@
 // The window framework's rules that the whole program stands on.
 #include <doctest.h>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <string>
 #include <vector>
 
@@ -257,6 +261,46 @@ TEST_CASE("a form forgets controls that go away or move to another form") {
   delete ok;
   delete form;
   delete other;
+}
+
+TEST_CASE("a page control forgets pages that go away or move to another page control") {
+  auto *form = TForm::Create<TForm>(nullptr);
+  form->SetClientSize(300, 200);
+  auto *pages = NewControl<TPageControl>(form, form, L"Pages", 0, 0, 300, 200);
+  auto *other = NewControl<TPageControl>(form, form, L"Other", 0, 0, 10, 10);
+  TTabSheet *sheet[3];
+  for (int i = 0; i < 3; ++i) {
+    sheet[i] = new TTabSheet(form);
+    sheet[i]->SetPageControl(pages);
+    sheet[i]->SetCaption(L"Seite " + std::to_wstring(i + 1));
+  }
+  form->Show();
+  pages->SetActivePage(sheet[1]);
+  auto tabs = [&] { return int(SendMessageW(pages->Handle(), TCM_GETITEMCOUNT, 0, 0)); };
+  REQUIRE(tabs() == 3);
+
+  // The active page goes: the first that is left becomes active.
+  delete sheet[1];
+  CHECK(pages->PageCount() == 2);
+  CHECK(tabs() == 2);
+  CHECK(pages->ActivePage() == sheet[0]);
+  CHECK(sheet[0]->Visible());
+
+  sheet[2]->SetPageControl(other);
+  CHECK(pages->PageCount() == 1);
+  CHECK(tabs() == 1);
+  CHECK(other->PageCount() == 1);
+  CHECK(sheet[2]->PageControl() == other);
+
+  // Selecting the remaining tab by hand picks a page that exists.
+  NMHDR change{pages->Handle(), 0, UINT(TCN_SELCHANGE)};
+  SendMessageW(form->Handle(), WM_NOTIFY, 0, LPARAM(&change));
+  CHECK(pages->ActivePage() == sheet[0]);
+
+  // A page control that goes first leaves its pages without one.
+  delete other;
+  CHECK(sheet[2]->PageControl() == nullptr);
+  delete form;
 }
 
 TEST_CASE("a halt raised in an event handler passes the window procedure as a halt") {

@@ -120,6 +120,30 @@ TEST_CASE("the main window is laid out as designed") {
   CHECK(w.Form->SpeedButton2->Hint() == L"Hilfe");
 }
 
+TEST_CASE("the open history list shows 15 terms at a time") {
+  std::string settings = "[Cbx]\r\n";
+  for (int i = 0; i < 20; ++i)
+    settings += std::to_string(i) + "=Begriff " + std::to_string(i) + "\r\n";
+  TMainWindow w(settings.c_str());
+  REQUIRE(w.History().size() == 21);
+  HWND combo = w.Form->Cbx->Handle();
+  RECT rc;
+  GetWindowRect(combo, &rc);
+  CHECK(rc.bottom - rc.top == 21);
+  SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+  test::Pump(30);
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
+  REQUIRE(GetComboBoxInfo(combo, &info));
+  RECT list;
+  GetClientRect(info.hwndList, &list);
+  const int row = int(SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0));
+  REQUIRE(row > 0);
+  CHECK(list.bottom / row == 15);
+  SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+  test::Pump(30);
+}
+
 TEST_CASE("a search opens the address of the trimmed term and puts new terms on top") {
   TMainWindow w;
   w.Type(L"  Lego Technik  ");
@@ -302,4 +326,40 @@ TEST_CASE("the web address label opens the maker's site") {
   REQUIRE(w.Opened.size() == 1);
   CHECK(w.Opened[0].File == kMakerUrl);
   CHECK(w.Opened[0].Verb == std::optional<std::wstring>(L"open"));
+}
+
+TEST_CASE("a flat button shows its tooltip when the mouse rests on it") {
+  // An application of its own, so that no earlier test has made its
+  // tooltip window.
+  TApplication app;
+  TApplication *outer = Application;
+  Application = &app;
+  app.SetTitle(outer->Title());
+  // The mouse starts away from the window.
+  test::MouseTo(GetDesktopWindow(), GetSystemMetrics(SM_CXSCREEN) - 5,
+                GetSystemMetrics(SM_CYSCREEN) - 5);
+  {
+    TMainWindow w;
+    test::MouseTo(w.Form->Label1->Handle(), 5, 5);
+    // Nothing of the tooltips is made while nobody points at a button.
+    CHECK(app.HintWindow() == nullptr);
+
+    auto shownText = [&] {
+      HWND hint = app.HintWindow();
+      if (!hint || !IsWindowVisible(hint)) return std::wstring();
+      wchar_t text[80] = {};
+      TTTOOLINFOW ti{};
+      ti.cbSize = sizeof(ti);
+      ti.lpszText = text;
+      if (!SendMessageW(hint, TTM_GETCURRENTTOOLW, 0, LPARAM(&ti))) return std::wstring();
+      return std::wstring(text);
+    };
+    test::MouseTo(w.Form->SpeedButton3->Handle(), 10, 10);
+    CHECK(test::PumpUntil([&] { return shownText() == L"Nach Updates suchen"; }, 4000));
+    test::MouseTo(w.Form->SpeedButton2->Handle(), 10, 10);
+    CHECK(test::PumpUntil([&] { return shownText() == L"Hilfe"; }, 4000));
+    test::MouseTo(GetDesktopWindow(), GetSystemMetrics(SM_CXSCREEN) - 5,
+                  GetSystemMetrics(SM_CYSCREEN) - 5);
+  }
+  Application = outer;
 }

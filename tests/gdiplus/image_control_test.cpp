@@ -63,3 +63,106 @@ TEST_CASE("a picture control sizes itself to its stored picture and paints it") 
   CHECK(image->Height() == 80);
   delete form;
 }
+
+TEST_CASE("a picture that waits is read once, when its control's window is made") {
+  imgtest::StartImageModules();
+  auto *form = TForm::Create<TForm>(nullptr);
+  form->SetClientSize(300, 120);
+  auto *image = new TImage(form);
+  image->SetParent(form);
+  image->SetBounds(4, 6, 20, 20);
+  image->SetAutoSize(true);
+  int reads = 0;
+  image->Picture().LoadWhenNeeded([&](TPicture &APicture) {
+    ++reads;
+    APicture.LoadFromStoredResource(L"IMAGE1_PNG");
+  });
+  image->SetTransparent(true);
+  CHECK(reads == 0);
+  CHECK(image->Width() == 20);
+
+  RECT rc;
+  GetClientRect(image->Handle(), &rc);
+  CHECK(reads == 1);
+  CHECK(rc.right == 60);
+  CHECK(rc.bottom == 45);
+  CHECK(image->Left() == 4);
+  // Its shape is the picture's from the start: the logo's margin is not its.
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  REQUIRE(GetWindowRgn(image->Handle(), region) != ERROR);
+  CHECK(PtInRegion(region, 30, 22));
+  CHECK_FALSE(PtInRegion(region, 58, 22));
+  DeleteObject(region);
+  form->Show();
+  UpdateWindow(form->Handle());
+  CHECK(reads == 1);
+
+  // Setting a picture drops a loader that has not run yet.
+  image->Picture().LoadWhenNeeded([&](TPicture &) { ++reads; });
+  image->Picture().SetGraphic(nullptr);
+  CHECK(image->Picture().Graphic() == nullptr);
+  CHECK(reads == 1);
+  delete form;
+}
+
+TEST_CASE("asking for a waiting picture reads it; scaling a control reads it first") {
+  imgtest::StartImageModules();
+  TPicture picture;
+  picture.LoadFromStoredResourceWhenNeeded(L"IMAGE1_PNG");
+  CHECK(picture.Pending());
+  CHECK(picture.Width() == 60);
+  CHECK_FALSE(picture.Pending());
+  CHECK(picture.Height() == 45);
+
+  // Scaled as if read at once: sized to the picture, then by 5/4.
+  auto *form = TForm::Create<TForm>(nullptr);
+  auto *image = new TImage(form);
+  image->SetParent(form);
+  image->SetBounds(8, 8, 10, 10);
+  image->SetAutoSize(true);
+  image->Picture().LoadFromStoredResourceWhenNeeded(L"IMAGE1_PNG");
+  image->ScaleBy(5, 4);
+  CHECK(image->Left() == 10);
+  CHECK(image->Width() == 75);
+  CHECK(image->Height() == 56);
+  delete form;
+}
+
+TEST_CASE("a waiting picture that cannot be read is reported once; its window is made") {
+  imgtest::StartImageModules();
+  test::TMessageBoxes boxes;
+  auto *form = TForm::Create<TForm>(nullptr);
+  form->SetClientSize(200, 120);
+  auto *image = new TImage(form);
+  image->SetParent(form);
+  image->SetBounds(10, 10, 30, 30);
+  image->SetAutoSize(true);
+  int reads = 0;
+  image->Picture().LoadWhenNeeded([&](TPicture &APicture) {
+    ++reads;
+    // A stored PNG picture whose data is no PNG.
+    TMemoryStream stream(std::string("\x0bTdxPNGImage") + "no picture at all");
+    APicture.ReadStoredValue(stream);
+  });
+  auto *after = new TImage(form);
+  after->SetParent(form);
+  after->SetBounds(50, 10, 10, 10);
+
+  form->Show();
+  UpdateWindow(form->Handle());
+  test::Pump(50);
+  CHECK(reads == 1);
+  REQUIRE(boxes.Calls.size() == 1);
+  CHECK(boxes.Calls[0].Text.find(L"GDI+") != std::wstring::npos);
+  CHECK(image->HandleAllocated());
+  CHECK(after->HandleAllocated());
+  CHECK(image->Picture().Graphic() == nullptr);
+  RECT rc;
+  GetClientRect(image->Handle(), &rc);
+  CHECK(rc.right == 30);
+  InvalidateRect(image->Handle(), nullptr, TRUE);
+  UpdateWindow(image->Handle());
+  CHECK(reads == 1);
+  CHECK(boxes.Calls.size() == 1);
+  delete form;
+}

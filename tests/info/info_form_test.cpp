@@ -127,6 +127,19 @@ TEST_CASE("the pictures are the stored ones, at their sizes") {
   DeleteObject(none);
 }
 
+TEST_CASE("the pictures are read when the window is first made, not with the dialog") {
+  // The dialog is made at start-up and shown much later, if at all.
+  TInfoDialog d;
+  for (TImage *image : {d.Form->Image2, d.Form->Image1, d.Form->Image3, d.Form->Image7})
+    CHECK(image->Picture().Pending());
+  d.Form->HandleNeeded();
+  for (TImage *image : {d.Form->Image2, d.Form->Image1, d.Form->Image3, d.Form->Image7}) {
+    CAPTURE(image->Name());
+    CHECK_FALSE(image->Picture().Pending());
+    CHECK(image->HandleAllocated());
+  }
+}
+
 TEST_CASE("the mail link, the address links and the recommended tool open their addresses") {
   TInfoDialog d;
   d.Click(d.Form->LblEMail);
