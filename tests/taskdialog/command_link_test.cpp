@@ -41,19 +41,8 @@ struct TResourcePixels {
     GetObjectW(bitmap, sizeof(bm), &bm);
     Width = bm.bmWidth;
     Height = bm.bmHeight;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = Width;
-    bi.bmiHeader.biHeight = -Height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    std::vector<uint32_t> raw(size_t(Width * Height));
-    HDC dc = GetDC(nullptr);
-    GetDIBits(dc, bitmap, 0, UINT(Height), raw.data(), &bi, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, dc);
+    Pixels = BitmapPixels(bitmap, Width, Height);
     DeleteObject(bitmap);
-    for (uint32_t v : raw)
-      Pixels.push_back(RGBColor(uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v)));
   }
   TColor At(int X, int Y) const { return Pixels.at(size_t(Y * Width + X)); }
 };

@@ -1,7 +1,9 @@
 #pragma once
-// What a window shows on the screen, read back pixel by pixel.
+// What a window shows on the screen, read back pixel by pixel, and the
+// parts of a colour value.
 #include <windows.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <vector>
@@ -18,6 +20,25 @@ inline int B(TColor C) {
   return int((C >> 16) & 0xFF);
 }
 
+// A bitmap's pixels, top row first.
+inline std::vector<TColor> BitmapPixels(HBITMAP ABitmap, int AWidth, int AHeight) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = AWidth;
+  bi.bmiHeader.biHeight = -AHeight;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  std::vector<uint32_t> raw(size_t(AWidth * AHeight));
+  HDC dc = GetDC(nullptr);
+  GetDIBits(dc, ABitmap, 0, UINT(AHeight), raw.data(), &bi, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, dc);
+  std::vector<TColor> pixels;
+  pixels.reserve(raw.size());
+  for (uint32_t v : raw) // 0x00RRGGBB
+    pixels.push_back(RGBColor(uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v)));
+  return pixels;
+}
+
 // A window's client area as the screen shows it.
 class TShot {
 public:
@@ -27,27 +48,15 @@ public:
     GetClientRect(AWnd, &rc);
     FWidth = rc.right;
     FHeight = rc.bottom;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = FWidth;
-    bi.bmiHeader.biHeight = -FHeight;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void *bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HDC dc = GetDC(AWnd);
     HDC mem = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, FWidth, FHeight);
     HGDIOBJ old = SelectObject(mem, bitmap);
     BitBlt(mem, 0, 0, FWidth, FHeight, dc, 0, 0, SRCCOPY);
-    GdiFlush();
-    const auto *p = static_cast<const uint32_t *>(bits);
-    for (int i = 0; i < FWidth * FHeight; ++i) {
-      uint32_t v = p[i]; // 0x00RRGGBB
-      FPixels.push_back(RGBColor(uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v)));
-    }
     SelectObject(mem, old);
     DeleteDC(mem);
     ReleaseDC(AWnd, dc);
+    FPixels = BitmapPixels(bitmap, FWidth, FHeight);
     DeleteObject(bitmap);
   }
   TColor At(int X, int Y) const { return FPixels.at(size_t(Y * FWidth + X)); }
