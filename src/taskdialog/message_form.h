@@ -120,7 +120,13 @@ private:
   void PaintContent(TCanvas &ACanvas);
   void PaintExpandedText(TCanvas &ACanvas);
   void PaintFooter(TCanvas &ACanvas);
-  void PaintPlainText(TCanvas &ACanvas, const std::wstring &AText, TRect ARect);
+  // The content and the expanded text: markup with doHyperlinks, else
+  // plain text whose backslash-"n" markers (all of them, or only where the
+  // text has a line marker) become line breaks.
+  std::wstring PlainBodyText(const std::wstring &AText, bool AAllMarkers);
+  SIZE MeasureBodyText(const std::wstring &AText, bool AAllMarkers, const TRect &ABounds);
+  void PaintBodyText(TCanvas &ACanvas, const std::wstring &AText, bool AAllMarkers,
+                     const TRect &ARect);
   void TimerTick();
   void ButtonClick(TComponent *ASender);
   void RadioClick(TComponent *ASender);

@@ -54,33 +54,30 @@ void TAdvMessageForm::Paint(TCanvas &ACanvas) {
   PaintFooter(ACanvas);
 }
 
-void TAdvMessageForm::PaintPlainText(TCanvas &ACanvas, const std::wstring &AText, TRect ARect) {
-  ACanvas.Font() = Font();
-  ACanvas.TextRect(ARect, AText, kPlainTextFlags);
+std::wstring TAdvMessageForm::PlainBodyText(const std::wstring &AText, bool AAllMarkers) {
+  return AAllMarkers || HasLineMarker(AText) ? MarkersToReturns(AText) : AText;
+}
+
+void TAdvMessageForm::PaintBodyText(TCanvas &ACanvas, const std::wstring &AText, bool AAllMarkers,
+                                    const TRect &ARect) {
+  if (HasOption(doHyperlinks)) {
+    TMarkupResult result;
+    DrawMarkup(DialogMarkupArgs(ACanvas, PrepareMarkup(AText), ARect, dmuPaint), result);
+  } else {
+    ACanvas.Font() = Font();
+    TRect r = ARect;
+    ACanvas.TextRect(r, PlainBodyText(AText, AAllMarkers), kPlainTextFlags);
+  }
 }
 
 void TAdvMessageForm::PaintContent(TCanvas &ACanvas) {
   const std::wstring &content = Dialog().FContent;
-  if (content.empty()) return;
-  const TRect r = ContentRect();
-  if (HasOption(doHyperlinks)) {
-    TMarkupResult result;
-    DrawMarkup(DialogMarkupArgs(ACanvas, PrepareMarkup(content), r, dmuPaint), result);
-  } else {
-    PaintPlainText(ACanvas, HasLineMarker(content) ? MarkersToReturns(content) : content, r);
-  }
+  if (!content.empty()) PaintBodyText(ACanvas, content, false, ContentRect());
 }
 
 void TAdvMessageForm::PaintExpandedText(TCanvas &ACanvas) {
   const std::wstring &text = Dialog().FExpandedText;
-  if (!FExpanded || text.empty()) return;
-  const TRect r = ExpandedTextRect();
-  if (HasOption(doHyperlinks)) {
-    TMarkupResult result;
-    DrawMarkup(DialogMarkupArgs(ACanvas, PrepareMarkup(text), r, dmuPaint), result);
-  } else {
-    PaintPlainText(ACanvas, MarkersToReturns(text), r);
-  }
+  if (FExpanded && !text.empty()) PaintBodyText(ACanvas, text, true, ExpandedTextRect());
 }
 
 void TAdvMessageForm::PaintFooter(TCanvas &ACanvas) {

@@ -37,6 +37,14 @@ int TAdvMessageForm::ScreenLimit() {
   return Screen->Width() - frame;
 }
 
+SIZE TAdvMessageForm::MeasureBodyText(const std::wstring &AText, bool AAllMarkers,
+                                      const TRect &ABounds) {
+  if (HasOption(doHyperlinks)) return LayoutMarkup(AText, ABounds, true);
+  int width = ABounds.Width(), height = 0;
+  MeasureText(Canvas(), PlainBodyText(AText, AAllMarkers), width, height);
+  return {width, height};
+}
+
 void TAdvMessageForm::SetPositions() {
   TCustomAdvTaskDialog &d = Dialog();
   const TDialogUnits u = DialogUnits(Canvas());
@@ -55,16 +63,9 @@ void TAdvMessageForm::SetPositions() {
   if (!d.FContent.empty()) {
     TRect r = ContentRect();
     const TRect bounds(r.left, y, r.right, y + 26);
-    if (d.FOptions.Contains(doHyperlinks)) {
-      SIZE size = LayoutMarkup(d.FContent, bounds, true);
-      FContentXSize = size.cx;
-      FContentYSize = size.cy;
-    } else {
-      const std::wstring text =
-          HasLineMarker(d.FContent) ? MarkersToReturns(d.FContent) : d.FContent;
-      FContentXSize = r.Width();
-      MeasureText(Canvas(), text, FContentXSize, FContentYSize);
-    }
+    const SIZE size = MeasureBodyText(d.FContent, false, bounds);
+    FContentXSize = size.cx;
+    FContentYSize = size.cy;
     if (r.Width() < FContentXSize)
       SetClientWidth(std::min<int>(ClientWidth() + FContentXSize - r.Width(), ScreenLimit()));
     int h = FContentYSize;
@@ -96,14 +97,9 @@ void TAdvMessageForm::SetPositions() {
   if (!d.FExpandedText.empty() && FExpanded) {
     TRect r = ExpandedTextRect();
     const TRect bounds(r.left, y, r.right, y + 26);
-    if (d.FOptions.Contains(doHyperlinks)) {
-      SIZE size = LayoutMarkup(d.FExpandedText, bounds, true);
-      FExpTextXSize = size.cx;
-      FExpTextYSize = size.cy;
-    } else {
-      FExpTextXSize = r.Width();
-      MeasureText(Canvas(), MarkersToReturns(d.FExpandedText), FExpTextXSize, FExpTextYSize);
-    }
+    const SIZE size = MeasureBodyText(d.FExpandedText, true, bounds);
+    FExpTextXSize = size.cx;
+    FExpTextYSize = size.cy;
     FExpTextTop = expandedTop = y;
     y += FExpTextYSize + u.VertSpacing;
   }
