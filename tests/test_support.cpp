@@ -28,6 +28,24 @@ TShellRequests::TShellRequests() {
 
 TShellRequests::~TShellRequests() { ShellExecuteHook = nullptr; }
 
+TBeeps::TBeeps() {
+  MessageBeepHook = [this](UINT) { ++Count; };
+}
+
+TBeeps::~TBeeps() { MessageBeepHook = nullptr; }
+
+std::wstring ClipboardText() {
+  std::wstring text;
+  if (!OpenClipboard(nullptr)) return L"<busy>";
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT))
+    if (auto *p = static_cast<const wchar_t *>(GlobalLock(data))) {
+      text = p;
+      GlobalUnlock(data);
+    }
+  CloseClipboard();
+  return text;
+}
+
 std::wstring EnvPath(const char *AName) {
   const char *value = getenv(AName);
   if (!value || !*value) return {};
@@ -188,9 +206,16 @@ std::vector<HWND> ChildWindows(HWND AParent) {
 std::vector<std::wstring> ChildTexts(HWND AParent, const std::wstring &AClass) {
   std::vector<std::wstring> texts;
   for (HWND w : ChildWindows(AParent))
-    if (_wcsicmp(ClassName(w).c_str(), AClass.c_str()) == 0 && IsWindowVisible(w))
+    if ((AClass.empty() || _wcsicmp(ClassName(w).c_str(), AClass.c_str()) == 0) &&
+        IsWindowVisible(w))
       texts.push_back(WindowText(w));
   return texts;
+}
+
+bool IsDialog(HWND AWnd) {
+  if (ClassName(AWnd) == L"#32770") return true;
+  auto *form = dynamic_cast<TForm *>(TControl::FromHandle(AWnd));
+  return form && form->Modal();
 }
 
 namespace {
@@ -217,7 +242,7 @@ void CALLBACK TDialogWatcher::Tick(HWND, UINT, UINT_PTR AId, DWORD) {
   TDialogWatcher *self = it->second;
   for (HWND w : TopLevelWindows()) {
     if (std::find(self->FKnown.begin(), self->FKnown.end(), w) != self->FKnown.end()) continue;
-    if (ClassName(w) != L"#32770") continue;
+    if (!IsDialog(w)) continue;
     self->FKnown.push_back(w);
     ++self->FSeen;
     self->FAnswer(w);
@@ -241,6 +266,42 @@ void MouseButton(bool ADown) {
   in.type = INPUT_MOUSE;
   in.mi.dwFlags = ADown ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
   SendInput(1, &in, sizeof(in));
+  Pump(60);
+}
+
+void MouseRightButton(bool ADown) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = ADown ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
+  SendInput(1, &in, sizeof(in));
+  Pump(60);
+}
+
+void MouseClick(bool ARight) {
+  INPUT in[2]{};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = ARight ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+  in[1].mi.dwFlags = ARight ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+  SendInput(2, in, sizeof(INPUT));
+  Pump(60);
+}
+
+void SendKey(WORD AKey, std::initializer_list<WORD> AModifiers) {
+  std::vector<INPUT> inputs;
+  auto key = [&](WORD AVk, bool AUp) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = AVk;
+    in.ki.dwFlags = AUp ? KEYEVENTF_KEYUP : 0;
+    inputs.push_back(in);
+  };
+  for (WORD m : AModifiers)
+    key(m, false);
+  key(AKey, false);
+  key(AKey, true);
+  for (auto m = std::rbegin(AModifiers); m != std::rend(AModifiers); ++m)
+    key(*m, true);
+  SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
   Pump(60);
 }
 

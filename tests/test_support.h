@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,16 @@ struct TShellRequests {
   TShellRequests();
   ~TShellRequests();
 };
+
+// While alive, beeps are counted instead of heard.
+struct TBeeps {
+  int Count = 0;
+  TBeeps();
+  ~TBeeps();
+};
+
+// The clipboard's Unicode text; "<busy>" when it cannot be opened.
+std::wstring ClipboardText();
 
 // An environment variable holding a Unix path, as a Windows path (Wine
 // maps the Unix root to drive Z:). Empty when the variable is unset.
@@ -85,8 +96,13 @@ std::wstring ClassName(HWND AWnd);
 std::vector<HWND> TopLevelWindows(DWORD AThreadId = GetCurrentThreadId());
 // Child windows in z-order, all levels.
 std::vector<HWND> ChildWindows(HWND AParent);
-// Texts of the child windows of a class (e.g. "Button"), in z-order.
+// Texts of the visible child windows of a class (e.g. "Button"; empty:
+// every class), in z-order.
 std::vector<std::wstring> ChildTexts(HWND AParent, const std::wstring &AClass);
+
+// A dialog window: the platform's dialog class, or a modal form of ours
+// (the emulated task dialog).
+bool IsDialog(HWND AWnd);
 
 // While alive, looks every 50 ms for a new visible top-level window of this
 // thread that is a dialog and hands it to the answer, once per window. Use
@@ -110,6 +126,16 @@ private:
 // a window's client area, presses and releases the left button there.
 void MouseTo(HWND AWnd, int X, int Y);
 void MouseButton(bool ADown);
+
+// Also the right button.
+void MouseRightButton(bool ADown);
+// Presses and releases a button in one go: a click that the platform
+// follows in a loop of its own (a close box) gets its release as well.
+void MouseClick(bool ARight = false);
+
+// The real keyboard: presses and releases a key while the modifier keys
+// (VK_CONTROL, VK_MENU, VK_SHIFT) are held, then handles what follows.
+void SendKey(WORD AKey, std::initializer_list<WORD> AModifiers = {});
 
 // Runs the action once, from this thread's message loop, after the delay
 // (for driving a modal window from inside its own loop).

@@ -1,11 +1,151 @@
 #include "taskdialog/emulated_dialog.h"
 
-int ShowNativeForEmulated(TCustomAdvTaskDialog &ATaskDialog) {
-  return ATaskDialog.ExecuteNative();
+#include <algorithm>
+#include <memory>
+
+#include "taskdialog/message_form.h"
+#include "ui/application.h"
+#include "ui/screen.h"
+
+namespace {
+std::wstring ReplaceAll(std::wstring AText, const std::wstring &AFrom, const std::wstring &ATo) {
+  for (size_t p = AText.find(AFrom); p != std::wstring::npos; p = AText.find(AFrom, p + ATo.size()))
+    AText.replace(p, AFrom.size(), ATo);
+  return AText;
+}
+
+// The monitor the window opens on: the main form's, else the primary one.
+TRect MonitorRect(bool AWorkArea) {
+  HWND main = Application && Application->MainForm() && Application->MainForm()->HandleAllocated()
+                  ? Application->MainForm()->Handle()
+                  : nullptr;
+  HMONITOR monitor = main ? MonitorFromWindow(main, MONITOR_DEFAULTTOPRIMARY)
+                          : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetMonitorInfoW(monitor, &info)) return TRect(0, 0, Screen->Width(), Screen->Height());
+  return AWorkArea ? TRect(info.rcWork) : TRect(info.rcMonitor);
+}
+
+// The form the window is centred on with dpOwnerFormCenter.
+TForm *OwnerForm(TCustomAdvTaskDialog &ATaskDialog) {
+  if (auto *form = dynamic_cast<TForm *>(ATaskDialog.Owner()); form && form->HandleAllocated())
+    return form;
+  return Application ? Application->MainForm() : nullptr;
+}
+
+// Centres the window, and keeps its caption bar on the monitor: a window
+// taller or wider than the monitor opens at the work area's top left
+// instead of beyond the screen's edge, where it could neither be read nor
+// moved.
+void PlaceWindow(TAdvMessageForm &AForm, TCustomAdvTaskDialog &ATaskDialog,
+                 TTaskDialogPosition APosition, int X, int Y) {
+  int left = AForm.Left(), top = AForm.Top();
+  const TRect monitor = MonitorRect(false);
+  TForm *owner = APosition == dpOwnerFormCenter ? OwnerForm(ATaskDialog) : nullptr;
+  if (X < 0 && Y < 0) {
+    TRect around = monitor;
+    if (owner && owner->HandleAllocated()) {
+      RECT r;
+      GetWindowRect(owner->Handle(), &r);
+      around = r;
+    }
+    left = around.left + around.Width() / 2 - AForm.Width() / 2;
+    top = around.top + around.Height() / 2 - AForm.Height() / 2;
+  }
+  if (X >= 0) left = X;
+  if (Y >= 0) top = Y;
+  const TRect work = MonitorRect(true);
+  left = std::max<int>(left, work.left);
+  top = std::max<int>(top, work.top);
+  AForm.SetBounds(left, top, AForm.Width(), AForm.Height());
+}
+} // namespace
+
+std::wstring PrepareMarkup(const std::wstring &AText, bool AAnyCase) {
+  std::wstring text = ReplaceAll(AText, L"\\n", L"<br>");
+  if (AAnyCase) text = ReplaceAll(text, L"\\N", L"<br>");
+  return ReplaceAll(text, L"\n", L"<br>");
+}
+
+std::wstring MarkersToReturns(const std::wstring &AText) {
+  return ReplaceAll(AText, L"\\n", L"\r");
+}
+
+void MeasureText(TCanvas &ACanvas, const std::wstring &AText, int &AWidth, int &AHeight) {
+  if (AText.empty()) {
+    AWidth = AHeight = 0;
+    return;
+  }
+  TRect r(0, 0, AWidth > 0 ? AWidth : 1000, 0);
+  ACanvas.TextRect(r, AText, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+  AWidth = r.right;
+  AHeight = r.bottom;
+}
+
+std::wstring ExeBaseName() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD n = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
+    if (n < path.size()) {
+      path.resize(n);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);
+  size_t dot = name.find_last_of(L'.');
+  return dot == std::wstring::npos ? name : name.substr(0, dot);
+}
+
+TAdvMessageForm *CreateDialogForm(TCustomAdvTaskDialog &ATaskDialog) {
+  TCustomAdvTaskDialog &d = ATaskDialog;
+  TComponent *owner = Application;
+  auto *ownerForm = dynamic_cast<TForm *>(d.Owner());
+  if (!d.ApplicationIsParent() && ownerForm) owner = ownerForm;
+  auto form = std::make_unique<TAdvMessageForm>(owner, 0);
+
+  TBorderIcons icons = 0;
+  if (d.FOptions.Contains(doAllowMinimize)) {
+    form->SetBorderStyle(bsSingle);
+    icons = biSystemMenu | biMinimize;
+  } else {
+    form->SetBorderStyle(bsDialog);
+  }
+  if (d.FCommonButtons.Contains(cbCancel)) d.FOptions.Include(doAllowDialogCancel);
+  if (d.FOptions.Contains(doAllowDialogCancel)) icons |= biSystemMenu;
+  form->SetBorderIcons(icons);
+
+  if ((!d.ApplicationIsParent() && ownerForm && ownerForm->FormStyle() == fsStayOnTop) ||
+      d.AlwaysOnTop())
+    form->SetFormStyle(fsStayOnTop);
+
+  form->SetKeyPreview(true);
+  form->SetFooterColors(d.FooterColor(), d.FooterLineColor());
+  form->SetMinFormWidth(d.FMinFormWidth);
+  form->BuildTaskDialog(&d);
+  return form.release();
 }
 
 int ExecuteEmulated(TCustomAdvTaskDialog &ATaskDialog, int X, int Y) {
-  (void)X;
-  (void)Y;
-  return ShowNativeForEmulated(ATaskDialog);
+  TCustomAdvTaskDialog &d = ATaskDialog;
+  std::unique_ptr<TAdvMessageForm> form(CreateDialogForm(d));
+  // The component knows the window exactly while it is shown, also when
+  // a handler fails or the program halts inside.
+  struct TForget {
+    TCustomAdvTaskDialog &Dialog;
+    ~TForget() {
+      Dialog.FDialogForm = nullptr;
+      Dialog.FhWnd = nullptr;
+    }
+  } forget{d};
+  form->OnShow = [&d](TComponent *ASender) {
+    d.FhWnd = static_cast<TForm *>(ASender)->Handle();
+    if (d.OnDialogCreated) d.OnDialogCreated(&d);
+  };
+  d.FDialogForm = form.get();
+  form->SetColor(clWindow);
+  form->HandleNeeded();
+  PlaceWindow(*form, d, d.FDlgPosition, X, Y);
+  return form->ShowModal();
 }

@@ -4,10 +4,6 @@
 
 #include <string>
 
-// The system generation whose kernel exports GetLocaleInfoEx.
-bool HasNewerShell();
-// Starts a program through the shell's "runas" verb.
-void ShellRunElevated(HWND AOwner, const std::wstring &AProgram, const std::wstring &AParameters);
-// On the newer shell, the program with the address as its parameters;
-// otherwise the desktop's default handler of the address.
-void OpenLinkAddress(HWND AOwner, const std::wstring &AProgram, const std::wstring &AAddress);
+// The desktop's default handler of the address ("open"), with the user's
+// own rights: a link in a dialog text is never started elevated.
+void OpenLinkAddress(HWND AOwner, const std::wstring &AAddress);

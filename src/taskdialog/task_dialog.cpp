@@ -199,7 +199,7 @@ HRESULT TCustomAdvTaskDialog::HandleNotification(HWND AWnd, UINT ANotification, 
     if (OnDialogHyperlinkClick)
       OnDialogHyperlinkClick(this, address);
     else if (address.find(L"://") != std::wstring::npos)
-      OpenLinkAddress(nullptr, L"iexplore.exe", address);
+      OpenLinkAddress(nullptr, address);
     break;
   }
   case TDN_TIMER:

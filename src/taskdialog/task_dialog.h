@@ -91,6 +91,7 @@ protected:
 class TCustomAdvTaskDialog;
 class TAdvMessageForm;
 int ExecuteEmulated(TCustomAdvTaskDialog &ATaskDialog, int X, int Y);
+TAdvMessageForm *CreateDialogForm(TCustomAdvTaskDialog &ATaskDialog);
 
 class TCustomAdvTaskDialog : public TComponent {
 public:
@@ -263,7 +264,7 @@ private:
   friend class TAdvMessageForm;
   friend class TTaskDialogConfig;
   friend int ExecuteEmulated(TCustomAdvTaskDialog &ATaskDialog, int X, int Y);
-  friend int ShowNativeForEmulated(TCustomAdvTaskDialog &ATaskDialog);
+  friend TAdvMessageForm *CreateDialogForm(TCustomAdvTaskDialog &ATaskDialog);
 };
 
 // The component with its properties and events published.

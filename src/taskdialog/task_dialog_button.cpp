@@ -15,6 +15,22 @@ void CopyBitmap(TBitmap &ADest, TBitmap *ASource) {
 }
 } // namespace
 
+void LoadDialogBitmap(TBitmap &ABitmap, const wchar_t *AName) {
+  ABitmap.LoadFromResourceName(GetModuleHandleW(nullptr), AName);
+  ABitmap.SetTransparentColor(RGBColor(255, 0, 255));
+}
+
+void LoadButtonPictures(TTaskDialogButton &AButton, const wchar_t *ANormal, const wchar_t *AHot,
+                        const wchar_t *ADown) {
+  TBitmap bitmap;
+  LoadDialogBitmap(bitmap, ANormal);
+  AButton.SetPicture(&bitmap);
+  LoadDialogBitmap(bitmap, AHot);
+  AButton.SetPictureHot(&bitmap);
+  LoadDialogBitmap(bitmap, ADown);
+  AButton.SetPictureDown(&bitmap);
+}
+
 TTaskDialogButton::TTaskDialogButton(TComponent *AOwner)
     : TControl(AOwner), FGlyph(std::make_unique<TBitmap>()),
       FGlyphDisabled(std::make_unique<TBitmap>()), FGlyphDown(std::make_unique<TBitmap>()),

@@ -90,5 +90,12 @@ private:
   std::unique_ptr<TMemoryCanvas> FCanvas;
 };
 
+// Loads the normal, hot and pressed pictures from bitmaps of the program,
+// magenta transparent.
+void LoadButtonPictures(TTaskDialogButton &AButton, const wchar_t *ANormal, const wchar_t *AHot,
+                        const wchar_t *ADown);
+// A bitmap of the program with magenta transparent.
+void LoadDialogBitmap(TBitmap &ABitmap, const wchar_t *AName);
+
 // The text colour of a disabled command link.
 constexpr TColor TaskDialogButtonDisabledText = RGBColor(192, 192, 192);

@@ -23,6 +23,9 @@ public:
   int ComponentCount() const { return int(FComponents.size()); }
   TComponent *Components(int AIndex) const { return FComponents.at(size_t(AIndex)); }
   TComponent *FindComponent(const std::wstring &AName) const;
+  // A number for the component's user; the framework never reads it.
+  int Tag() const { return FTag; }
+  void SetTag(int AValue) { FTag = AValue; }
 
   // True while a form designer hosts the component; never in this program.
   bool Designing() const { return false; }
@@ -34,5 +37,6 @@ protected:
 private:
   TComponent *FOwner;
   std::wstring FName;
+  int FTag = 0;
   std::vector<TComponent *> FComponents;
 };

@@ -83,6 +83,17 @@ HCURSOR CursorHandle(TCursor ACursor) {
   }
 }
 
+bool IsAccel(wchar_t AKey, const std::wstring &ACaption) {
+  for (size_t i = 0; i + 1 < ACaption.size(); ++i) {
+    if (ACaption[i] != L'&') continue;
+    wchar_t next = ACaption[++i];
+    if (next == L'&') continue; // a plain "&"
+    wchar_t a[2] = {next, 0}, b[2] = {AKey, 0};
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a, 1, b, 1) == CSTR_EQUAL;
+  }
+  return false;
+}
+
 TShiftState KeyboardShiftState() {
   TShiftState s = 0;
   if (GetKeyState(VK_SHIFT) < 0) s |= ssShift;
@@ -151,10 +162,12 @@ void TControl::CreateWnd() {
   if (FTabStop) params.Style |= WS_TABSTOP;
   bool own = params.WinClassName.empty();
   if (own) RegisterOwnClass();
+  // A child window's menu handle is its identifier.
+  HMENU id = (params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(INT_PTR(FWindowID)) : nullptr;
   HWND wnd = CreateWindowExW(params.ExStyle, own ? kOwnClass : params.WinClassName.c_str(),
                              FCaption.c_str(), params.Style, FLeft, FTop, FWidth,
                              params.WindowHeight >= 0 ? params.WindowHeight : FHeight,
-                             params.WndParent, nullptr, GetModuleHandleW(nullptr), this);
+                             params.WndParent, id, GetModuleHandleW(nullptr), this);
   if (wnd && !own) AttachTo(wnd);
   // Controls made later lie above earlier ones, as a form paints them.
   if (wnd && (params.Style & WS_CHILD))
@@ -286,8 +299,13 @@ LRESULT TControl::WndProc(UINT AMsg, WPARAM AW, LPARAM AL) {
     KeyPress(key);
     if (key == 0) return 0;
     AW = WPARAM(key);
+    if (OfferDialogChar(key, false)) return 0;
     break;
   }
+  case WM_SYSCHAR:
+    // Alt with a character: an accelerator, or the platform's beep.
+    if (OfferDialogChar(wchar_t(AW), true)) return 0;
+    break;
   case WM_SETFOCUS:
     DoEnter();
     break;
@@ -303,6 +321,13 @@ LRESULT TControl::WndProc(UINT AMsg, WPARAM AW, LPARAM AL) {
     break;
   }
   return DefaultHandler(AMsg, AW, AL);
+}
+
+bool TControl::OfferDialogChar(wchar_t AKey, bool ASystem) {
+  // Controls that take typed characters (edits) keep them.
+  if (!ASystem && (DefaultHandler(WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS)) return false;
+  TForm *form = ParentForm();
+  return form && form->DialogChar(AKey);
 }
 
 void TControl::PaintWindow(bool AOffScreen) {
@@ -548,6 +573,13 @@ void TControl::SetEnabled(bool AValue) {
   if (FHandle) EnableWindow(FHandle, AValue);
 }
 
+void TControl::SetCursor(TCursor AValue) {
+  FCursor = AValue;
+  POINT pt;
+  if (FHandle && GetCursorPos(&pt) && WindowFromPoint(pt) == FHandle)
+    SendMessageW(FHandle, WM_SETCURSOR, WPARAM(FHandle), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+}
+
 void TControl::SetHint(const std::wstring &AValue) {
   FHint = AValue;
   ApplyHint();
@@ -572,6 +604,12 @@ void TControl::SetTabStop(bool AValue) {
 }
 
 void TControl::SetTabOrder(int AValue) { FTabOrder = AValue; }
+
+void TControl::SetWindowID(int AValue) {
+  FWindowID = AValue;
+  if (FHandle && (GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_CHILD))
+    SetWindowLongPtrW(FHandle, GWLP_ID, LONG_PTR(AValue));
+}
 
 bool TControl::Focused() {
   HWND focus = GetFocus();

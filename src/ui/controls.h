@@ -17,6 +17,10 @@ constexpr TCursor crHourGlass = -11;
 constexpr TCursor crHandPoint = -21;
 HCURSOR CursorHandle(TCursor ACursor);
 
+// Whether a caption marks AKey as its accelerator ("&" before the
+// character, compared without regard to case; "&&" is a plain "&").
+bool IsAccel(wchar_t AKey, const std::wstring &ACaption);
+
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TShiftFlag : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16 };
 using TShiftState = unsigned;
@@ -95,13 +99,18 @@ public:
   bool Enabled() const { return FEnabled; }
   virtual void SetEnabled(bool AValue);
   TCursor Cursor() const { return FCursor; }
-  void SetCursor(TCursor AValue) { FCursor = AValue; }
+  // Applies at once when the mouse is over the control.
+  void SetCursor(TCursor AValue);
   const std::wstring &Hint() const { return FHint; }
   void SetHint(const std::wstring &AValue);
   bool ShowHint() const { return FShowHint; }
   void SetShowHint(bool AValue);
   int HelpContext() const { return FHelpContext; }
   void SetHelpContext(int AValue) { FHelpContext = AValue; }
+  // The child window's identifier (GetDlgCtrlID), by which automation
+  // tools and dialog code tell controls apart; 0 for none.
+  int WindowID() const { return FWindowID; }
+  void SetWindowID(int AValue);
 
   // Keyboard
   bool TabStop() const { return FTabStop; }
@@ -137,6 +146,13 @@ public:
 
   // A key that went down in an attached platform child window.
   void ChildKeyDown(WORD &AKey, TShiftState AShift);
+
+  // A typed character that no control used, offered as an accelerator;
+  // true when this control acted on it. A form offers it to its controls.
+  virtual bool DialogChar(wchar_t AKey) {
+    (void)AKey;
+    return false;
+  }
 
   // Runs the click reaction as if the user clicked.
   virtual void Click();
@@ -209,6 +225,8 @@ private:
   void ParentFontChanged();
   void ParentColorChanged();
   LRESULT DispatchChild(UINT AMsg, WPARAM AW, LPARAM AL, bool &AHandled);
+  // Offers a character the control did not use to its form.
+  bool OfferDialogChar(wchar_t AKey, bool ASystem);
 
   std::wstring FCaption;
   TFont FFont;
@@ -223,6 +241,7 @@ private:
   std::wstring FHint;
   bool FShowHint = false;
   int FHelpContext = 0;
+  int FWindowID = 0;
   bool FTabStop = false;
   int FTabOrder = -1;
   bool FCreating = false;

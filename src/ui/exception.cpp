@@ -23,17 +23,22 @@ std::wstring Utf8ToWide(const std::string &AText) {
 Exception::Exception(std::wstring AMessage)
     : FMessage(std::move(AMessage)), FWhat(WideToUtf8(FMessage)) {}
 
-void RaiseLastOSError() {
-  DWORD code = GetLastError();
+std::wstring SysErrorMessage(DWORD ACode) {
   wchar_t *text = nullptr;
   FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                      FORMAT_MESSAGE_IGNORE_INSERTS,
-                 nullptr, code, 0, reinterpret_cast<wchar_t *>(&text), 0, nullptr);
+                 nullptr, ACode, 0, reinterpret_cast<wchar_t *>(&text), 0, nullptr);
   std::wstring message = text ? text : L"";
   if (text) LocalFree(text);
   while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r'))
     message.pop_back();
-  throw EOSError(L"Systemfehler. Code: " + std::to_wstring(code) + L".\r\n" + message);
+  return message;
+}
+
+void RaiseLastOSError() {
+  DWORD code = GetLastError();
+  throw EOSError(L"Systemfehler. Code: " + std::to_wstring(code) + L".\r\n" +
+                 SysErrorMessage(code));
 }
 
 std::wstring Format(const std::wstring &AFormat, std::initializer_list<std::wstring> AArgs) {

@@ -33,6 +33,9 @@ public:
   using Exception::Exception;
 };
 
+// The platform's text for an error code, without the trailing line break.
+std::wstring SysErrorMessage(unsigned long ACode);
+
 // Raises EOSError with the platform's text for the calling thread's last error.
 [[noreturn]] void RaiseLastOSError();
 

@@ -143,6 +143,13 @@ void TForm::SetClientSize(int AWidth, int AHeight) {
   }
 }
 
+SIZE TForm::FrameSize() {
+  if (FHandle) return {Width() - ClientWidth(), Height() - ClientHeight()};
+  RECT rc{0, 0, 0, 0};
+  AdjustWindowRectEx(&rc, FrameStyle(), FALSE, FrameExStyle());
+  return {rc.right - rc.left, rc.bottom - rc.top};
+}
+
 TRect TForm::ClientRect() {
   if (!FHandle && FHasClientSize) return TRect(0, 0, FClientWidth, FClientHeight);
   return TControl::ClientRect();
@@ -339,8 +346,9 @@ bool TForm::IsShortCut(WORD AKey, TShiftState AShift) {
 bool TForm::PreProcessKey(const MSG &AMsg) {
   WORD key = WORD(AMsg.wParam);
   TShiftState shift = KeyboardShiftState();
-  if (FKeyPreview) {
-    TControl::KeyDown(key, shift);
+  // The form's own window hands its keys to KeyDown itself.
+  if (FKeyPreview && AMsg.hwnd != FHandle) {
+    KeyDown(key, shift);
     if (key == 0) return true;
   }
   if (IsShortCut(key, shift)) return true;
@@ -379,7 +387,7 @@ bool TForm::PreProcessKey(const MSG &AMsg) {
       FCancelButton->Click();
       return true;
     }
-    if (FModal) {
+    if (FModal && FEscapeCancels) {
       FModalResult = mrCancel;
       return true;
     }
@@ -387,6 +395,18 @@ bool TForm::PreProcessKey(const MSG &AMsg) {
   default:
     return false;
   }
+}
+
+bool TForm::DialogChar(wchar_t AKey) {
+  std::function<bool(TControl *)> offer = [&](TControl *AParent) {
+    const std::vector<TControl *> children = AParent->FControls;
+    for (TControl *c : children) {
+      if (!c->Visible() || !c->Enabled()) continue;
+      if (c->DialogChar(AKey) || offer(c)) return true;
+    }
+    return false;
+  };
+  return offer(this);
 }
 
 void TForm::DoCreate() {

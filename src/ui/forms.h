@@ -48,6 +48,9 @@ public:
   virtual void AfterConstruction();
 
   void SetClientSize(int AWidth, int AHeight);
+  // Width and height the frame adds to the client area, also before the
+  // window exists.
+  SIZE FrameSize();
   TRect ClientRect() override;
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
@@ -63,8 +66,13 @@ public:
   void SetWindowState(TWindowState AValue);
   const TSizeConstraints &Constraints() const { return FConstraints; }
   void SetConstraints(const TSizeConstraints &AValue);
+  // The form's KeyDown sees every key before the focused control does.
   bool KeyPreview() const { return FKeyPreview; }
   void SetKeyPreview(bool AValue) { FKeyPreview = AValue; }
+  // Escape closes the modal form with mrCancel when no cancel button takes
+  // it; a form that decides about Escape itself turns this off.
+  bool EscapeCancels() const { return FEscapeCancels; }
+  void SetEscapeCancels(bool AValue) { FEscapeCancels = AValue; }
   // Icon of the caption and task bar; the form owns it.
   void SetIcon(HICON AIcon);
   HICON Icon() const { return FIcon.Get(); }
@@ -97,6 +105,10 @@ public:
   // Tab, Enter and Escape. True when the key was used up.
   bool PreProcessKey(const MSG &AMsg);
   bool IsShortCut(WORD AKey, TShiftState AShift);
+  // Offers the character to the enabled, visible controls, in the order
+  // they were put on the form (buttons and check boxes take their
+  // accelerators).
+  bool DialogChar(wchar_t AKey) override;
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnShow;
@@ -128,6 +140,7 @@ private:
   TWindowState FWindowState = wsNormal;
   TSizeConstraints FConstraints;
   bool FKeyPreview = false;
+  bool FEscapeCancels = true;
   TIconHandle FIcon;
   bool FModal = false;
   TModalResult FModalResult = mrNone;

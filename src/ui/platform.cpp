@@ -5,6 +5,7 @@
 std::function<HINSTANCE(const TShellExecuteRequest &)> ShellExecuteHook;
 std::function<int(HWND, const std::wstring &, const std::wstring &, UINT)> MessageBoxHook;
 std::function<HWND(HWND, const std::wstring &, UINT, DWORD_PTR)> HtmlHelpHook;
+std::function<void(UINT)> MessageBeepHook;
 
 namespace {
 const wchar_t *OrNull(const std::optional<std::wstring> &AText) {
@@ -33,6 +34,11 @@ int PlatformMessageBox(HWND AOwner, const std::wstring &AText, const std::wstrin
                        UINT AType) {
   if (MessageBoxHook) return MessageBoxHook(AOwner, AText, ACaption, AType);
   return MessageBoxW(AOwner, AText.c_str(), ACaption.c_str(), AType);
+}
+
+void PlatformMessageBeep(UINT AType) {
+  if (MessageBeepHook) return MessageBeepHook(AType);
+  MessageBeep(AType);
 }
 
 HWND PlatformHtmlHelp(HWND ACaller, const std::wstring &AFile, UINT ACommand, DWORD_PTR AData) {

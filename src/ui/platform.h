@@ -38,6 +38,10 @@ extern std::function<int(HWND AOwner, const std::wstring &AText, const std::wstr
 int PlatformMessageBox(HWND AOwner, const std::wstring &AText, const std::wstring &ACaption,
                        UINT AType);
 
+// MessageBeep. A hook hears it instead of the speaker.
+extern std::function<void(UINT AType)> MessageBeepHook;
+void PlatformMessageBeep(UINT AType);
+
 // HtmlHelpW of "hhctrl.ocx", loaded when first needed. A hook sees the call.
 extern std::function<HWND(HWND ACaller, const std::wstring &AFile, UINT ACommand,
                           DWORD_PTR AData)>

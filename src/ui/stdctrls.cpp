@@ -11,7 +11,7 @@
 TLabel::TLabel(TComponent *AOwner) : TControl(AOwner) {}
 
 void TLabel::SetCaption(const std::wstring &AValue) {
-  FLabelCaption = AValue;
+  TControl::SetCaption(AValue);
   AdjustBounds();
   Invalidate();
 }
@@ -32,20 +32,31 @@ void TLabel::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   if (!FAdjusting) AdjustBounds();
 }
 
+UINT TLabel::TextFlags() const {
+  UINT flags = DT_EXPANDTABS | (FWordWrap ? DT_WORDBREAK : DT_SINGLELINE);
+  if (!FShowAccelChar) flags |= DT_NOPREFIX;
+  return flags;
+}
+
 void TLabel::AdjustBounds() {
   TRect bounds = FDesigned;
-  if (FAutoSize && !FWordWrap && !FLabelCaption.empty()) {
+  const std::wstring caption = Caption();
+  if (FAutoSize && !caption.empty()) {
     TMemoryCanvas canvas;
     canvas.Font() = Font();
-    TRect text(0, 0, 0, 0);
-    canvas.TextRect(text, FLabelCaption, DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
-    int extra = text.Width() - bounds.Width();
-    if (extra > 0) {
-      if (FAlignment == taCenter) bounds.left -= extra / 2;
-      if (FAlignment == taRightJustify) bounds.left -= extra;
-      bounds.right = bounds.left + text.Width();
+    TRect text(0, 0, FWordWrap ? bounds.Width() : 0, 0);
+    canvas.TextRect(text, caption, DT_CALCRECT | TextFlags());
+    if (FWordWrap) {
+      bounds.bottom = bounds.top + text.Height();
+    } else {
+      int extra = text.Width() - bounds.Width();
+      if (extra > 0) {
+        if (FAlignment == taCenter) bounds.left -= extra / 2;
+        if (FAlignment == taRightJustify) bounds.left -= extra;
+        bounds.right = bounds.left + text.Width();
+      }
+      bounds.bottom = bounds.top + std::max<LONG>(bounds.Height(), text.Height());
     }
-    bounds.bottom = bounds.top + std::max<LONG>(bounds.Height(), text.Height());
   }
   if (bounds == BoundsRect()) return;
   FAdjusting = true;
@@ -60,16 +71,23 @@ void TLabel::SetAlignment(TAlignment AValue) {
 
 void TLabel::SetWordWrap(bool AValue) {
   FWordWrap = AValue;
+  AdjustBounds();
+  Invalidate();
+}
+
+void TLabel::SetShowAccelChar(bool AValue) {
+  FShowAccelChar = AValue;
+  AdjustBounds();
   Invalidate();
 }
 
 void TLabel::Paint(TCanvas &ACanvas) {
   TRect r = ClientRect();
-  UINT flags = DT_EXPANDTABS | (FWordWrap ? DT_WORDBREAK : DT_SINGLELINE);
+  UINT flags = TextFlags();
   if (FAlignment == taCenter) flags |= DT_CENTER;
   if (FAlignment == taRightJustify) flags |= DT_RIGHT;
   if (!Enabled()) ACanvas.Font().SetColor(clGrayText);
-  ACanvas.TextRect(r, FLabelCaption, flags);
+  ACanvas.TextRect(r, Caption(), flags);
 }
 
 // ---- TButton
@@ -92,14 +110,23 @@ void TButton::SetParent(TControl *AParent) {
 
 void TButton::SetDefault(bool AValue) {
   FDefault = AValue;
-  if (TForm *form = ParentForm()) form->SetDefaultButton(AValue ? this : nullptr);
+  // Turning it off leaves another default button of the form alone.
+  if (TForm *form = ParentForm(); form && (AValue || form->DefaultButton() == this))
+    form->SetDefaultButton(AValue ? this : nullptr);
   if (HandleAllocated())
     SendMessageW(FHandle, BM_SETSTYLE, AValue ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
 void TButton::SetCancel(bool AValue) {
   FCancel = AValue;
-  if (TForm *form = ParentForm()) form->SetCancelButton(AValue ? this : nullptr);
+  if (TForm *form = ParentForm(); form && (AValue || form->CancelButton() == this))
+    form->SetCancelButton(AValue ? this : nullptr);
+}
+
+bool TButton::DialogChar(wchar_t AKey) {
+  if (!IsAccel(AKey, Caption()) || !CanFocus()) return false;
+  Click();
+  return true;
 }
 
 void TButton::CNCommand(WORD ANotifyCode) {
@@ -132,6 +159,13 @@ void TCheckControl::SetChecked(bool AValue) {
   Click();
 }
 
+bool TCheckControl::DialogChar(wchar_t AKey) {
+  if (!IsAccel(AKey, Caption()) || !CanFocus()) return false;
+  SetFocus();
+  if (Focused()) Toggle();
+  return true;
+}
+
 void TCheckControl::CNCommand(WORD ANotifyCode) {
   if (ANotifyCode == BN_CLICKED) Toggle();
 }
@@ -157,6 +191,25 @@ void TRadioButton::SetChecked(bool AValue) {
       if (auto *other = dynamic_cast<TRadioButton *>(Parent()->Controls(i)); other && other != this)
         other->StoreChecked(false);
   Click();
+}
+
+// ---- TEdit
+
+TEdit::TEdit(TComponent *AOwner) : TControl(AOwner) {
+  SetTabStop(true);
+  SetColor(clWindow);
+}
+
+void TEdit::CreateParams(TCreateParams &AParams) {
+  TControl::CreateParams(AParams);
+  AParams.WinClassName = L"EDIT";
+  AParams.Style |= ES_AUTOHSCROLL | (FReadOnly ? ES_READONLY : 0);
+  AParams.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TEdit::SetReadOnly(bool AValue) {
+  FReadOnly = AValue;
+  if (HandleAllocated()) SendMessageW(FHandle, EM_SETREADONLY, AValue, 0);
 }
 
 // ---- TComboBox

@@ -5,9 +5,12 @@
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
-// A caption painted on the parent's colour; never takes the focus. With
+// A caption painted on the parent's colour; never takes the focus. Its
+// window text is its caption, so tools that read windows find it. With
 // AutoSize (the default) a caption that does not fit widens the label,
-// around its centre when centred; a label never shrinks below its size.
+// around its centre when centred; a label never shrinks below its size. A
+// word-wrapping AutoSize label keeps its width and takes the height of its
+// wrapped caption.
 class TLabel : public TControl {
 public:
   explicit TLabel(TComponent *AOwner);
@@ -17,8 +20,11 @@ public:
   void SetAlignment(TAlignment AValue);
   bool WordWrap() const { return FWordWrap; }
   void SetWordWrap(bool AValue);
+  // "&" marks an accelerator (underlined, "&&" shows one "&"); off, every
+  // "&" shows as it is.
+  bool ShowAccelChar() const { return FShowAccelChar; }
+  void SetShowAccelChar(bool AValue);
   void SetCaption(const std::wstring &AValue) override;
-  std::wstring Caption() override { return FLabelCaption; }
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
 protected:
@@ -27,13 +33,14 @@ protected:
   void InitWnd() override { AdjustBounds(); }
 
 private:
+  UINT TextFlags() const;
   void AdjustBounds();
-  std::wstring FLabelCaption;
   bool FAutoSize = true;
   bool FAdjusting = false;
   TRect FDesigned; // the bounds given from outside, before widening
   TAlignment FAlignment = taLeftJustify;
   bool FWordWrap = false;
+  bool FShowAccelChar = true;
 };
 
 class TButton : public TButtonControl {
@@ -47,6 +54,8 @@ public:
   void SetModalResult(TModalResult AValue) { FModalResult = AValue; }
   void Click() override;
   void SetParent(TControl *AParent) override;
+  // Its accelerator clicks it.
+  bool DialogChar(wchar_t AKey) override;
 
 protected:
   void CreateParams(TCreateParams &AParams) override;
@@ -65,6 +74,8 @@ public:
   explicit TCheckControl(TComponent *AOwner);
   bool Checked() const { return FChecked; }
   virtual void SetChecked(bool AValue);
+  // Its accelerator focuses and toggles (checks) it.
+  bool DialogChar(wchar_t AKey) override;
 
 protected:
   void InitWnd() override;
@@ -94,6 +105,20 @@ public:
 protected:
   void CreateParams(TCreateParams &AParams) override;
   void Toggle() override { SetChecked(true); }
+};
+
+// A single-line edit field with a sunken border.
+class TEdit : public TControl {
+public:
+  explicit TEdit(TComponent *AOwner);
+  bool ReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool AValue);
+
+protected:
+  void CreateParams(TCreateParams &AParams) override;
+
+private:
+  bool FReadOnly = false;
 };
 
 class TComboBox;

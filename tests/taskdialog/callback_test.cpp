@@ -9,7 +9,6 @@
 
 #include "dialog_probe.h"
 #include "native_seam.h"
-#include "taskdialog/shell_links.h"
 #include "taskdialog/task_dialog.h"
 #include "test_support.h"
 #include "ui/application.h"
@@ -200,11 +199,11 @@ TEST_CASE("clicked links: the handler, an address with a scheme, or nothing") {
 
   Notify(d, TDN_HYPERLINK_CLICKED, 0, LPARAM(full));
   REQUIRE(shell.Calls.size() == 1);
-  // Wine's kernel32 has GetLocaleInfoEx, so this is the newer shell's way.
-  REQUIRE(HasNewerShell());
-  CHECK(shell.Calls[0].Verb == std::optional<std::wstring>(L"runas"));
-  CHECK(shell.Calls[0].File == L"iexplore.exe");
-  CHECK(shell.Calls[0].Parameters == std::optional<std::wstring>(full));
+  // The desktop's default handler opens the address with the user's own
+  // rights: no "runas", no browser named by the program.
+  CHECK(shell.Calls[0].Verb == std::optional<std::wstring>(L"open"));
+  CHECK(shell.Calls[0].File == full);
+  CHECK_FALSE(shell.Calls[0].Parameters.has_value());
   CHECK(shell.Calls[0].Owner == nullptr);
 
   std::wstring handled;

@@ -6,21 +6,13 @@
 #include <cstring>
 #include <vector>
 
+#include "screen_shot.h"
 #include "test_support.h"
 #include "ui/colors.h"
 
 namespace {
 constexpr TColor kMagenta = RGBColor(255, 0, 255);
 
-int R(TColor C) {
-  return int(C & 0xFF);
-}
-int G(TColor C) {
-  return int((C >> 8) & 0xFF);
-}
-int B(TColor C) {
-  return int((C >> 16) & 0xFF);
-}
 int Luma(TColor C) {
   return (R(C) * 30 + G(C) * 59 + B(C) * 11) / 100;
 }

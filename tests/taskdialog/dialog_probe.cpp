@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include "test_support.h"
+#include "ui/image_control.h"
+#include "ui/stdctrls.h"
 
 namespace tdtest {
 
@@ -18,6 +20,10 @@ TSeenDialog Inspect(HWND ADialog) {
     if (_wcsicmp(cls.c_str(), L"Button") == 0) {
       d.Buttons.push_back({GetDlgCtrlID(w), test::WindowText(w), w});
       if (w == focus) d.Focused = GetDlgCtrlID(w);
+    } else if (auto *label = dynamic_cast<TLabel *>(TControl::FromHandle(w))) {
+      d.Statics.push_back(label->Caption()); // the emulated window's instruction
+    } else if (auto *image = dynamic_cast<TImage *>(TControl::FromHandle(w))) {
+      if (image->Picture().Graphic() && !image->Picture().Graphic()->Empty()) d.HasIcon = true;
     } else if (_wcsicmp(cls.c_str(), L"Static") == 0) {
       if ((GetWindowLongW(w, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
           SendMessageW(w, STM_GETICON, 0, 0) != 0)

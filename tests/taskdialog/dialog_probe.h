@@ -18,10 +18,12 @@ struct TSeenDialog {
   HWND Wnd = nullptr;
   std::wstring Caption;
   std::vector<TSeenButton> Buttons; // visible push buttons, radio buttons, check boxes
+  // Static texts (the emulated window's instruction label and its painted
+  // texts among them).
   std::vector<std::wstring> Statics;
   bool HasSystemMenu = false;
   int Focused = 0;      // control id of the focused button
-  bool HasIcon = false; // a static control showing an icon
+  bool HasIcon = false; // a static control or picture showing an icon
 };
 
 TSeenDialog Inspect(HWND ADialog);
@@ -29,8 +31,9 @@ bool HasButton(const TSeenDialog &ADialog, int AID);
 std::wstring ButtonText(const TSeenDialog &ADialog, int AID);
 bool HasStatic(const TSeenDialog &ADialog, const std::wstring &AText);
 
-// Runs AShow while the first native task dialog it opens is inspected and
-// handed to AAnswer, which closes it (a click, a key). Returns AShow's value.
+// Runs AShow while the first task dialog it opens (native or emulated) is
+// inspected and handed to AAnswer, which closes it (a click, a key).
+// Returns AShow's value.
 int Answering(const std::function<int()> &AShow,
               const std::function<void(const TSeenDialog &)> &AAnswer,
               TSeenDialog *ASeen = nullptr);

@@ -4,6 +4,7 @@
 #include "dialog_probe.h"
 #include "native_seam.h"
 #include "taskdialog/task_dialog.h"
+#include "test_support.h"
 
 TEST_CASE("the version rule") {
   const int v581 = (5 << 16) | 81, v610 = (6 << 16) | 10, v600 = 6 << 16;
@@ -51,20 +52,28 @@ TEST_CASE("the real lookups: Wine's common controls report 5.81, so the dialog i
   CHECK(d.UsesEmulatedPresentation());
 }
 
-TEST_CASE("the emulated presentation still shows the message until its window exists") {
-  // The stand-in shows the platform's dialog and says so: no emulated
-  // window is claimed.
+TEST_CASE("the emulated presentation shows the emulated window, known while it is open") {
   tdtest::TVersions wine(6, (5 << 16) | 81);
   TAdvTaskDialog d(nullptr);
   d.SetInstruction(L"Hinweis");
   d.SetCommonButtons({cbOK, cbCancel});
+  HWND created = nullptr;
+  d.OnDialogCreated = [&](TComponent *) { created = d.hWnd(); };
   tdtest::TSeenDialog seen;
-  int r =
-      tdtest::Answering([&] { return d.Execute(); },
-                        [](const tdtest::TSeenDialog &s) { tdtest::Click(s, IDCANCEL); }, &seen);
+  HWND whileOpen = nullptr;
+  int r = tdtest::Answering([&] { return d.Execute(); },
+                            [&](const tdtest::TSeenDialog &s) {
+                              whileOpen = d.hWnd();
+                              tdtest::Click(s, IDCANCEL);
+                            },
+                            &seen);
   CHECK(r == IDCANCEL);
   CHECK(tdtest::HasStatic(seen, L"Hinweis"));
-  CHECK(d.IsNative());
+  CHECK_FALSE(d.IsNative());
+  CHECK(test::ClassName(seen.Wnd) != L"#32770");
   // The window was the dialog's while it was open; it is gone now.
+  CHECK(created == seen.Wnd);
+  CHECK(whileOpen == seen.Wnd);
   CHECK(d.hWnd() == nullptr);
+  CHECK_FALSE(IsWindow(seen.Wnd));
 }

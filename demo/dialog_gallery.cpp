@@ -1,0 +1,24 @@
+// DialogGallery.exe: a developer's tool that shows the emulated task
+// dialog's samples one by one. It is built beside the program and not
+// installed.
+#include <windows.h>
+
+#include "gallery_form.h"
+#include "taskdialog/common_buttons.h"
+#include "ui/application.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  BindTaskDialogButtonCaptions();
+  TApplication app;
+  Application = &app;
+  app.Initialize();
+  app.SetTitle(L"Dialog-Galerie");
+  TGalleryForm *form = nullptr;
+  app.CreateForm(form);
+  try {
+    app.Run();
+  } catch (const TProgramHalt &halt) {
+    return halt.ExitCode;
+  }
+  return 0;
+}

@@ -1,0 +1,533 @@
+// The emulated window's construction: its font, its controls and its width.
+#include "taskdialog/message_form.h"
+
+#include <algorithm>
+
+#include "markup/draw_markup.h"
+#include "markup/markup_helpers.h"
+#include "taskdialog/common_buttons.h"
+#include "taskdialog/emulated_dialog.h"
+#include "taskdialog/task_dialog_button.h"
+#include "ui/accessible_text.h"
+#include "ui/bitmap.h"
+#include "ui/comctrls.h"
+#include "ui/icon.h"
+#include "ui/image_control.h"
+#include "ui/screen.h"
+#include "ui/stdctrls.h"
+#include "ui/timer.h"
+
+namespace {
+constexpr TColor kInstructionColor = RGBColor(0, 83, 196);
+constexpr TColor kLinkBorderColor = RGBColor(108, 225, 255);
+
+// Read once per process; the first dialog that needs a width fills it.
+int CommonButtonWidthCache[kCommonButtonCount] = {};
+
+// System icon identifiers of the main icon kinds; 0 for none.
+constexpr int kMainIconIDs[] = {
+    32516, // tiBlank: a blank square
+    32515, // tiWarning
+    32514, // tiQuestion
+    32513, // tiError
+    32516, // tiInformation
+    0,     // tiNotUsed
+    32513, // tiShield: the program's shield picture
+};
+constexpr int kFooterIconIDs[] = {0, 32515, 32514, 32513, 32516, 32517};
+
+// The dialog has no reading order of its own: lines read left to right.
+constexpr UINT kReadingOrderFlags = 0;
+
+// The window font of CreateNew: the message font of the 504-byte record.
+bool SystemMessageFont(TFont &AFont) {
+  NONCLIENTMETRICSW metrics{};
+  static_assert(sizeof(metrics) == 504, "the record with the padded border width");
+  metrics.cbSize = sizeof(metrics);
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return false;
+  const LOGFONTW &lf = metrics.lfMessageFont;
+  AFont.SetName(lf.lfFaceName);
+  AFont.SetHeight(lf.lfHeight);
+  AFont.SetCharSet(lf.lfCharSet);
+  TFontStyles style = 0;
+  if (lf.lfWeight >= FW_BOLD) style |= fsBold;
+  if (lf.lfItalic) style |= fsItalic;
+  AFont.SetStyle(style);
+  return true;
+}
+} // namespace
+
+SIZE AverageCharSize(TCanvas &ACanvas) {
+  static const std::wstring kLetters = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  SIZE size = ACanvas.TextExtent(kLetters);
+  return {size.cx / 52, size.cy};
+}
+
+TDialogUnits DialogUnits(TCanvas &ACanvas) {
+  const SIZE c = AverageCharSize(ACanvas);
+  TDialogUnits u;
+  u.HorzMargin = MulDiv(8, c.cx, 4);
+  u.VertMargin = MulDiv(8, c.cy, 8);
+  u.HorzSpacing = MulDiv(10, c.cx, 4);
+  u.VertSpacing = MulDiv(10, c.cy, 8);
+  u.ButtonHeight = MulDiv(14, c.cy, 8);
+  u.ButtonSpacing = MulDiv(4, c.cx, 4);
+  return u;
+}
+
+int InstructionTallControl(int AInstructionHeight, const TFont &AFont) {
+  // An empty instruction has no height: a line of the control's own text.
+  TMemoryCanvas canvas;
+  canvas.Font() = AFont;
+  return std::max<int>(AInstructionHeight, canvas.TextHeight(L"Wg"));
+}
+
+TAdvMessageForm::TAdvMessageForm(TComponent *AOwner, int ADummy) : TForm(AOwner) {
+  (void)ADummy;
+  TFont font = Font();
+  if (SystemMessageFont(font)) Font() = font;
+  // Escape follows the dialog's own rules (its dialog characters).
+  SetEscapeCancels(false);
+  OnKeyDown = [this](TComponent *, WORD &AKey, TShiftState AShift) { FormKeyDown(AKey, AShift); };
+  FWhiteWindowHeight = Height();
+}
+
+TAdvMessageForm::~TAdvMessageForm() {
+  // The controls go with the window; the lists only point at them.
+  DestroyComponents();
+}
+
+bool TAdvMessageForm::HasOption(TTaskDialogOption AOption) const {
+  return FTaskDialog->FOptions.Contains(AOption);
+}
+
+void TAdvMessageForm::SetClientWidth(int AWidth) {
+  SetClientSize(AWidth, ClientHeight());
+}
+
+SIZE TAdvMessageForm::LayoutMarkup(const std::wstring &AText, const TRect &ABounds,
+                                   bool AMeasureOnly) {
+  TMarkupResult result;
+  DrawMarkup(DialogMarkupArgs(Canvas(), PrepareMarkup(AText), ABounds,
+                              AMeasureOnly ? dmuMeasure : dmuLayout),
+             result);
+  return {result.LaidOutWidth, result.LaidOutHeight};
+}
+
+TRect TAdvMessageForm::ContentRect() {
+  if (Dialog().FContent.empty()) return TRect(-1, -1, -1, -1);
+  TRect r;
+  r.left = FIcon ? FIcon->Left() + FIcon->Width() + FHorzSpacing : FHorzMargin;
+  r.top =
+      Message->Caption().empty() ? FVertMargin : Message->Top() + Message->Height() + FVertSpacing;
+  r.right = ClientWidth() - FHorzMargin;
+  r.bottom = r.top + FContentYSize;
+  return r;
+}
+
+TRect TAdvMessageForm::ExpandedTextRect() {
+  if (!FExpanded) return TRect(-1, -1, -1, -1);
+  TRect r;
+  r.left = FIcon ? FIcon->Left() + FIcon->Width() + FHorzSpacing : FHorzMargin;
+  r.top = FExpTextTop;
+  r.right = ClientWidth() - FHorzMargin;
+  r.bottom = FExpTextTop + FExpTextYSize;
+  return r;
+}
+
+TRect TAdvMessageForm::FooterRect() {
+  if (Dialog().FFooter.empty()) return TRect(-1, -1, -1, -1);
+  const int height = ClientHeight();
+  return TRect(FHorzMargin, height - FFooterYSize - 10, ClientWidth() - FHorzMargin, height);
+}
+
+// ---- BuildTaskDialog
+
+int TAdvMessageForm::MeasureCaption() {
+  const std::wstring &title = Dialog().FTitle;
+  const std::wstring caption = title.empty() ? ExeBaseName() : title;
+  SetCaption(caption);
+  if (caption.empty()) return 0;
+  int width = 1000, height = 0;
+  MeasureText(Canvas(), caption, width, height);
+  return width + 50;
+}
+
+void TAdvMessageForm::BuildCommonButtons(int ADefaultPos, int ACancelPos, int &ARowWidth) {
+  TCustomAdvTaskDialog &d = Dialog();
+  const TDialogUnits u = DialogUnits(Canvas());
+  for (int pos = 0; pos < kCommonButtonCount; ++pos) {
+    if (!d.FCommonButtons.Contains(TCommonButton(pos))) continue;
+    const TCommonButtonInfo &info = CommonButtonInfo(TCommonButton(pos));
+    int &cached = CommonButtonWidthCache[pos];
+    if (cached == 0) cached = Canvas().TextWidth(info.Caption) + 16;
+
+    TControl *button = d.CreateButton(this);
+    FcmBtnList.push_back(button);
+    button->SetName(info.Name);
+    button->SetParent(this);
+    button->SetWindowID(info.Result);
+    d.SetButtonCaption(button, info.Caption);
+    d.SetButtonModalResult(button, info.Result);
+    button->SetTag(pos == ADefaultPos ? 1 : 0);
+    const bool cancellable = d.FOptions.Contains(doAllowDialogCancel);
+    if (info.Result == mrCancel && cancellable) d.SetButtonCancel(button, true);
+    if (d.FDefaultButton != -1 && pos == ADefaultPos) {
+      d.SetButtonDefault(button, true);
+      button->SetTabOrder(0);
+    }
+    if (pos == ACancelPos && cancellable) d.SetButtonCancel(button, true);
+    button->SetBounds(0, 0, std::max(cached, 60), u.ButtonHeight);
+    ARowWidth += button->Width() + u.ButtonSpacing;
+    button->OnClick = [this](TComponent *ASender) { ButtonClick(ASender); };
+    if (d.FDefaultButton == -1) button->SetTabStop(false);
+  }
+}
+
+void TAdvMessageForm::BuildCustomButtons(int &ARowWidth) {
+  TCustomAdvTaskDialog &d = Dialog();
+  const TDialogUnits u = DialogUnits(Canvas());
+  const int defaultID =
+      d.FCommonButtons.Empty() && d.FDefaultButton <= 0 ? kCustomButtonBase : d.FDefaultButton;
+  for (int i = 0; i < d.FCustomButtons.Count(); ++i) {
+    const std::wstring &caption = d.FCustomButtons[i];
+    const int width = Canvas().TextWidth(caption) + 16;
+    TControl *button = d.CreateButton(this);
+    FcsBtnList.push_back(button);
+    button->SetName(L"CSButton" + std::to_wstring(i));
+    button->SetParent(this);
+    button->SetWindowID(kCustomButtonBase + i);
+    d.SetButtonModalResult(button, kCustomButtonBase + i);
+    d.SetButtonDefault(button, kCustomButtonBase + i == defaultID);
+    d.SetButtonCaption(button, caption);
+    button->SetBounds(0, 0, std::max(width, 60), u.ButtonHeight);
+    button->OnClick = [this](TComponent *ASender) { ButtonClick(ASender); };
+    ARowWidth += button->Width() + u.ButtonSpacing;
+    if (defaultID == -1) button->SetTabStop(false);
+  }
+}
+
+void TAdvMessageForm::BuildCommandLinks(int &ANeed) {
+  TCustomAdvTaskDialog &d = Dialog();
+  TCanvas &canvas = Canvas();
+  const TDialogUnits u = DialogUnits(canvas);
+  TFont heading = Font();
+  heading.SetSize(11);
+  heading.SetStyle(fsBold);
+  heading.SetColor(kInstructionColor);
+  TFont note = Font();
+  note.SetColor(kInstructionColor);
+  const bool noIcon = d.FOptions.Contains(doCommandLinksNoIcon);
+  int widest = 0;
+  for (int i = 0; i < d.FCustomButtons.Count(); ++i) {
+    const std::wstring &caption = d.FCustomButtons[i];
+    SIZE size = MeasureLines(&canvas, caption, heading, note, kReadingOrderFlags, true);
+    widest = std::max<int>(widest, size.cx + 26);
+    FCommandLinkNeed = noIcon ? widest + u.HorzMargin
+                              : widest + 2 * u.HorzMargin + u.HorzSpacing + 32;
+    ANeed = std::max(ANeed, FCommandLinkNeed);
+
+    auto *link = new TTaskDialogButton(this);
+    FcsBtnList.push_back(link);
+    link->SetName(L"Button" + std::to_wstring(i));
+    link->SetParent(this);
+    link->SetWindowID(kCustomButtonBase + i);
+    link->SetCaption(caption);
+    link->Font() = note;
+    link->SetHeadingFont(heading);
+    link->SetModalResult(kCustomButtonBase + i);
+    link->SetBorderColorHot(kLinkBorderColor);
+    link->SetBorderColorDown(kLinkBorderColor);
+    link->SetAutoFocus(d.FDefaultButton != -1);
+    const int height =
+        std::max({link->Canvas().TextHeight(L"gh") + 20, u.ButtonHeight, int(size.cy)});
+    link->SetBounds(0, 0, std::max(widest, 60), height);
+    if (!noIcon) {
+      LoadButtonPictures(*link, L"TD_ARW", L"TD_ARWHOT", L"TD_ARWDOWN");
+      TBitmap disabled;
+      LoadDialogBitmap(disabled, L"TD_ARWDIS");
+      link->SetPictureDisabled(&disabled);
+    }
+    link->SetTabStop(d.FDefaultButton != -1);
+    link->OnClick = [this](TComponent *ASender) { ButtonClick(ASender); };
+  }
+}
+
+void TAdvMessageForm::BuildFallbackButton(int &ARowWidth) {
+  TCustomAdvTaskDialog &d = Dialog();
+  const TDialogUnits u = DialogUnits(Canvas());
+  const TCommonButtonInfo &ok = CommonButtonInfo(cbOK);
+  int &cached = CommonButtonWidthCache[cbOK];
+  cached = Canvas().TextWidth(ok.Caption) + 8;
+  TControl *button = d.CreateButton(this);
+  FcmBtnList.push_back(button);
+  button->SetName(L"OK");
+  button->SetParent(this);
+  button->SetWindowID(mrOk);
+  d.SetButtonCaption(button, ok.Caption);
+  d.SetButtonModalResult(button, mrOk);
+  d.SetButtonDefault(button, true);
+  if (d.FOptions.Contains(doAllowDialogCancel)) d.SetButtonCancel(button, true);
+  button->SetBounds(0, 0, std::max(cached, 60), u.ButtonHeight);
+  ARowWidth += button->Width() + u.ButtonSpacing;
+}
+
+SIZE TAdvMessageForm::MeasureInstruction() {
+  TCanvas &canvas = Canvas();
+  canvas.Font().SetSize(11);
+  canvas.Font().SetStyle(fsBold);
+  // Measured as the label draws it: "&" is no accelerator there.
+  TRect r(0, 0, Screen->Width() / 2, 0);
+  if (!Dialog().FInstruction.empty())
+    canvas.TextRect(r, Dialog().FInstruction,
+                    DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+  else
+    r.right = 0;
+  canvas.Font() = Font();
+  return {r.Width(), r.Height()};
+}
+
+int TAdvMessageForm::MainIconID() const {
+  const int icon = int(FTaskDialog->FIcon);
+  return icon >= 0 && icon < int(std::size(kMainIconIDs)) ? kMainIconIDs[icon] : 0;
+}
+
+void TAdvMessageForm::BuildMainIcon(int AIconID) {
+  TCustomAdvTaskDialog &d = Dialog();
+  if (AIconID == 0 && d.FCustomIcon.GetEmpty()) return;
+  FIcon = NewControl<TImage>(this, this, L"Image", FHorzMargin, FVertMargin, 32, 32);
+  if (!d.FCustomIcon.GetEmpty()) {
+    auto icon = std::make_unique<TIcon>();
+    icon->Assign(d.FCustomIcon);
+    FIcon->Picture().SetGraphic(std::move(icon));
+  } else if (d.FIcon == tiBlank) {
+    auto blank = std::make_unique<TBitmap>(32, 32);
+    blank->Canvas().SetBrushColor(clWindow);
+    blank->Canvas().FillRect(TRect(0, 0, 32, 32));
+    FIcon->Picture().SetGraphic(std::move(blank));
+  } else if (d.FIcon == tiShield) {
+    auto shield = std::make_unique<TBitmap>();
+    LoadDialogBitmap(*shield, L"TD_SHIELD");
+    FIcon->Picture().SetGraphic(std::move(shield));
+    FIcon->SetTransparent(true);
+  } else {
+    auto icon = std::make_unique<TIcon>();
+    // A copy: the window frees its pictures, the system's icons are shared.
+    icon->SetHandle(CopyIcon(LoadIconW(nullptr, MAKEINTRESOURCEW(AIconID))));
+    FIcon->Picture().SetGraphic(std::move(icon));
+  }
+}
+
+void TAdvMessageForm::BuildRadioButtons(const SIZE &AInstruction, int &ANeed) {
+  TCustomAdvTaskDialog &d = Dialog();
+  if (d.FRadioButtons.Empty()) return;
+  const bool noDefault = d.FOptions.Contains(doNoDefaultRadioButton);
+  d.FButtonResult = noDefault ? 0 : d.FDefaultRadioButton;
+  for (int i = 0; i < d.FRadioButtons.Count(); ++i) {
+    const std::wstring &caption = d.FRadioButtons[i];
+    TControl *radio = d.CreateRadioButton(this);
+    FRadioList.push_back(radio);
+    d.InitRadioButton(
+        this, radio, [this](TComponent *ASender) { RadioClick(ASender); }, i);
+    radio->SetWindowID(kRadioButtonBase + i);
+    radio->SetBounds(FHorzParaMargin + FHorzMargin, 0, AInstruction.cx,
+                     InstructionTallControl(AInstruction.cy, radio->Font()));
+    int width = 0, textHeight = 0;
+    MeasureText(Canvas(), caption, width, textHeight);
+    ANeed = std::max(ANeed, radio->Left() + width + FHorzMargin + 20);
+    d.SetControlText(radio, caption);
+    // A default that names no radio button checks the first, as the
+    // platform's dialog does: the result always names a shown choice.
+    const int count = d.FRadioButtons.Count();
+    const bool named = d.FDefaultRadioButton >= kRadioButtonBase &&
+                       d.FDefaultRadioButton < kRadioButtonBase + count;
+    bool checked = false;
+    if (!noDefault)
+      checked = named ? kRadioButtonBase + i == d.FDefaultRadioButton : i == 0;
+    d.SetRadioButtonChecked(radio, checked);
+  }
+}
+
+void TAdvMessageForm::BuildExpandedText() {
+  TCustomAdvTaskDialog &d = Dialog();
+  FExpTextXSize = FExpTextYSize = 0;
+  if (d.FExpandedText.empty()) return;
+  if (d.FOptions.Contains(doHyperlinks)) {
+    SIZE size = LayoutMarkup(d.FExpandedText, TRect(FHorzMargin, 0, 300, 26), false);
+    FExpTextXSize = size.cx;
+    FExpTextYSize = size.cy;
+  } else {
+    FExpTextXSize = 300 - FHorzMargin;
+    MeasureText(Canvas(), MarkersToReturns(d.FExpandedText), FExpTextXSize, FExpTextYSize);
+  }
+  FExpandButton = NewControl<TTaskDialogButton>(this, this, L"ExpandButton", 0, 0, 19, 19);
+  FExpandButton->SetModalResult(0);
+  FExpandButton->OnClick = [this](TComponent *) { ExpandButtonClick(); };
+  LoadButtonPictures(*FExpandButton, L"TD_COLP", L"TD_COLPHOT", L"TD_COLPDOWN");
+  if (!d.FCommonButtons.Empty()) FExpandButton->SetBackColor(RGBColor(240, 240, 240));
+}
+
+int TAdvMessageForm::BuildVerification(int &ANeed) {
+  TCustomAdvTaskDialog &d = Dialog();
+  if (d.FVerifyText.empty()) return 0;
+  FVerificationCheck = NewControl<TCheckBox>(this, this, L"Verification", FHorzMargin, 0, 0, 16);
+  FVerificationCheck->SetCaption(d.FVerifyText);
+  FVerificationCheck->SetColor(FFooterColor);
+  FVerificationCheck->OnClick = [this](TComponent *) { VerificationClick(); };
+  FVerificationCheck->SetChecked(d.FOptions.Contains(doVerifyChecked));
+  int width = 0, height = 0;
+  MeasureText(Canvas(), d.FVerifyText, width, height);
+  ANeed = std::max(ANeed, FVerificationCheck->Left() + width);
+  return 2 * FVertSpacing + width;
+}
+
+void TAdvMessageForm::MeasureFooter() {
+  TCustomAdvTaskDialog &d = Dialog();
+  FFooterXSize = FFooterYSize = 0;
+  if (d.FFooter.empty()) return;
+  SIZE size = LayoutMarkup(d.FFooter, TRect(FHorzMargin, 0, 300, 26), false);
+  FFooterXSize = size.cx;
+  FFooterYSize = size.cy;
+}
+
+int TAdvMessageForm::ExpandCaptionsWidth() {
+  int widest = 0;
+  for (const std::wstring *text : {&Dialog().FCollapsControlText, &Dialog().FExpandControlText}) {
+    int width = 1000, height = 0;
+    MeasureText(Canvas(), *text, width, height);
+    widest = std::max(widest, width);
+  }
+  return widest;
+}
+
+void TAdvMessageForm::BuildTaskDialog(TCustomAdvTaskDialog *ATaskDialog) {
+  FTaskDialog = ATaskDialog;
+  TCustomAdvTaskDialog &d = *ATaskDialog;
+  const TDialogUnits u = DialogUnits(Canvas());
+  FHorzMargin = u.HorzMargin;
+  FVertMargin = u.VertMargin;
+  FHorzSpacing = u.HorzSpacing;
+  FVertSpacing = u.VertSpacing;
+
+  int need = MeasureCaption();
+
+  // Default and cancel positions in the common-button table.
+  const TCommonButtons common = d.FCommonButtons;
+  auto has = [&](TCommonButton AButton) { return common.Contains(AButton); };
+  int defaultPos = cbOK, cancelPos = cbOK;
+  switch (d.FDefaultButton) {
+  case 0:
+    defaultPos = has(cbOK) ? cbOK : has(cbYes) ? cbYes : cbRetry;
+    cancelPos = has(cbCancel) ? cbCancel : has(cbNo) ? cbNo : cbOK;
+    break;
+  case mrOk:
+    if (!has(cbOK) && has(cbYes)) defaultPos = cbYes;
+    break;
+  case mrCancel:
+    defaultPos = has(cbCancel) ? cbCancel : has(cbNo) ? cbNo : cbOK;
+    break;
+  case mrYes:
+    if (has(cbYes)) defaultPos = cbYes;
+    break;
+  case mrNo:
+    if (has(cbNo)) defaultPos = cbNo;
+    break;
+  case 8:
+    if (has(cbClose)) defaultPos = cbClose;
+    break;
+  default:
+    break;
+  }
+
+  int commonRow = 0, customRow = 0;
+  BuildCommonButtons(defaultPos, cancelPos, commonRow);
+  if (d.FOptions.Contains(doCommandLinks))
+    BuildCommandLinks(need);
+  else
+    BuildCustomButtons(customRow);
+  if (FcmBtnList.empty() && FcsBtnList.empty()) BuildFallbackButton(commonRow);
+
+  const SIZE instruction = MeasureInstruction();
+  const int iconID = MainIconID();
+  const int instructionWidth = instruction.cx + (iconID != 0 ? u.HorzSpacing + 32 : 0);
+  BuildMainIcon(iconID);
+
+  Message = new TLabel(this);
+  Message->SetName(L"Instr");
+  Message->SetParent(this);
+  Message->SetWordWrap(true);
+  Message->SetShowAccelChar(false);
+  Message->Font().SetSize(11);
+  Message->Font().SetStyle(fsBold);
+  Message->Font().SetColor(kInstructionColor);
+  Message->SetCaption(d.FInstruction);
+  FHorzParaMargin = u.HorzMargin + (iconID != 0 ? 32 + u.HorzSpacing : 0);
+  Message->SetBounds(FHorzParaMargin, u.VertMargin, instruction.cx, instruction.cy);
+
+  if (d.FOptions.Contains(doTimer) || d.FAutoClose || d.FOptions.Contains(doProgressBarMarquee) ||
+      d.FOptions.Contains(doProgressBar)) {
+    FTimer = new TTimer(this);
+    FTimer->SetInterval(100);
+    FTimer->OnTimer = [this](TComponent *) { TimerTick(); };
+    FTimer->SetEnabled(true);
+  }
+
+  if (d.FOptions.Contains(doProgressBar)) {
+    FProgressBar = NewControl<TProgressBar>(this, this, L"ProgressBar", u.HorzMargin, 0, 0, 12);
+    FProgressBar->SetMin(d.FProgressBarMin);
+    FProgressBar->SetMax(d.FProgressBarMax);
+    FProgressBar->SetPosition(0);
+    if (d.FOptions.Contains(doProgressBarMarquee)) {
+      FProgressBar->SetMarqueeInterval(10);
+      FProgressBar->SetStyle(pbstMarquee);
+    }
+  }
+
+  BuildRadioButtons(instruction, need);
+  BuildExpandedText();
+  const int verificationWidth = BuildVerification(need);
+  MeasureFooter();
+  if (!d.FFooter.empty()) {
+    const int footerIconID = kFooterIconIDs[std::clamp(int(d.FFooterIcon), 0, 5)];
+    if (footerIconID != 0) {
+      FFooterIcon = NewControl<TImage>(this, this, L"FooterImage", u.HorzMargin, 0, 16, 16);
+      FFooterIcon->SetVisible(false);
+      FFooterIconID = footerIconID;
+    }
+  }
+
+  int rowWidth = commonRow + customRow + verificationWidth;
+  if (FExpandButton)
+    rowWidth += FExpandButton->Width() + u.HorzSpacing + ExpandCaptionsWidth() + u.HorzSpacing;
+
+  int width = std::max(instructionWidth, rowWidth);
+  width = std::max(width, FFooterXSize) + 2 * u.HorzMargin;
+  width = std::max(width, 2 * u.HorzMargin + FExpTextXSize);
+  need = std::max({need, width, FMinFormWidth});
+  SetClientWidth(std::min(need, ScreenLimit()));
+  if (FProgressBar) FProgressBar->SetWidth(ClientWidth() - 2 * u.HorzMargin);
+
+  BuildAccessibleTexts();
+  SetPositions();
+  if (FExpandButton) SetExpanded(d.FOptions.Contains(doExpandedDefault));
+  FitToScreen();
+
+  SetBounds(Screen->Width() / 2 - Width() / 2, Screen->Height() / 2 - Height() / 2, Width(),
+            Height());
+}
+
+void TAdvMessageForm::BuildAccessibleTexts() {
+  auto text = [this](const wchar_t *AName) {
+    auto *t = new TAccessibleText(this);
+    t->SetName(AName);
+    t->SetParent(this);
+    return t;
+  };
+  TCustomAdvTaskDialog &d = Dialog();
+  if (!d.FContent.empty()) FContentText = text(L"ContentText");
+  if (!d.FExpandedText.empty()) {
+    FExpandedTextText = text(L"ExpandedText");
+    FExpandCaptionText = text(L"ExpandCaption");
+  }
+  if (!d.FFooter.empty()) FFooterText = text(L"FooterText");
+}

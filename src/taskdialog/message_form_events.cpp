@@ -1,0 +1,338 @@
+// The emulated window at work: painting, links, keys, accelerators, the
+// timer, the buttons and the closing.
+#include <algorithm>
+
+#include "markup/draw_markup.h"
+#include "markup/markup_helpers.h"
+#include "taskdialog/emulated_dialog.h"
+#include "taskdialog/message_form.h"
+#include "taskdialog/shell_links.h"
+#include "taskdialog/task_dialog_button.h"
+#include "ui/application.h"
+#include "ui/bitmap.h"
+#include "ui/clipboard.h"
+#include "ui/comctrls.h"
+#include "ui/image_control.h"
+#include "ui/platform.h"
+#include "ui/stdctrls.h"
+
+namespace {
+constexpr TColor kFooterSeparator = RGBColor(223, 223, 223);
+constexpr UINT kPlainTextFlags = DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX;
+
+template <class T> int IndexIn(const std::vector<T *> &AList, const TComponent *AItem) {
+  auto it = std::find(AList.begin(), AList.end(), AItem);
+  return it == AList.end() ? -1 : int(it - AList.begin());
+}
+} // namespace
+
+// ---- painting
+
+void TAdvMessageForm::Paint(TCanvas &ACanvas) {
+  const TRect client = ClientRect();
+  ACanvas.Font() = Font();
+  if (FWhiteWindowHeight > 0) {
+    TRect band = client;
+    band.top = FWhiteWindowHeight - FVertSpacing / 2;
+    ACanvas.SetBrushStyle(bsSolid);
+    ACanvas.SetBrushColor(FFooterColor);
+    ACanvas.FillRect(band);
+    ACanvas.SetPenColor(FFooterLineColor);
+    ACanvas.MoveTo(client.left, band.top);
+    ACanvas.LineTo(client.right, band.top);
+  }
+  ACanvas.SetBrushStyle(bsClear);
+  PaintContent(ACanvas);
+  PaintExpandedText(ACanvas);
+  if (FExpandButton && !Dialog().FExpandedText.empty()) {
+    const std::wstring &caption =
+        FExpanded ? Dialog().FExpandControlText : Dialog().FCollapsControlText;
+    const TRect button = FExpandButton->BoundsRect();
+    TRect r(button.right + FHorzSpacing - 5, button.top, client.right, button.bottom);
+    ACanvas.TextRect(r, caption, DT_SINGLELINE | DT_VCENTER);
+  }
+  PaintFooter(ACanvas);
+}
+
+std::wstring TAdvMessageForm::PlainBodyText(const std::wstring &AText, bool AAllMarkers) {
+  return AAllMarkers || HasLineMarker(AText) ? MarkersToReturns(AText) : AText;
+}
+
+void TAdvMessageForm::PaintBodyText(TCanvas &ACanvas, const std::wstring &AText, bool AAllMarkers,
+                                    const TRect &ARect) {
+  if (HasOption(doHyperlinks)) {
+    TMarkupResult result;
+    DrawMarkup(DialogMarkupArgs(ACanvas, PrepareMarkup(AText), ARect, dmuPaint), result);
+  } else {
+    ACanvas.Font() = Font();
+    TRect r = ARect;
+    ACanvas.TextRect(r, PlainBodyText(AText, AAllMarkers), kPlainTextFlags);
+  }
+}
+
+void TAdvMessageForm::PaintContent(TCanvas &ACanvas) {
+  const std::wstring &content = Dialog().FContent;
+  if (!content.empty()) PaintBodyText(ACanvas, content, false, ContentRect());
+}
+
+void TAdvMessageForm::PaintExpandedText(TCanvas &ACanvas) {
+  const std::wstring &text = Dialog().FExpandedText;
+  if (FExpanded && !text.empty()) PaintBodyText(ACanvas, text, true, ExpandedTextRect());
+}
+
+void TAdvMessageForm::PaintFooter(TCanvas &ACanvas) {
+  const std::wstring &footer = Dialog().FFooter;
+  if (footer.empty()) return;
+  TRect r = FooterRect();
+  const int y = r.top - FVertSpacing;
+  ACanvas.SetPenColor(kFooterSeparator);
+  ACanvas.MoveTo(2, y);
+  ACanvas.LineTo(ClientWidth() - 3, y);
+  ACanvas.SetPenColor(clWhite);
+  ACanvas.MoveTo(2, y + 1);
+  ACanvas.LineTo(ClientWidth() - 3, y + 1);
+
+  if (FFooterIcon) {
+    TBitmap picture(16, 16);
+    picture.Canvas().SetBrushColor(FFooterColor);
+    picture.Canvas().FillRect(TRect(0, 0, 16, 16));
+    if (Dialog().FFooterIcon == tfiShield) {
+      TBitmap shield;
+      LoadDialogBitmap(shield, L"TD_SHIELD");
+      shield.DrawTransparent(picture.Canvas(), TRect(0, 0, 16, 16));
+    } else {
+      // Shared: the system keeps it.
+      auto icon = static_cast<HICON>(
+          LoadImageW(nullptr, MAKEINTRESOURCEW(FFooterIconID), IMAGE_ICON, 16, 16, LR_SHARED));
+      if (icon) DrawIconEx(picture.Canvas().Handle(), 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
+    }
+    picture.SetTransparentColor(FFooterColor);
+    picture.DrawTransparent(ACanvas, TRect(r.left, r.top, r.left + 16, r.top + 16));
+    r.left += 20;
+  }
+  ACanvas.Font() = Font();
+  TMarkupResult result;
+  DrawMarkup(DialogMarkupArgs(ACanvas, PrepareMarkup(footer), r, dmuPaint), result);
+}
+
+// ---- links
+
+std::wstring TAdvMessageForm::AnchorAt(int X, int Y) {
+  const POINT pt{X, Y};
+  const std::wstring *text = nullptr;
+  TRect r;
+  if (TRect footer = FooterRect(); PtInRect(&footer, pt)) {
+    text = &Dialog().FFooter;
+    r = footer;
+    if (FFooterIcon) r.left += 20;
+  } else if (TRect content = ContentRect(); PtInRect(&content, pt)) {
+    text = &Dialog().FContent;
+    r = content;
+  } else if (TRect expanded = ExpandedTextRect(); PtInRect(&expanded, pt)) {
+    text = &Dialog().FExpandedText;
+    r = expanded;
+  }
+  if (!text || text->empty()) return {};
+  // All three are markup to the hit test, also without doHyperlinks.
+  TMarkupResult result;
+  if (DrawMarkup(DialogMarkupArgs(Canvas(), PrepareMarkup(*text, true), r, dmuHitTest, X, Y),
+                 result))
+    return result.HitAddress;
+  return {};
+}
+
+void TAdvMessageForm::MouseMove(TShiftState AShift, int X, int Y) {
+  const std::wstring anchor = AnchorAt(X, Y);
+  if (!anchor.empty() && (Cursor() == crDefault || FAnchor != anchor)) {
+    FAnchor = anchor;
+    SetCursor(crHandPoint);
+  } else if (anchor.empty() && Cursor() == crHandPoint) {
+    SetCursor(crDefault);
+  }
+  TForm::MouseMove(AShift, X, Y);
+}
+
+void TAdvMessageForm::MouseDown(TMouseButton AButton, TShiftState AShift, int X, int Y) {
+  TForm::MouseDown(AButton, AShift, X, Y);
+  // Any mouse button opens a link.
+  const std::wstring anchor = AnchorAt(X, Y);
+  if (!anchor.empty()) OpenLink(anchor);
+}
+
+void TAdvMessageForm::OpenLink(const std::wstring &AAddress) {
+  TCustomAdvTaskDialog &d = Dialog();
+  if (d.OnDialogHyperlinkClick)
+    d.OnDialogHyperlinkClick(&d, AAddress);
+  else if (AAddress.find(L"://") != std::wstring::npos)
+    OpenLinkAddress(nullptr, AAddress);
+}
+
+// ---- keys
+
+void TAdvMessageForm::FormKeyDown(WORD &AKey, TShiftState AShift) {
+  // Only the buttons and the close box end the dialog.
+  if ((AShift & ssAlt) && AKey == VK_F4) {
+    AKey = 0;
+    return;
+  }
+  if (AShift == ssCtrl && AKey == 'C') PlatformMessageBeep(0);
+}
+
+void TAdvMessageForm::KeyDown(WORD &AKey, TShiftState AShift) {
+  TForm::KeyDown(AKey, AShift);
+  if (AKey == 0) return;
+  TCustomAdvTaskDialog &d = Dialog();
+  if (AKey == VK_F1 && d.FHelpContext != 0 && Application) {
+    Application->HelpContext(d.FHelpContext);
+  } else if (AKey == 'C' && (AShift & ssCtrl)) {
+    CopyToClipboard();
+  }
+}
+
+void TAdvMessageForm::CopyToClipboard() {
+  TCustomAdvTaskDialog &d = Dialog();
+  SetClipboardText(d.FTitle + L"\r\n" + d.FInstruction + L"\r\n" + d.FContent);
+}
+
+bool TAdvMessageForm::DialogChar(wchar_t AKey) {
+  TCustomAdvTaskDialog &d = Dialog();
+  if (HasOption(doCommandLinks)) {
+    for (TControl *link : FcsBtnList)
+      if (IsAccel(AKey, link->Caption()) && link->CanFocus()) {
+        link->Click();
+        return true;
+      }
+  }
+  if (FExpandButton) {
+    const std::wstring &caption = FExpanded ? d.FExpandControlText : d.FCollapsControlText;
+    if (!caption.empty() && IsAccel(AKey, caption)) {
+      ExpandButtonClick();
+      return true;
+    }
+  }
+  if (TForm::DialogChar(AKey)) return true;
+  if (HasOption(doAllowDialogCancel) && AKey == 27) {
+    CloseDialog(mrCancel);
+    return true;
+  }
+  return false;
+}
+
+// ---- window
+
+void TAdvMessageForm::CreateParams(TCreateParams &AParams) {
+  TForm::CreateParams(AParams);
+  // Owned by the form it belongs to: above it, without a task bar entry.
+  if (auto *owner = dynamic_cast<TForm *>(Owner()); owner && owner->HandleAllocated()) {
+    AParams.WndParent = owner->Handle();
+    AParams.ExStyle &= ~DWORD(WS_EX_APPWINDOW);
+  }
+}
+
+LRESULT TAdvMessageForm::WndProc(UINT AMsg, WPARAM AW, LPARAM AL) {
+  // Activated, the dialog comes to the top without moving or resizing;
+  // the framework still gives the keyboard focus back to its control.
+  if (AMsg == WM_ACTIVATE && LOWORD(AW) != WA_INACTIVE)
+    SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  return TForm::WndProc(AMsg, AW, AL);
+}
+
+void TAdvMessageForm::DoShow() {
+  TForm::DoShow();
+  TCustomAdvTaskDialog &d = Dialog();
+  TControl *chosen = nullptr;
+  const int custom = d.FDefaultButton - kCustomButtonBase;
+  if (d.FDefaultButton != -1 && custom >= 0 && custom < int(FcsBtnList.size()))
+    chosen = FcsBtnList[size_t(custom)];
+  else if (d.FCommonButtons.Empty() && !FcsBtnList.empty() && d.FDefaultButton < kCustomButtonBase)
+    chosen = FcsBtnList.front();
+  if (chosen) {
+    if (chosen->Enabled()) SetActiveControl(chosen);
+    return;
+  }
+  for (TControl *button : FcmBtnList)
+    if (button->Tag() == 1 && button->Enabled()) SetActiveControl(button);
+}
+
+void TAdvMessageForm::DoClose(TCloseAction &AAction) {
+  TCustomAdvTaskDialog &d = Dialog();
+  bool canClose = true;
+  if (d.OnDialogClose) d.OnDialogClose(&d, canClose);
+  if (!canClose) {
+    AAction = caNone;
+    return;
+  }
+  TForm::DoClose(AAction);
+}
+
+void TAdvMessageForm::CloseDialog(int AResult) {
+  SetModalResult(AResult);
+}
+
+// ---- timer and controls
+
+void TAdvMessageForm::TimerTick() {
+  TCustomAdvTaskDialog &d = Dialog();
+  d.FAutoCloseCounter += 100;
+  if (HasOption(doTimer) && d.OnDialogTimer) d.OnDialogTimer(&d);
+  if (d.OnDialogProgress && FProgressBar) {
+    int pos = FProgressBar->Position();
+    TTaskDialogProgressState state = psNormal;
+    d.OnDialogProgress(&d, pos, state);
+    FProgressBar->SetPosition(pos);
+  }
+  if (d.FAutoCloseTimeout > 0 && d.FAutoClose && d.FAutoCloseTimeout < d.FAutoCloseCounter)
+    d.Close();
+}
+
+void TAdvMessageForm::ButtonClick(TComponent *ASender) {
+  TCustomAdvTaskDialog &d = Dialog();
+  if (!d.OnDialogButtonClick) return;
+  const int custom = IndexIn(FcsBtnList, ASender);
+  d.OnDialogButtonClick(&d, custom >= 0 ? kCustomButtonBase + custom
+                                        : d.GetButtonModalResult(static_cast<TControl *>(ASender)));
+}
+
+void TAdvMessageForm::RadioClick(TComponent *ASender) {
+  TCustomAdvTaskDialog &d = Dialog();
+  const int index = IndexIn(FRadioList, ASender);
+  if (index < 0) return;
+  d.FButtonResult = kRadioButtonBase + index;
+  if (d.OnDialogRadioClick) d.OnDialogRadioClick(&d, d.FButtonResult);
+}
+
+void TAdvMessageForm::VerificationClick() {
+  TCustomAdvTaskDialog &d = Dialog();
+  d.FVerifyResult = FVerificationCheck->Checked();
+  if (d.OnDialogVerifyClick) d.OnDialogVerifyClick(&d, d.FVerifyResult);
+}
+
+void TAdvMessageForm::ExpandButtonClick() {
+  SetExpanded(!FExpanded);
+}
+
+void TAdvMessageForm::SetExpanded(bool AValue) {
+  if (FExpanded && !AValue)
+    LoadButtonPictures(*FExpandButton, L"TD_EXP", L"TD_EXPHOT", L"TD_EXPDOWN");
+  else if (!FExpanded && AValue)
+    LoadButtonPictures(*FExpandButton, L"TD_COLP", L"TD_COLPHOT", L"TD_COLPDOWN");
+  FExpanded = AValue;
+  SetPositions();
+  Invalidate();
+}
+
+TControl *TAdvMessageForm::FindButtonByID(int AButtonID) {
+  for (TControl *button : FcmBtnList)
+    if (button->WindowID() == AButtonID) return button;
+  for (TControl *button : FcsBtnList)
+    if (button->WindowID() == AButtonID) return button;
+  return nullptr;
+}
+
+void TAdvMessageForm::ClickButtonByID(int AButtonID) {
+  if (TControl *button = FindButtonByID(AButtonID)) button->Click();
+}
+
+void TAdvMessageForm::EnableButtonByID(int AButtonID, bool AEnabled) {
+  if (TControl *button = FindButtonByID(AButtonID)) button->SetEnabled(AEnabled);
+}
