@@ -260,15 +260,10 @@ void TAdvMessageForm::DoShow() {
     chosen = FcsBtnList.front();
   if (chosen) {
     if (chosen->Enabled()) SetActiveControl(chosen);
-  } else {
-    for (TControl *button : FcmBtnList)
-      if (button->Tag() == 1 && button->Enabled()) SetActiveControl(button);
+    return;
   }
-  // Focused, and so active, before it shows, as the platform's dialog is:
-  // shown, it is painted once as the active window, not first inactive
-  // and then again with each change of the focus.
-  if (TControl *focus = ActiveControl(); focus && focus->HandleAllocated())
-    ::SetFocus(focus->Handle());
+  for (TControl *button : FcmBtnList)
+    if (button->Tag() == 1 && button->Enabled()) SetActiveControl(button);
 }
 
 void TAdvMessageForm::DoClose(TCloseAction &AAction) {
