@@ -6,23 +6,16 @@
 //   scripts/wine-env build-x64/bench/markup_bench.exe
 #include <windows.h>
 
-#include <psapi.h>
-
-#include <algorithm>
 #include <cstdio>
 #include <random>
 #include <string>
 
+#include "bench_support.h"
 #include "markup/draw_markup.h"
 
-namespace {
-double Now() {
-  LARGE_INTEGER freq, t;
-  QueryPerformanceFrequency(&freq);
-  QueryPerformanceCounter(&t);
-  return double(t.QuadPart) * 1000.0 / double(freq.QuadPart);
-}
+using bench::Now;
 
+namespace {
 // Sentences of common words, paragraphs now and then.
 std::wstring Prose(size_t ALength) {
   static const wchar_t *const kWords[] = {
@@ -152,9 +145,6 @@ int wmain() {
   Print("growth_1m_over_100k", markupLarge.Ms / markupSmall.Ms);
   Print("entities_1m_over_plain_1m", entities.Ms / markupLarge.Ms);
   Print("tags_1m_over_plain_1m", tags.Ms / markupLarge.Ms);
-  PROCESS_MEMORY_COUNTERS memory{};
-  memory.cb = sizeof(memory);
-  GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof(memory));
-  Print("peak_working_set_mib", double(memory.PeakWorkingSetSize) / (1024.0 * 1024.0));
+  Print("peak_working_set_mib", bench::PeakWorkingSetKiB() / 1024.0);
   return 0;
 }

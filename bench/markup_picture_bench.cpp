@@ -5,21 +5,16 @@
 //   scripts/wine-env build/bench/markup_picture_bench.exe [testdata folder]
 #include <windows.h>
 
-#include <psapi.h>
-
 #include <cstdio>
 #include <string>
 
+#include "bench_support.h"
 #include "markup/picture_container.h"
 
-namespace {
-double Now() {
-  LARGE_INTEGER freq, t;
-  QueryPerformanceFrequency(&freq);
-  QueryPerformanceCounter(&t);
-  return double(t.QuadPart) * 1000.0 / double(freq.QuadPart);
-}
+using bench::Now;
+using bench::WorkingSetKiB;
 
+namespace {
 std::string ReadAll(const std::wstring &APath) {
   TMemoryStream stream;
   HANDLE f = CreateFileW(APath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
@@ -31,13 +26,6 @@ std::string ReadAll(const std::wstring &APath) {
   CloseHandle(f);
   bytes.resize(read);
   return bytes;
-}
-
-double WorkingSetKiB() {
-  PROCESS_MEMORY_COUNTERS pmc{};
-  pmc.cb = sizeof(pmc);
-  GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof(pmc));
-  return double(pmc.WorkingSetSize) / 1024.0;
 }
 
 void Measure(const std::wstring &AFolder, const wchar_t *AName) {

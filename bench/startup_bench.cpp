@@ -8,12 +8,14 @@
 //   scripts/wine-env build-x64/bench/startup_bench.exe [runs]
 #include <windows.h>
 
-#include <psapi.h>
-
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include "bench_support.h"
+
+using bench::Median;
+using bench::Quantile;
 
 namespace {
 struct TFigures {
@@ -40,13 +42,11 @@ BOOL CALLBACK FindVisible(HWND AWnd, LPARAM AData) {
 std::wstring Folder(const std::wstring &APath) { return APath.substr(0, APath.find_last_of(L'\\')); }
 
 bool Run(const std::wstring &AExe, TFigures &AOut) {
-  LARGE_INTEGER freq, start, end;
-  QueryPerformanceFrequency(&freq);
   std::wstring cmd = L"\"" + AExe + L"\"";
   STARTUPINFOW si{};
   si.cb = sizeof(si);
   PROCESS_INFORMATION pi{};
-  QueryPerformanceCounter(&start);
+  const double start = bench::Now();
   if (!CreateProcessW(AExe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       Folder(AExe).c_str(), &si, &pi))
     return false;
@@ -56,31 +56,18 @@ bool Run(const std::wstring &AExe, TFigures &AOut) {
     if (!find.Found) Sleep(1);
   }
   WaitForInputIdle(pi.hProcess, 10000);
-  QueryPerformanceCounter(&end);
+  const double end = bench::Now();
   // Let the first paint settle before reading the peak.
   Sleep(300);
-  PROCESS_MEMORY_COUNTERS pmc{};
-  pmc.cb = sizeof(pmc);
-  GetProcessMemoryInfo(pi.hProcess, &pmc, sizeof(pmc));
+  const double peak = bench::PeakWorkingSetKiB(pi.hProcess);
   if (find.Found) PostMessageW(find.Found, WM_CLOSE, 0, 0);
   if (WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
-  AOut.Milliseconds = double(end.QuadPart - start.QuadPart) * 1000.0 / double(freq.QuadPart);
-  AOut.PeakKiB = double(pmc.PeakWorkingSetSize) / 1024.0;
+  AOut.Milliseconds = end - start;
+  AOut.PeakKiB = peak;
   return find.Found != nullptr;
 }
-
-// The value below which the share AQuantile of the values lie.
-double Quantile(std::vector<double> AValues, double AQuantile) {
-  std::sort(AValues.begin(), AValues.end());
-  double pos = AQuantile * double(AValues.size() - 1);
-  size_t i = size_t(pos);
-  double rest = pos - double(i);
-  return i + 1 < AValues.size() ? AValues[i] * (1 - rest) + AValues[i + 1] * rest : AValues[i];
-}
-
-double Median(const std::vector<double> &AValues) { return Quantile(AValues, 0.5); }
 
 long long FileSize(const std::wstring &APath) {
   WIN32_FILE_ATTRIBUTE_DATA data;

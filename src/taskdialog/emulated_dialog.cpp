@@ -145,7 +145,7 @@ int ExecuteEmulated(TCustomAdvTaskDialog &ATaskDialog, int X, int Y) {
   };
   d.FDialogForm = form.get();
   form->SetColor(clWindow);
-  form->HandleNeeded();
+  // Placed before its window exists: the window is made where it opens.
   PlaceWindow(*form, d, d.FDlgPosition, X, Y);
   return form->ShowModal();
 }

@@ -36,6 +36,15 @@ constexpr int kMainIconIDs[] = {
 };
 constexpr int kFooterIconIDs[] = {0, 32515, 32514, 32513, 32516, 32517};
 
+// One of the system's icons, shown as it is: shared, it is never freed,
+// and a copy of its pictures for each dialog would cost more than the
+// rest of building the window.
+class TSystemIcon : public TIcon {
+public:
+  explicit TSystemIcon(HICON AIcon) { SetHandle(AIcon); }
+  ~TSystemIcon() override { ReleaseHandle(); }
+};
+
 // The dialog has no reading order of its own: lines read left to right.
 constexpr UINT kReadingOrderFlags = 0;
 
@@ -311,10 +320,8 @@ void TAdvMessageForm::BuildMainIcon(int AIconID) {
     FIcon->Picture().SetGraphic(std::move(shield));
     FIcon->SetTransparent(true);
   } else {
-    auto icon = std::make_unique<TIcon>();
-    // A copy: the window frees its pictures, the system's icons are shared.
-    icon->SetHandle(CopyIcon(LoadIconW(nullptr, MAKEINTRESOURCEW(AIconID))));
-    FIcon->Picture().SetGraphic(std::move(icon));
+    FIcon->Picture().SetGraphic(
+        std::make_unique<TSystemIcon>(LoadIconW(nullptr, MAKEINTRESOURCEW(AIconID))));
   }
 }
 

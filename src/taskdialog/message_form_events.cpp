@@ -20,6 +20,15 @@ namespace {
 constexpr TColor kFooterSeparator = RGBColor(223, 223, 223);
 constexpr UINT kPlainTextFlags = DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX;
 
+// Only an anchor tag ("<A...") makes a link: a text without one is known
+// to have none without laying it out, which each mouse move would do.
+bool MayHoldLink(const std::wstring &AText) {
+  for (size_t p = AText.find(L'<'); p != std::wstring::npos && p + 1 < AText.size();
+       p = AText.find(L'<', p + 1))
+    if (AText[p + 1] == L'a' || AText[p + 1] == L'A') return true;
+  return false;
+}
+
 template <class T> int IndexIn(const std::vector<T *> &AList, const TComponent *AItem) {
   auto it = std::find(AList.begin(), AList.end(), AItem);
   return it == AList.end() ? -1 : int(it - AList.begin());
@@ -132,7 +141,7 @@ std::wstring TAdvMessageForm::AnchorAt(int X, int Y) {
     text = &Dialog().FExpandedText;
     r = expanded;
   }
-  if (!text || text->empty()) return {};
+  if (!text || !MayHoldLink(*text)) return {};
   // All three are markup to the hit test, also without doHyperlinks.
   TMarkupResult result;
   if (DrawMarkup(DialogMarkupArgs(Canvas(), PrepareMarkup(*text, true), r, dmuHitTest, X, Y),

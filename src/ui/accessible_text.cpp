@@ -13,3 +13,20 @@ void TAccessibleText::InitWnd() {
   HRGN empty = CreateRectRgn(0, 0, 0, 0);
   if (!SetWindowRgn(FHandle, empty, FALSE)) DeleteObject(empty);
 }
+
+LRESULT TAccessibleText::WndProc(UINT AMsg, WPARAM AW, LPARAM AL) {
+  // Nothing to paint: the static would still lay out its whole text to
+  // draw it into the empty region.
+  switch (AMsg) {
+  case WM_ERASEBKGND:
+    return 1;
+  case WM_PAINT: {
+    PAINTSTRUCT ps;
+    BeginPaint(Handle(), &ps);
+    EndPaint(Handle(), &ps);
+    return 0;
+  }
+  default:
+    return TControl::WndProc(AMsg, AW, AL);
+  }
+}

@@ -9,6 +9,7 @@
 class TAccessibleText : public TControl {
 public:
   explicit TAccessibleText(TComponent *AOwner);
+  LRESULT WndProc(UINT AMsg, WPARAM AW, LPARAM AL) override;
 
 protected:
   void CreateParams(TCreateParams &AParams) override;

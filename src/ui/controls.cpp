@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <unordered_map>
 #include <utility>
 
 #include "ui/application.h"
@@ -11,9 +12,26 @@
 #include "ui/screen.h"
 
 namespace {
-const wchar_t kObjectProp[] = L"Tastenfang.Control";
-const wchar_t kChildProcProp[] = L"Tastenfang.ChildProc";
 const wchar_t kOwnClass[] = L"TastenfangControl";
+
+// The object of each window the program binds, and the own procedure of
+// each platform child it subclasses. Looked up for every message, so kept
+// here rather than as window properties: under Wine each property read is
+// a call to the window server. The windows live on the program's one user
+// interface thread.
+struct TBinding {
+  TControl *Control = nullptr;
+  WNDPROC ChildProc = nullptr;
+};
+std::unordered_map<HWND, TBinding> &Bindings() {
+  static std::unordered_map<HWND, TBinding> bindings;
+  return bindings;
+}
+
+const TBinding *BindingOf(HWND AWnd) {
+  auto it = Bindings().find(AWnd);
+  return it == Bindings().end() ? nullptr : &it->second;
+}
 
 LRESULT CALLBACK ChildWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp);
 
@@ -51,8 +69,10 @@ TMouseButton ButtonOf(UINT AMsg) {
 
 namespace {
 LRESULT CALLBACK ChildWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  auto proc = reinterpret_cast<WNDPROC>(GetPropW(w, kChildProcProp));
-  TControl *owner = TControl::FromHandle(w);
+  const TBinding *binding = BindingOf(w);
+  if (!binding) return DefWindowProcW(w, m, wp, lp);
+  const WNDPROC proc = binding->ChildProc;
+  TControl *owner = binding->Control;
   try {
     if (owner && (m == WM_KEYDOWN || m == WM_SYSKEYDOWN)) {
       WORD key = WORD(wp);
@@ -64,8 +84,7 @@ LRESULT CALLBACK ChildWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     return 0;
   }
   if (m == WM_NCDESTROY) {
-    RemovePropW(w, kObjectProp);
-    RemovePropW(w, kChildProcProp);
+    Bindings().erase(w);
     SetWindowLongPtrW(w, GWLP_WNDPROC, LONG_PTR(proc));
   }
   return CallWindowProcW(proc, w, m, wp, lp);
@@ -123,7 +142,8 @@ TControl::~TControl() {
 }
 
 TControl *TControl::FromHandle(HWND AWnd) {
-  return AWnd ? static_cast<TControl *>(GetPropW(AWnd, kObjectProp)) : nullptr;
+  const TBinding *binding = AWnd ? BindingOf(AWnd) : nullptr;
+  return binding ? binding->Control : nullptr;
 }
 
 HWND TControl::Handle() {
@@ -176,7 +196,7 @@ void TControl::CreateWnd() {
 
 void TControl::AttachTo(HWND AWnd) {
   FHandle = AWnd;
-  SetPropW(AWnd, kObjectProp, this);
+  Bindings()[AWnd].Control = this;
   FDefWndProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(AWnd, GWLP_WNDPROC, LONG_PTR(&TControl::StdWndProc)));
 }
@@ -194,7 +214,7 @@ LRESULT CALLBACK TControl::StdWndProc(HWND AWnd, UINT AMsg, WPARAM AW, LPARAM AL
     // Our own class: bind the object before any other message arrives.
     control = static_cast<TControl *>(reinterpret_cast<CREATESTRUCTW *>(AL)->lpCreateParams);
     control->FHandle = AWnd;
-    SetPropW(AWnd, kObjectProp, control);
+    Bindings()[AWnd].Control = control;
   }
   if (!control) return DefWindowProcW(AWnd, AMsg, AW, AL);
   try {
@@ -420,7 +440,7 @@ void TControl::MouseButtonMessage(UINT AMsg, int X, int Y) {
 
 void TControl::Unbind() {
   if (Application && FShowHint && !FHint.empty()) Application->RemoveHint(FHandle);
-  RemovePropW(FHandle, kObjectProp);
+  Bindings().erase(FHandle);
   if (FDefWndProc) SetWindowLongPtrW(FHandle, GWLP_WNDPROC, LONG_PTR(FDefWndProc));
   FHandle = nullptr;
   FDefWndProc = nullptr;
@@ -440,10 +460,11 @@ HBRUSH TControl::CtlColor(HDC ADC) {
 }
 
 void TControl::SubclassChild(HWND AChild) {
-  if (!AChild || GetPropW(AChild, kChildProcProp)) return;
-  SetPropW(AChild, kObjectProp, this);
-  auto old = SetWindowLongPtrW(AChild, GWLP_WNDPROC, LONG_PTR(&ChildWndProc));
-  SetPropW(AChild, kChildProcProp, reinterpret_cast<HANDLE>(old));
+  if (!AChild || BindingOf(AChild)) return;
+  TBinding &binding = Bindings()[AChild];
+  binding.Control = this;
+  binding.ChildProc =
+      reinterpret_cast<WNDPROC>(SetWindowLongPtrW(AChild, GWLP_WNDPROC, LONG_PTR(&ChildWndProc)));
 }
 
 void TControl::SetParent(TControl *AParent) {
