@@ -17,14 +17,14 @@ const wchar_t kOwnClass[] = L"TastenfangControl";
 // The object of each window the program binds, and the own procedure of
 // each platform child it subclasses. Looked up for every message, so kept
 // here rather than as window properties: under Wine each property read is
-// a call to the window server. The windows live on the program's one user
-// interface thread.
+// a call to the window server. A window's messages reach it on the thread
+// that made it, so each thread keeps its own windows and none locks.
 struct TBinding {
   TControl *Control = nullptr;
   WNDPROC ChildProc = nullptr;
 };
 std::unordered_map<HWND, TBinding> &Bindings() {
-  static std::unordered_map<HWND, TBinding> bindings;
+  thread_local std::unordered_map<HWND, TBinding> bindings;
   return bindings;
 }
 
