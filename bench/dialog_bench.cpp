@@ -17,7 +17,6 @@
 #include "bench_support.h"
 #include "gallery_form.h"
 #include "gallery_samples.h"
-#include "taskdialog/common_buttons.h"
 #include "ui/application.h"
 #include "ui/task_dialog_platform.h"
 
@@ -144,14 +143,9 @@ int wmain(int argc, wchar_t **argv) {
   if (runs < 1) runs = 20;
   const int warmUps = 3;
 
-  BindTaskDialogButtonCaptions();
   TApplication app;
-  Application = &app;
-  app.Initialize();
-  app.SetTitle(L"Dialog-Galerie");
   // The dialogs are owned by the gallery's window, as in the gallery.
-  TGalleryForm *gallery = nullptr;
-  app.CreateForm(gallery);
+  TGalleryForm *gallery = StartGallery(app);
   gallery->Show();
   app.ProcessMessages();
 

@@ -4,17 +4,11 @@
 #include <windows.h>
 
 #include "gallery_form.h"
-#include "taskdialog/common_buttons.h"
 #include "ui/application.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  BindTaskDialogButtonCaptions();
   TApplication app;
-  Application = &app;
-  app.Initialize();
-  app.SetTitle(L"Dialog-Galerie");
-  TGalleryForm *form = nullptr;
-  app.CreateForm(form);
+  StartGallery(app);
   try {
     app.Run();
   } catch (const TProgramHalt &halt) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "gallery_samples.h"
+#include "taskdialog/common_buttons.h"
 
 TGalleryForm::TGalleryForm(TComponent *AOwner) : TForm(AOwner) {
   SetName(L"GalleryForm");
@@ -42,4 +43,14 @@ void TGalleryForm::SampleClick(TComponent *ASender) {
   dialog.SetNonNativeDialog(nndAlways);
   const int result = dialog.Execute();
   EdtResult->SetText(GalleryResultText(result, dialog));
+}
+
+TGalleryForm *StartGallery(TApplication &AApp) {
+  BindTaskDialogButtonCaptions();
+  Application = &AApp;
+  AApp.Initialize();
+  AApp.SetTitle(L"Dialog-Galerie");
+  TGalleryForm *form = nullptr;
+  AApp.CreateForm(form);
+  return form;
 }

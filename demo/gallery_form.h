@@ -3,6 +3,7 @@
 // task dialog through the emulated window, and the outcome of the last one.
 #include <vector>
 
+#include "ui/application.h"
 #include "ui/forms.h"
 #include "ui/stdctrls.h"
 
@@ -16,3 +17,7 @@ public:
 private:
   void SampleClick(TComponent *ASender);
 };
+
+// The application as the gallery runs it: the dialogs' German button
+// captions bound, its title set, its window made (not yet shown).
+TGalleryForm *StartGallery(TApplication &AApp);
