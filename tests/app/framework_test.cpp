@@ -10,9 +10,11 @@
 
 #include "test_support.h"
 #include "ui/application.h"
+#include "ui/bitmap.h"
 #include "ui/extctrls.h"
 #include "ui/platform.h"
 #include "ui/stdctrls.h"
+#include "ui/streams.h"
 
 namespace {
 // Logs its destruction.
@@ -325,4 +327,87 @@ TEST_CASE("a halt raised in an event handler passes the window procedure as a ha
   CHECK_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   CHECK_FALSE(Application->Terminated());
   delete form;
+}
+
+namespace {
+// A BMP file of 8 bits per pixel and four colours, the header's fields as
+// given; the rows hold as many bytes as AWidth x AHeight needs.
+struct TBmpFields {
+  int32_t Width = 2, Height = 2;
+  uint32_t HeaderSize = 40, Compression = BI_RGB, ColoursUsed = 4, ImageSize = 0;
+  uint16_t Bits = 8;
+  size_t Cut = 0; // bytes taken off the end
+};
+
+std::string Bmp(const TBmpFields &F) {
+  BITMAPINFOHEADER header{};
+  header.biSize = F.HeaderSize;
+  header.biWidth = F.Width;
+  header.biHeight = F.Height;
+  header.biPlanes = 1;
+  header.biBitCount = F.Bits;
+  header.biCompression = F.Compression;
+  header.biClrUsed = F.ColoursUsed;
+  header.biSizeImage = F.ImageSize;
+  const std::string palette(16, '\x40'), rows(8, '\x01');
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = DWORD(sizeof(file) + sizeof(header) + palette.size());
+  std::string bytes(reinterpret_cast<const char *>(&file), sizeof(file));
+  bytes.append(reinterpret_cast<const char *>(&header), sizeof(header));
+  bytes += palette + rows;
+  bytes.resize(bytes.size() - F.Cut);
+  return bytes;
+}
+} // namespace
+
+TEST_CASE("a bitmap file is checked against its own length before it is read") {
+  TBitmap good;
+  TMemoryStream goodData(Bmp({}));
+  REQUIRE_NOTHROW(good.LoadFromStream(goodData));
+  CHECK(good.Width() == 2);
+  CHECK(good.Height() == 2);
+
+  const struct {
+    const char *What;
+    TBmpFields Fields;
+  } bad[] = {
+      {"header cut", {.Cut = 40}},
+      {"header larger than the file", {.HeaderSize = 4000}},
+      {"palette beyond the end", {.ColoursUsed = 200}},
+      {"more colours than the bits hold", {.ColoursUsed = 257}},
+      {"masks beyond the end",
+       {.HeaderSize = 40, .Compression = BI_BITFIELDS, .ColoursUsed = 0, .Bits = 32, .Cut = 20}},
+      {"rows that wrap round 32 bits", {.Width = 0x40000000, .Height = 1, .Bits = 32}},
+      {"height that cannot be negated", {.Height = INT32_MIN}},
+      {"compressed rows beyond the end", {.Compression = BI_RLE8, .ImageSize = 4000}},
+      {"huge compressed picture",
+       {.Width = 100000, .Height = 100000, .Compression = BI_RLE8, .ImageSize = 8}},
+      {"no such depth", {.Bits = 7}},
+      {"rows cut", {.Cut = 1}},
+  };
+  for (const auto &b : bad) {
+    const std::string what = b.What;
+    CAPTURE(what);
+    TBitmap bitmap;
+    TMemoryStream data(Bmp(b.Fields));
+    CHECK_THROWS_AS(bitmap.LoadFromStream(data), EInvalidGraphic);
+  }
+
+  // The real files: the good ones load, a cut one is refused.
+  for (const wchar_t *name :
+       {L"misc\\bmp\\g\\pal8.bmp", L"misc\\bmp\\g\\pal8rle.bmp", L"misc\\bmp\\g\\pal8topdown.bmp",
+        L"misc\\bmp\\g\\rgb24.bmp", L"misc\\bmp\\b\\shortfile.bmp"}) {
+    const std::wstring path = test::TestDataPath(name);
+    if (path.empty()) continue;
+    CAPTURE(WideToUtf8(name));
+    TBitmap bitmap;
+    TMemoryStream data(test::ReadFileBytes(path));
+    if (std::wstring(name).find(L"\\b\\") != std::wstring::npos) {
+      CHECK_THROWS_AS(bitmap.LoadFromStream(data), EInvalidGraphic);
+    } else {
+      CHECK_NOTHROW(bitmap.LoadFromStream(data));
+      CHECK(bitmap.Width() == 127);
+    }
+  }
 }
