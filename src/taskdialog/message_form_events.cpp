@@ -141,8 +141,10 @@ std::wstring TAdvMessageForm::AnchorAt(int X, int Y) {
     text = &Dialog().FExpandedText;
     r = expanded;
   }
+  // Content and details painted as plain text hold no links: link markup
+  // there is text the user reads, not a target.
+  if (text != &Dialog().FFooter && !HasOption(doHyperlinks)) return {};
   if (!text || !MayHoldLink(*text)) return {};
-  // All three are markup to the hit test, also without doHyperlinks.
   TMarkupResult result;
   if (DrawMarkup(DialogMarkupArgs(Canvas(), PrepareMarkup(*text, true), r, dmuHitTest, X, Y),
                  result))
