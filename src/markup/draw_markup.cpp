@@ -475,6 +475,7 @@ TMarkupArgs DialogMarkupArgs(TCanvas &ACanvas, const std::wstring &AText, const 
   args.ShadowColor = RGBColor(128, 128, 128);
   args.PictureCache = nullptr;
   args.PictureSource = nullptr;
+  args.Pictures = false;
   args.LineSpacing = 0;
   args.ReadingOrder = 0;
   const bool painting = AUse == dmuPaint;

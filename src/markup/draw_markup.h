@@ -42,6 +42,9 @@ struct TMarkupArgs {
   TPictureSource *PictureSource = nullptr;
   int LineSpacing = 0;
   int ReadingOrder = 0; // 0 left to right, 1 right to left, others RTL unmirrored
+  // False: image tags and backgrounds show nothing and take no room; no
+  // source of any kind, system icons included, is looked up.
+  bool Pictures = true;
 };
 
 // What it found. HitAddress and HitRect are written only for a hit, so a
@@ -63,7 +66,7 @@ struct TMarkupResult {
 bool DrawMarkup(const TMarkupArgs &AArgs, TMarkupResult &AResult);
 
 // The emulated task dialog's uses of DrawMarkup, with its fixed choices:
-// no images, pictures or focus, blue anchors, grey shadows, word wrap.
+// no images, pictures (system icons included) or focus, blue anchors, grey shadows, word wrap.
 enum TDialogMarkupUse {
   dmuPaint,   // draws; colours as the markup says
   dmuHitTest, // finds the anchor under the point

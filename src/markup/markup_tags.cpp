@@ -486,6 +486,7 @@ THTMLPicture *TMarkupRenderer::CachedPicture(const std::wstring &AAddress) {
 
 TMarkupRenderer::TImageSource TMarkupRenderer::ResolveImage(const std::wstring &AValue) {
   TImageSource source;
+  if (!A.Pictures) return source;
   const std::wstring upper = UpperOf(AValue);
   if (upper.find(L"IDX:") != std::wstring::npos) {
     const int n = StrToIntLoose(AValue.size() > 4 ? AValue.substr(4) : std::wstring());
