@@ -8,10 +8,20 @@
 #include "ui/screen.h"
 
 namespace {
-std::wstring ReplaceAll(std::wstring AText, const std::wstring &AFrom, const std::wstring &ATo) {
-  for (size_t p = AText.find(AFrom); p != std::wstring::npos; p = AText.find(AFrom, p + ATo.size()))
-    AText.replace(p, AFrom.size(), ATo);
-  return AText;
+// Built anew in one pass: replacing in place would move the whole rest of
+// the text at every marker.
+std::wstring ReplaceAll(const std::wstring &AText, const std::wstring &AFrom,
+                        const std::wstring &ATo) {
+  size_t p = AText.find(AFrom);
+  if (p == std::wstring::npos) return AText;
+  std::wstring result;
+  result.reserve(AText.size() + AText.size() / 4);
+  size_t from = 0;
+  for (; p != std::wstring::npos; p = AText.find(AFrom, from)) {
+    result.append(AText, from, p - from).append(ATo);
+    from = p + AFrom.size();
+  }
+  return result.append(AText, from, std::wstring::npos);
 }
 
 // The form the window belongs to: its owner form, else the main form.
