@@ -1,7 +1,8 @@
 // Markup layout benchmark: word-wrapped measuring of German prose against
 // the platform's own word wrapping, its growth from 100 KB to 1 MB, and two
-// adversarial megabytes (nested entities, nothing but tags). One
-// "name: value" line per figure.
+// adversarial megabytes (nested entities, nothing but tags), and the task
+// dialog's worst texts painted and hit-tested as the dialog does, over the
+// same words without markup. One "name: value" line per figure.
 //
 //   scripts/wine-env build-x64/bench/markup_bench.exe
 #include <windows.h>
@@ -9,9 +10,12 @@
 #include <cstdio>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "bench_support.h"
 #include "markup/draw_markup.h"
+#include "taskdialog/emulated_dialog.h"
+#include "ui/bitmap.h"
 
 using bench::Now;
 
@@ -108,7 +112,50 @@ TRun PlatformWrap(TCanvas &ACanvas, const std::wstring &AText, int ARuns) {
   });
 }
 
-void Print(const char *AName, double AValue) { std::printf("%s: %.3f\n", AName, AValue); }
+// One paint of a dialog text and one hit-test in it, as the dialog's
+// content does: markup preparation, then the renderer. The visible area is
+// a screen's; the text's rectangle is as tall as a long text makes it.
+TRun DialogPass(TCanvas &ACanvas, const std::wstring &AText, int ARuns) {
+  return Best(ARuns, [&] {
+    const TRect bounds(10, 10, 410, 1 << 24);
+    TMarkupResult painted, hit;
+    DrawMarkup(DialogMarkupArgs(ACanvas, PrepareMarkup(AText), bounds, dmuPaint), painted);
+    DrawMarkup(DialogMarkupArgs(ACanvas, PrepareMarkup(AText, true), bounds, dmuHitTest, 200, 15),
+               hit);
+    return painted.LaidOutHeight;
+  });
+}
+
+// The worst texts and the same words without markup.
+struct TWorst {
+  const char *Name;
+  std::wstring Marked, Plain;
+  int FontHeight;
+};
+
+std::vector<TWorst> WorstTexts() {
+  std::vector<TWorst> texts;
+  std::wstring marked, plain;
+  for (int i = 0; i < 20000; ++i) {
+    marked += L"Zeile\\n";
+    plain += L"Zeile ";
+  }
+  texts.push_back({"markers_over_plain", marked, plain, -11});
+  const std::wstring words = Prose(500 * 1024);
+  std::wstring address = L"http://example.com/";
+  while (address.size() < 500 * 1024)
+    address += L"abcdefghij";
+  texts.push_back(
+      {"long_link_over_plain", L"<a href=\"" + address + L"\">" + words + L"</a>", words, -11});
+  const std::wstring word(200000, L'w');
+  // Size 400 points at 96 dots per inch.
+  texts.push_back({"error_word_over_plain", L"<E>" + word + L"</E>", word, -533});
+  return texts;
+}
+
+void Print(const char *AName, double AValue) {
+  std::printf("%s: %.3f\n", AName, AValue);
+}
 } // namespace
 
 int wmain() {
@@ -145,6 +192,19 @@ int wmain() {
   Print("growth_1m_over_100k", markupLarge.Ms / markupSmall.Ms);
   Print("entities_1m_over_plain_1m", entities.Ms / markupLarge.Ms);
   Print("tags_1m_over_plain_1m", tags.Ms / markupLarge.Ms);
+
+  TBitmap screen(1280, 1024);
+  for (TWorst &w : WorstTexts()) {
+    screen.Canvas().Font().SetName(L"Tahoma");
+    screen.Canvas().Font().SetHeight(w.FontHeight);
+    TRun marked{1e300, 0}, plain{1e300, 0};
+    for (int round = 0; round < 3; ++round) {
+      keep(plain, DialogPass(screen.Canvas(), w.Plain, 1));
+      keep(marked, DialogPass(screen.Canvas(), w.Marked, 1));
+    }
+    std::printf("%s_ms: %.3f\n", w.Name, marked.Ms);
+    Print(w.Name, marked.Ms / plain.Ms);
+  }
   Print("peak_working_set_mib", bench::PeakWorkingSetKiB() / 1024.0);
   return 0;
 }

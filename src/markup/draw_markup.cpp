@@ -153,9 +153,21 @@ bool TMarkupRenderer::Run() {
       S.FontBeforeRotation = std::move(drawRotation);
       TLineMetrics second = metrics;
       TTextCursor again(consumed);
+      FLineRegions.clear();
       RenderLine(A.HitTestOnly ? rmHitTest : rmDraw, again, aligned, second, false, nullptr);
       drawRotation = std::move(S.FontBeforeRotation);
       S.DrawFont = FCanvas.Font();
+      if (A.Regions) {
+        // Text is hit within the line's text band, as below.
+        const long long bottom = aligned.bottom - metrics.ImageOffset;
+        for (TMarkupRegion &region : FLineRegions) {
+          if (!region.Image) {
+            region.Rect.top = Coordinate(bottom - Facts().Height);
+            region.Rect.bottom = Coordinate(bottom);
+          }
+          A.Regions->push_back(std::move(region));
+        }
+      }
       if (second.ImageHit) {
         hit = true;
       } else if (second.TextHit) {
@@ -170,6 +182,8 @@ bool TMarkupRenderer::Run() {
     if (!A.MeasureOnly && top + startHeight > A.Bounds.bottom) break;
   }
   if (height == 0) height = Facts().Height;
+  if (FHitFound) R.HitAddress = FHitAddress ? *FHitAddress : std::wstring();
+  if (FFocusFound) R.FocusAddress = FFocusAddress ? *FFocusAddress : std::wstring();
   R.LaidOutHeight = ClampInt(height);
   R.AnchorCount = S.AnchorCounter;
   return hit && !A.MeasureOnly;
@@ -264,10 +278,14 @@ void TMarkupRenderer::ProcessChunk(TTextCursor &AText, size_t ARawLength,
   } else {
     w = MeasureWidth(AChunk, FLine);
     const long long px = (long long)A.PointX - FOrigin;
+    if (S.InAnchor && A.Regions && FMode == rmHitTest)
+      FLineRegions.push_back({TRect(Coordinate(FOrigin + m.WidthSoFar), 0,
+                                    Coordinate(FOrigin + m.WidthSoFar + w), 0),
+                              false, S.AnchorAddress});
     if (S.InAnchor && m.WidthSoFar <= px && px <= m.WidthSoFar + w) {
       m.TextHit = true;
       if (A.PointY > FLine.top) {
-        R.HitAddress = S.AnchorAddress;
+        SetHitAddress();
         S.HoverPending = true;
       }
     }
@@ -308,7 +326,10 @@ long long TMarkupRenderer::DrawChunk(const std::wstring &AChunk) {
     }
     DrawChunkText(AChunk, r, flags, TextColor());
   }
-  if (S.InAnchor && S.AnchorCounter - 1 == A.FocusIndex) R.FocusAddress = S.AnchorAddress;
+  if (S.InAnchor && S.AnchorCounter - 1 == A.FocusIndex) {
+    FFocusAddress = S.AnchorAddress;
+    FFocusFound = true;
+  }
   if (S.ErrorMark) Zigzag(FDrawPos, FDrawPos + w);
   if (rightToLeft)
     FRightEdge -= w;
@@ -436,15 +457,25 @@ void TMarkupRenderer::DrawChunkText(const std::wstring &AText, const TRect &ARec
 
 void TMarkupRenderer::Zigzag(long long ALeft, long long ARight) {
   const long long bottom = TextBottom();
-  long long x = ALeft - ALeft % 2;
+  // Only the part on the visible area is drawn, in one line of one pen. The
+  // zigzag's phase follows x alone, so a part looks as that part of the whole.
+  RECT clip;
+  if (GetClipBox(FCanvas.Handle(), &clip) == ERROR) return;
+  if (bottom + 1 < clip.top || bottom - 1 > clip.bottom) return;
+  const long long left = std::max<long long>(ALeft, clip.left - 4);
+  const long long right = std::min<long long>(ARight, clip.right + 4);
+  if (left >= right) return;
+  long long x = left - left % 2;
   int d = x % 4 == 0 ? 2 : 0;
+  FZigzag.clear();
+  FZigzag.push_back({Coordinate(x), Coordinate(bottom + d - 1)});
+  for (; x < right; x += 2) {
+    d = d == 2 ? 0 : 2;
+    FZigzag.push_back({Coordinate(x + 2), Coordinate(bottom + d - 1)});
+  }
   FCanvas.SetPenColor(RGBColor(255, 0, 0));
   FCanvas.SetPenWidth(1);
-  FCanvas.MoveTo(Coordinate(x), Coordinate(bottom + d - 1));
-  for (; x < ARight; x += 2) {
-    d = d == 2 ? 0 : 2;
-    FCanvas.LineTo(Coordinate(x + 2), Coordinate(bottom + d - 1));
-  }
+  FCanvas.Polyline(FZigzag.data(), int(FZigzag.size()));
 }
 
 void TMarkupRenderer::DrawFocus() {
@@ -475,6 +506,7 @@ TMarkupArgs DialogMarkupArgs(TCanvas &ACanvas, const std::wstring &AText, const 
   args.ShadowColor = RGBColor(128, 128, 128);
   args.PictureCache = nullptr;
   args.PictureSource = nullptr;
+  args.Pictures = false;
   args.LineSpacing = 0;
   args.ReadingOrder = 0;
   const bool painting = AUse == dmuPaint;
@@ -485,6 +517,19 @@ TMarkupArgs DialogMarkupArgs(TCanvas &ACanvas, const std::wstring &AText, const 
   args.BlinkVisible = !painting;
   args.MeasureOnly = AUse == dmuMeasure;
   return args;
+}
+
+bool MarkupRegionAt(const std::vector<TMarkupRegion> &ARegions, int X, int Y,
+                    std::wstring &AAddress) {
+  for (auto r = ARegions.rbegin(); r != ARegions.rend(); ++r) {
+    const TRect &b = r->Rect;
+    const bool across = r->Image ? b.left < X && X < b.right : b.left <= X && X <= b.right;
+    if (across && b.top < Y && Y < b.bottom) {
+      AAddress = r->Address ? *r->Address : std::wstring();
+      return true;
+    }
+  }
+  return false;
 }
 
 bool DrawMarkup(const TMarkupArgs &AArgs, TMarkupResult &AResult) {

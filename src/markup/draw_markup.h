@@ -2,7 +2,9 @@
 // The markup engine's single entry: lays a markup text out line by line in
 // a rectangle of a canvas and draws it, only measures it, or finds the
 // anchor (link) under a point.
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "markup/picture_container.h"
 #include "ui/graphics.h"
@@ -14,6 +16,14 @@ public:
   virtual ~TPictureSource() = default;
   // The picture of that name; null when there is none.
   virtual THTMLPicture *PictureByName(const std::wstring &AName) = 0;
+};
+
+// Where an anchor lies, as a hit test finds it: text from Left to Right
+// inclusive, images exclusive; above Top and below Bottom.
+struct TMarkupRegion {
+  TRect Rect;
+  bool Image = false;
+  std::shared_ptr<const std::wstring> Address;
 };
 
 // What one DrawMarkup call is asked to do.
@@ -42,6 +52,12 @@ struct TMarkupArgs {
   TPictureSource *PictureSource = nullptr;
   int LineSpacing = 0;
   int ReadingOrder = 0; // 0 left to right, 1 right to left, others RTL unmirrored
+  // False: image tags and backgrounds show nothing and take no room; no
+  // source of any kind, system icons included, is looked up.
+  bool Pictures = true;
+  // When given, a hit test also lists every anchor's regions, so that later
+  // points can be tested without laying the text out again.
+  std::vector<TMarkupRegion> *Regions = nullptr;
 };
 
 // What it found. HitAddress and HitRect are written only for a hit, so a
@@ -62,8 +78,13 @@ struct TMarkupResult {
 // Malformed markup degrades and is never reported.
 bool DrawMarkup(const TMarkupArgs &AArgs, TMarkupResult &AResult);
 
+// The address of the last region under the point, as the hit test that
+// listed the regions would find it; false when none lies there.
+bool MarkupRegionAt(const std::vector<TMarkupRegion> &ARegions, int X, int Y,
+                    std::wstring &AAddress);
+
 // The emulated task dialog's uses of DrawMarkup, with its fixed choices:
-// no images, pictures or focus, blue anchors, grey shadows, word wrap.
+// no images, pictures (system icons included) or focus, blue anchors, grey shadows, word wrap.
 enum TDialogMarkupUse {
   dmuPaint,   // draws; colours as the markup says
   dmuHitTest, // finds the anchor under the point

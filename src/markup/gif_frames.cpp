@@ -20,22 +20,54 @@ bool IsGifData(const std::string &ABytes) {
 
 std::vector<TGifFrameStart> FindGifFrames(const std::string &ABytes) {
   std::vector<TGifFrameStart> frames;
-  if (!IsGifData(ABytes) || ABytes.size() < kFrameStartSize) return frames;
-  const size_t last = ABytes.size() - kFrameStartSize;
-  for (size_t p = 0; p <= last; ++p) {
-    const void *next = std::memchr(ABytes.data() + p, 0x21, last - p + 1);
-    if (!next) break;
-    p = size_t(static_cast<const char *>(next) - ABytes.data());
-    if (Byte(ABytes, p + 1) != 0xF9 || Byte(ABytes, p + 2) != 4 || Byte(ABytes, p + 8) != 0x2C)
-      continue;
-    TGifFrameStart f;
-    f.Offset = p;
-    f.Delay = Word(ABytes, p + 4);
-    f.Left = Word(ABytes, p + 9);
-    f.Top = Word(ABytes, p + 11);
-    f.Width = Word(ABytes, p + 13);
-    f.Height = Word(ABytes, p + 15);
-    frames.push_back(f);
+  if (!IsGifData(ABytes) || ABytes.size() < 13) return frames;
+  const size_t n = ABytes.size();
+  // Walks the blocks: a marker byte inside a colour table or image data
+  // is never taken for a frame. Damaged or cut data ends the walk with
+  // the frames found so far.
+  size_t p = 13;
+  if (Byte(ABytes, 10) & 0x80) p += 3 * (size_t(2) << (Byte(ABytes, 10) & 7));
+  // Skips a chain of sub-blocks from AAt; npos when it runs past the end.
+  auto skipSubBlocks = [&](size_t AAt) {
+    while (AAt < n) {
+      const size_t size = Byte(ABytes, AAt);
+      if (size == 0) return AAt + 1;
+      AAt += size + 1;
+    }
+    return std::string::npos;
+  };
+  size_t control = std::string::npos; // the control block just before, if any
+  while (p < n) {
+    const uint8_t block = Byte(ABytes, p);
+    if (block == 0x21) {
+      if (p + 2 > n) break;
+      const bool isControl = Byte(ABytes, p + 1) == 0xF9 && p + 2 < n && Byte(ABytes, p + 2) == 4;
+      const size_t next = skipSubBlocks(p + 2);
+      control = isControl ? p : std::string::npos;
+      if (next == std::string::npos) break;
+      p = next;
+    } else if (block == 0x2C) {
+      if (control != std::string::npos && control + 8 == p && control + kFrameStartSize <= n) {
+        TGifFrameStart f;
+        f.Offset = control;
+        f.Delay = Word(ABytes, control + 4);
+        f.Left = Word(ABytes, p + 1);
+        f.Top = Word(ABytes, p + 3);
+        f.Width = Word(ABytes, p + 5);
+        f.Height = Word(ABytes, p + 7);
+        frames.push_back(f);
+      }
+      control = std::string::npos;
+      if (p + 10 > n) break;
+      size_t data = p + 10;
+      if (Byte(ABytes, p + 9) & 0x80) data += 3 * (size_t(2) << (Byte(ABytes, p + 9) & 7));
+      // The code size byte, then the image's sub-blocks.
+      const size_t next = data < n ? skipSubBlocks(data + 1) : std::string::npos;
+      if (next == std::string::npos) break;
+      p = next;
+    } else {
+      break; // the trailer, or no block at all
+    }
   }
   return frames;
 }

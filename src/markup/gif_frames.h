@@ -9,8 +9,9 @@
 // A frame begins with a graphic control extension (0x21 0xF9, block size
 // 4, packed byte, delay, transparent index, terminator) that is directly
 // followed by an image descriptor (0x2C, then left, top, width and height,
-// 16 bits each, little-endian). A start whose descriptor does not lie
-// wholly inside the data is no frame start.
+// 16 bits each, little-endian). Only blocks reached by walking the file's
+// block structure count. A start whose descriptor does not lie wholly
+// inside the data is no frame start.
 struct TGifFrameStart {
   size_t Offset = 0;  // of the 0x21
   uint16_t Delay = 0; // hundredths of a second

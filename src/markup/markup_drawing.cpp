@@ -30,13 +30,21 @@ HIMAGELIST SystemImageList(bool ALarge) {
                      SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | IconSizeFlag(ALarge)));
 }
 
+// Network shares and device paths: \\server\share, \\?\UNC\server.
+bool IsRemotePath(const std::wstring &APath) {
+  auto slash = [](wchar_t C) { return C == L'\\' || C == L'/'; };
+  return APath.size() >= 2 && slash(APath[0]) && slash(APath[1]);
+}
+
 // The system image list index of a path's icon; -1 when the shell does not
-// know it. Paths that do not exist are looked up by name and extension.
+// know it. Paths that do not exist are looked up by name and extension, and
+// so are network and device paths: a text must never make the program
+// reach out to another machine.
 int ShellIconIndex(const std::wstring &APath, bool ALarge) {
   SHFILEINFOW info{};
   UINT flags = SHGFI_SYSICONINDEX | IconSizeFlag(ALarge);
   DWORD attributes = 0;
-  if (!FileOrFolderExists(APath)) {
+  if (IsRemotePath(APath) || !FileOrFolderExists(APath)) {
     flags |= SHGFI_USEFILEATTRIBUTES;
     attributes = FILE_ATTRIBUTE_NORMAL;
   }
@@ -79,6 +87,14 @@ void FillGradient(TCanvas &ACanvas, TColor AFrom, TColor ATo, bool AHorizontal,
 
 SIZE DrawSystemIcon(TCanvas &ACanvas, int X, int Y, const std::wstring &AName, bool ALarge,
                     bool ADraw, bool AStretch, double AFactor) {
+  SIZE size{0, 0};
+  HIMAGELIST list = SystemImageList(ALarge);
+  if (!list) return size;
+  int cx = 0, cy = 0;
+  ImageList_GetIconSize(list, &cx, &cy);
+  size = {cx, cy};
+  // The size is the list's: only drawing asks the shell about the name.
+  if (!ADraw || cx <= 0 || cy <= 0) return size;
   int index = 0;
   if (!AName.empty()) {
     if (std::optional<int> number = TryStrToInt(AName))
@@ -86,15 +102,8 @@ SIZE DrawSystemIcon(TCanvas &ACanvas, int X, int Y, const std::wstring &AName, b
     else
       index = ShellIconIndex(AName, ALarge);
   }
-  SIZE size{0, 0};
-  HIMAGELIST list = SystemImageList(ALarge);
-  if (!list) return size;
-  int cx = 0, cy = 0;
-  ImageList_GetIconSize(list, &cx, &cy);
-  size = {cx, cy};
   // An icon the list does not hold draws nothing, but takes its room.
-  if (!ADraw || cx <= 0 || cy <= 0 || index < 0 || index >= ImageList_GetImageCount(list))
-    return size;
+  if (index < 0 || index >= ImageList_GetImageCount(list)) return size;
   if (!AStretch) {
     ImageList_Draw(list, index, ACanvas.Handle(), X, Y, ILD_TRANSPARENT);
     return size;

@@ -13,11 +13,6 @@ std::wstring Upper(std::wstring AText) {
   return AText;
 }
 
-// The rest of a text from an index that may lie beyond its end.
-std::wstring From(const std::wstring &AText, size_t AIndex) {
-  return AIndex < AText.size() ? AText.substr(AIndex) : std::wstring();
-}
-
 int HexDigit(wchar_t C) {
   if (C >= L'0' && C <= L'9') return C - L'0';
   if (C >= L'A' && C <= L'F') return C - L'A' + 10;
@@ -74,14 +69,30 @@ void SplitLines(const std::wstring &AText, TStringList *ALines) {
     ALines->Add(AText);
     return;
   }
-  std::wstring rest = TrimSpaces(AText);
-  while (!rest.empty()) {
-    size_t end = rest.find(kMarker);
-    if (end == std::wstring::npos) end = rest.find(L'\r');
-    if (end == std::wstring::npos) end = rest.size();
+  // Positions into the text, never copies of its rest; the next marker and
+  // the next CR are searched for again only once the line passes them.
+  size_t pos = 0, end = AText.size();
+  while (end > pos && AText[end - 1] == L' ') --end;
+  size_t marker = 0, cr = 0;
+  bool markerKnown = false, crKnown = false;
+  auto next = [&](size_t &AAt, bool &AKnown, auto APattern) {
+    if (!AKnown || (AAt != std::wstring::npos && AAt < pos)) {
+      AAt = AText.find(APattern, pos);
+      AKnown = true;
+    }
+    return AAt < end ? AAt : std::wstring::npos;
+  };
+  for (;;) {
+    while (pos < end && AText[pos] == L' ') ++pos;
+    if (pos >= end) break;
+    size_t stop = next(marker, markerKnown, kMarker);
+    if (stop == std::wstring::npos) stop = next(cr, crKnown, L'\r');
+    if (stop == std::wstring::npos) stop = end;
     // Both separators take two characters: the marker, or CR and its LF.
-    ALines->Add(TrimSpaces(rest.substr(0, end)));
-    rest = TrimSpaces(From(rest, end + 2));
+    size_t last = stop;
+    while (last > pos && AText[last - 1] == L' ') --last;
+    ALines->Add(AText.substr(pos, last - pos));
+    pos = std::min(stop + 2, end);
   }
 }
 

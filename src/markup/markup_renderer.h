@@ -1,6 +1,7 @@
 #pragma once
 // Inside DrawMarkup: the state of one call, the line loop with its two
 // passes per line, and the handlers of the tags.
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -68,7 +69,7 @@ private:
   // What the second pass of a line starts from, as the first pass did.
   struct TPassStart {
     bool InAnchor;
-    std::wstring AnchorAddress;
+    std::shared_ptr<const std::wstring> AnchorAddress;
     int ImageCounter;
     bool Shadow, Hidden, HoverPending;
     TRect HoverRect;
@@ -168,6 +169,16 @@ private:
   long long FRightEdge = 0; // right-to-left reading
   TMarkupTag FTag;
   std::wstring FChunk;
+  std::vector<POINT> FZigzag;
+  // Anchor regions of the line being hit-tested, finished at its end.
+  std::vector<TMarkupRegion> FLineRegions;
+  // The addresses found, handed to the result once at the end.
+  std::shared_ptr<const std::wstring> FHitAddress, FFocusAddress;
+  bool FHitFound = false, FFocusFound = false;
+  void SetHitAddress() {
+    FHitAddress = S.AnchorAddress;
+    FHitFound = true;
+  }
 
   struct TFactsEntry {
     std::wstring Name;

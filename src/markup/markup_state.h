@@ -1,6 +1,7 @@
 #pragma once
 // What one markup drawing call carries from chunk to chunk and from line to
 // line, and what it measures of the line being laid out.
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -24,7 +25,8 @@ struct TMarkupState {
   int ListLevel = 0;
 
   bool InAnchor = false;
-  std::wstring AnchorAddress;
+  // Shared, not copied: lines and chunks pass an address of any length on.
+  std::shared_ptr<const std::wstring> AnchorAddress;
 
   bool Shadow = false;
   bool Hidden = false;

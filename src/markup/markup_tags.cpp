@@ -261,7 +261,7 @@ void TMarkupRenderer::AnchorStart(const TMarkupTag &ATag) {
   if (!A.KeepColors &&
       !(A.HoverOnly && A.HoverTextColor != clNone && A.HoverNumber == number))
     SetTextColor(A.AnchorColor);
-  S.AnchorAddress = ATag.Quoted(0);
+  S.AnchorAddress = std::make_shared<const std::wstring>(ATag.Quoted(0));
   S.InAnchor = true;
   S.HoverRect.left = Coordinate(FOrigin + FMetrics->WidthSoFar);
   S.HoverRect.top = FLine.top;
@@ -486,6 +486,7 @@ THTMLPicture *TMarkupRenderer::CachedPicture(const std::wstring &AAddress) {
 
 TMarkupRenderer::TImageSource TMarkupRenderer::ResolveImage(const std::wstring &AValue) {
   TImageSource source;
+  if (!A.Pictures) return source;
   const std::wstring upper = UpperOf(AValue);
   if (upper.find(L"IDX:") != std::wstring::npos) {
     const int n = StrToIntLoose(AValue.size() > 4 ? AValue.substr(4) : std::wstring());
@@ -593,11 +594,16 @@ void TMarkupRenderer::Image(const TMarkupTag &ATag) {
     }
   }
 
+  if (S.InAnchor && A.Regions && FMode == rmHitTest)
+    FLineRegions.push_back({TRect(Coordinate(FOrigin + m.WidthSoFar), FLine.top,
+                                  Coordinate(FOrigin + m.WidthSoFar + w),
+                                  Coordinate((long long)FLine.top + h)),
+                            true, S.AnchorAddress});
   const long long px = (long long)A.PointX - FOrigin;
   if (S.InAnchor && m.WidthSoFar < px && px < m.WidthSoFar + w && FLine.top < A.PointY &&
       A.PointY < FLine.top + h) {
     m.ImageHit = true;
-    R.HitAddress = S.AnchorAddress;
+    SetHitAddress();
     S.HitImage = number;
   }
 

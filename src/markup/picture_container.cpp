@@ -97,17 +97,16 @@ int THTMLPicture::FrameDelay(int AIndex) {
 
 void THTMLPicture::DecodeData() {
   const std::string &data = FDatastream.Bytes();
-  FFrameXPos = FFrameYPos = 0;
-  FAnimMaxX = FAnimMaxY = 0;
+  uint16_t frameX = 0, frameY = 0, maxX = 0, maxY = 0;
   std::string selected;
   const std::string *bytes = &data;
   if (IsGIF() && FrameCount() > 0) {
-    FAnimMaxX = GifScreenWidth(data);
-    FAnimMaxY = GifScreenHeight(data);
+    maxX = GifScreenWidth(data);
+    maxY = GifScreenHeight(data);
     const std::vector<TGifFrameStart> &frames = Frames();
     if (FFrame >= 1 && size_t(FFrame) <= frames.size()) {
-      FFrameXPos = frames[size_t(FFrame) - 1].Left;
-      FFrameYPos = frames[size_t(FFrame) - 1].Top;
+      frameX = frames[size_t(FFrame) - 1].Left;
+      frameY = frames[size_t(FFrame) - 1].Top;
     }
     // The loader shows a GIF's first image: hand it the header and the
     // chosen frame onward.
@@ -129,13 +128,33 @@ void THTMLPicture::DecodeData() {
   }
   if (!stream) throw EHTMLPictureError(L"Empty image stream created");
 
-  ReleasePicture();
+  // The picture shown so far stays until the new one has decoded.
   ComPtr<IPicture> picture;
   HRESULT hr = OleLoadPicture(stream.Get(), LONG(bytes->size()), FALSE, IID_IPicture,
                               reinterpret_cast<void **>(picture.GetAddressOf()));
   if (FAILED(hr)) throw EHTMLPictureError(L"Could not load image. Invalid format");
   if (!picture) throw EHTMLPictureError(L"Could not load image");
   gpPicture = picture;
+  FFrameXPos = frameX;
+  FFrameYPos = frameY;
+  FAnimMaxX = maxX;
+  FAnimMaxY = maxY;
+}
+
+void THTMLPicture::LoadData(std::string ABytes, int AFrame) {
+  SetData(std::move(ABytes));
+  FFrame = AFrame;
+  try {
+    DecodeData();
+  } catch (...) {
+    // Undecodable data holds no picture, so nothing is drawn or stepped;
+    // the bytes stay as they were given.
+    FIsEmpty = true;
+    ReleasePicture();
+    FFrameXPos = FFrameYPos = FAnimMaxX = FAnimMaxY = 0;
+    throw;
+  }
+  FIsEmpty = false;
 }
 
 void THTMLPicture::Assign(TGraphic *ASource) {
@@ -149,20 +168,14 @@ void THTMLPicture::Assign(TGraphic *ASource) {
     return;
   }
   FStretched = source->FStretched;
-  FFrame = source->FFrame;
   FID = source->FID;
-  SetData(source->FDatastream.Bytes());
-  FIsEmpty = false;
-  DecodeData();
+  LoadData(source->FDatastream.Bytes(), source->FFrame);
   Changed();
 }
 
 void THTMLPicture::LoadFromFile(const std::wstring &AFileName) {
   try {
-    SetData(ReadWholeFile(AFileName));
-    FFrame = 1;
-    FIsEmpty = false;
-    DecodeData();
+    LoadData(ReadWholeFile(AFileName));
     Changed();
   } catch (const std::exception &) {
     FIsEmpty = true;
@@ -171,10 +184,7 @@ void THTMLPicture::LoadFromFile(const std::wstring &AFileName) {
 }
 
 void THTMLPicture::LoadFromStream(TStream &AStream) {
-  SetData(RestOf(AStream));
-  FFrame = 1;
-  FIsEmpty = false;
-  DecodeData();
+  LoadData(RestOf(AStream));
   Changed();
 }
 
@@ -184,10 +194,7 @@ void THTMLPicture::SaveToStream(TStream &AStream) {
 }
 
 void THTMLPicture::ReadData(TStream &AStream) {
-  SetData(RestOf(AStream));
-  FFrame = 1;
-  FIsEmpty = false;
-  DecodeData();
+  LoadData(RestOf(AStream));
 }
 
 void THTMLPicture::WriteData(TStream &AStream) { SaveToStream(AStream); }
@@ -212,12 +219,10 @@ void THTMLPicture::LoadFromURL(const std::wstring &AUrl) {
   } else if (StartsWith(upper, L"FILE://")) {
     FID = AUrl;
     if (AUrl.size() > 7) LoadFromFile(AUrl.substr(7));
-  } else if (!FAsynch) {
-    // Dialog texts never reach the network: the picture stays empty.
+  } else {
+    // Nothing is fetched from the network, in the background or not: the
+    // picture stays empty and is never busy.
     FID = AUrl;
-  } else if (!FThreadBusy) {
-    FThreadBusy = true;
-    TDownLoadThread::Create(this);
   }
 }
 
@@ -268,9 +273,16 @@ void THTMLPicture::Draw(TCanvas &ACanvas, const TRect &R) {
 }
 
 void THTMLPicture::SetFrame(int AValue) {
+  const int old = FFrame;
   FFrame = AValue;
   if (FIsEmpty) return;
-  DecodeData();
+  try {
+    DecodeData();
+  } catch (const std::exception &) {
+    // The frame shown so far stays selected.
+    FFrame = old;
+    throw;
+  }
   if (OnFrameChange) OnFrameChange(this);
 }
 
@@ -290,27 +302,21 @@ bool THTMLPicture::Step() {
   ++FTimerCount;
   if (!due) return false;
   FrameNext();
-  DecodeData();
   FNextCount += FrameDelay(FFrame);
+  try {
+    DecodeData();
+  } catch (const std::exception &) {
+    // The clock goes on; the last frame that decoded stays on show.
+    return false;
+  }
   return true;
 }
 
 // ---- TDownLoadThread
 
+// A thread would have nothing to do: no address is fetched.
 void TDownLoadThread::Create(THTMLPicture *aHTMLPicture) {
-  auto *worker = new TDownLoadThread(aHTMLPicture);
-  HANDLE thread = CreateThread(nullptr, 0, &TDownLoadThread::Run, worker, 0, nullptr);
-  if (thread)
-    CloseHandle(thread);
-  else
-    delete worker;
-}
-
-DWORD WINAPI TDownLoadThread::Run(void *AWorker) {
-  auto *worker = static_cast<TDownLoadThread *>(AWorker);
-  worker->Execute();
-  delete worker;
-  return 0;
+  (void)aHTMLPicture;
 }
 
 // ---- cache

@@ -46,7 +46,8 @@ public:
 
   // Any failure leaves the picture empty, without an error.
   void LoadFromFile(const std::wstring &AFileName);
-  // From the stream's position to its end; decoding errors reach the caller.
+  // From the stream's position to its end; decoding errors reach the caller
+  // and leave the picture empty.
   void LoadFromStream(TStream &AStream) override;
   // The data as it was loaded.
   void SaveToStream(TStream &AStream) override;
@@ -56,7 +57,7 @@ public:
   void LoadFromResourceID(HINSTANCE AInstance, int AResID);
   // "RES://name" (a resource of the program) and "FILE://path", the prefix
   // in any letter case; the address becomes the ID. Other addresses fetch
-  // nothing.
+  // nothing, also with Asynch, and leave the picture empty.
   void LoadFromURL(const std::wstring &AUrl);
   void LoadFromClipboardFormat(UINT AFormat, HANDLE AData, HPALETTE APalette) override;
   void SaveToClipboardFormat(UINT &AFormat, HANDLE &AData, HPALETTE &APalette) override;
@@ -80,14 +81,15 @@ public:
   int MaxWidth() { return GetMaxWidth(); }
   int MaxHeight() { return GetMaxHeight(); }
 
-  // Selects a GIF frame (1-based) and decodes it when there is data.
+  // Selects a GIF frame (1-based) and decodes it when there is a picture;
+  // a frame that does not decode raises the error and the one shown stays.
   void SetFrame(int AValue);
   int Frame() const { return FFrame; }
   // The next or previous frame, wrapping round; neither decodes.
   void FrameNext();
   void FramePrev();
   // One tick (a tenth of a second) of the animation clock; true when it
-  // moved to another frame.
+  // moved to another frame. A frame that does not decode is passed over.
   bool Step();
 
   bool Stretch() const { return FStretched; }
@@ -114,7 +116,11 @@ public:
   TDownloadProgressEvent OnDownLoadProgress;
 
 private:
+  // Decodes the selected frame; on failure the picture shown so far stays.
   void DecodeData();
+  // New data, decoded at a frame; undecodable data leaves the picture
+  // empty and raises the error.
+  void LoadData(std::string ABytes, int AFrame = 1);
   // New bytes: what was counted or decoded from the old ones is forgotten.
   void SetData(std::string ABytes);
   const std::vector<TGifFrameStart> &Frames();
@@ -140,18 +146,16 @@ private:
   bool FFramesFound = false;
 };
 
-// The worker for loading an address in the background. Its work is empty:
-// no address is fetched from the network.
+// The worker for loading an address in the background. No address is
+// fetched from the network, so there is never work for it: Create starts
+// no thread and leaves the picture as it is.
 class TDownLoadThread {
 public:
-  // Starts the worker, which frees itself when it ends.
   static void Create(THTMLPicture *aHTMLPicture);
   THTMLPicture *HTMLPicture;
 
 private:
   explicit TDownLoadThread(THTMLPicture *aHTMLPicture) : HTMLPicture(aHTMLPicture) {}
-  static DWORD WINAPI Run(void *AWorker);
-  void Execute() {}
 };
 
 // The pictures a markup caller keeps by address, owned with the list.

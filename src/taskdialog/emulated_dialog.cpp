@@ -8,44 +8,52 @@
 #include "ui/screen.h"
 
 namespace {
-std::wstring ReplaceAll(std::wstring AText, const std::wstring &AFrom, const std::wstring &ATo) {
-  for (size_t p = AText.find(AFrom); p != std::wstring::npos; p = AText.find(AFrom, p + ATo.size()))
-    AText.replace(p, AFrom.size(), ATo);
-  return AText;
+// Built anew in one pass: replacing in place would move the whole rest of
+// the text at every marker.
+std::wstring ReplaceAll(const std::wstring &AText, const std::wstring &AFrom,
+                        const std::wstring &ATo) {
+  size_t p = AText.find(AFrom);
+  if (p == std::wstring::npos) return AText;
+  std::wstring result;
+  result.reserve(AText.size() + AText.size() / 4);
+  size_t from = 0;
+  for (; p != std::wstring::npos; p = AText.find(AFrom, from)) {
+    result.append(AText, from, p - from).append(ATo);
+    from = p + AFrom.size();
+  }
+  return result.append(AText, from, std::wstring::npos);
 }
 
-// The monitor the window opens on: the main form's, else the primary one.
-TRect MonitorRect(bool AWorkArea) {
-  HWND main = Application && Application->MainForm() && Application->MainForm()->HandleAllocated()
-                  ? Application->MainForm()->Handle()
-                  : nullptr;
-  HMONITOR monitor = main ? MonitorFromWindow(main, MONITOR_DEFAULTTOPRIMARY)
-                          : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
-  MONITORINFO info{};
-  info.cbSize = sizeof(info);
-  if (!GetMonitorInfoW(monitor, &info)) return TRect(0, 0, Screen->Width(), Screen->Height());
-  return AWorkArea ? TRect(info.rcWork) : TRect(info.rcMonitor);
-}
-
-// The form the window is centred on with dpOwnerFormCenter.
+// The form the window belongs to: its owner form, else the main form.
 TForm *OwnerForm(TCustomAdvTaskDialog &ATaskDialog) {
   if (auto *form = dynamic_cast<TForm *>(ATaskDialog.Owner()); form && form->HandleAllocated())
     return form;
   return Application ? Application->MainForm() : nullptr;
 }
 
-// Centres the window, and keeps its caption bar on the monitor: a window
-// taller or wider than the monitor opens at the work area's top left
-// instead of beyond the screen's edge, where it could neither be read nor
-// moved.
+// The monitor the window opens on: its owner's, else the primary one.
+MONITORINFO OwnerMonitor(TForm *AOwner) {
+  HWND owner = AOwner && AOwner->HandleAllocated() ? AOwner->Handle() : nullptr;
+  HMONITOR monitor = owner ? MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST)
+                           : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetMonitorInfoW(monitor, &info))
+    info.rcMonitor = info.rcWork = TRect(0, 0, Screen->Width(), Screen->Height());
+  return info;
+}
+
+// Centres the window, then keeps all of it on the work area of its owner's
+// monitor; a window larger than the work area keeps its top left there, so
+// that its caption bar can be read and moved.
 void PlaceWindow(TAdvMessageForm &AForm, TCustomAdvTaskDialog &ATaskDialog,
                  TTaskDialogPosition APosition, int X, int Y) {
   int left = AForm.Left(), top = AForm.Top();
-  const TRect monitor = MonitorRect(false);
-  TForm *owner = APosition == dpOwnerFormCenter ? OwnerForm(ATaskDialog) : nullptr;
+  TForm *owner = OwnerForm(ATaskDialog);
+  const MONITORINFO monitor = OwnerMonitor(owner);
   if (X < 0 && Y < 0) {
-    TRect around = monitor;
-    if (owner && owner->HandleAllocated()) {
+    TRect around = monitor.rcMonitor;
+    if (APosition == dpOwnerFormCenter && owner && owner->HandleAllocated()) {
       RECT r;
       GetWindowRect(owner->Handle(), &r);
       around = r;
@@ -55,9 +63,9 @@ void PlaceWindow(TAdvMessageForm &AForm, TCustomAdvTaskDialog &ATaskDialog,
   }
   if (X >= 0) left = X;
   if (Y >= 0) top = Y;
-  const TRect work = MonitorRect(true);
-  left = std::max<int>(left, work.left);
-  top = std::max<int>(top, work.top);
+  const TRect work = monitor.rcWork;
+  left = std::max<int>(std::min<int>(left, work.right - AForm.Width()), work.left);
+  top = std::max<int>(std::min<int>(top, work.bottom - AForm.Height()), work.top);
   AForm.SetBounds(left, top, AForm.Width(), AForm.Height());
 }
 } // namespace

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "markup/draw_markup.h"
 #include "taskdialog/task_dialog.h"
 #include "ui/forms.h"
 
@@ -178,4 +179,15 @@ private:
   TAccessibleText *FExpandedTextText = nullptr;
   TAccessibleText *FExpandCaptionText = nullptr;
   TAccessibleText *FFooterText = nullptr;
+
+  // The links of a text where the mouse was, kept while text, rectangle and
+  // font stay: the mouse moves without laying the text out again.
+  struct TLinkLayout {
+    std::wstring Text, FontName;
+    TRect Rect;
+    int FontHeight = 0, FontStyle = 0;
+    bool Valid = false;
+    std::vector<TMarkupRegion> Regions;
+  };
+  TLinkLayout FLinkLayout;
 };

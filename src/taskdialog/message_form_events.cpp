@@ -141,13 +141,29 @@ std::wstring TAdvMessageForm::AnchorAt(int X, int Y) {
     text = &Dialog().FExpandedText;
     r = expanded;
   }
+  // Content and details painted as plain text hold no links: link markup
+  // there is text the user reads, not a target.
+  if (text != &Dialog().FFooter && !HasOption(doHyperlinks)) return {};
   if (!text || !MayHoldLink(*text)) return {};
-  // All three are markup to the hit test, also without doHyperlinks.
-  TMarkupResult result;
-  if (DrawMarkup(DialogMarkupArgs(Canvas(), PrepareMarkup(*text, true), r, dmuHitTest, X, Y),
-                 result))
-    return result.HitAddress;
-  return {};
+  TLinkLayout &l = FLinkLayout;
+  const TFont &font = Canvas().Font();
+  if (!l.Valid || l.Rect != r || l.FontHeight != font.Height() ||
+      l.FontStyle != int(font.Style()) || l.FontName != font.Name() || l.Text != *text) {
+    l.Valid = false;
+    l.Regions.clear();
+    TMarkupArgs args = DialogMarkupArgs(Canvas(), PrepareMarkup(*text, true), r, dmuHitTest, X, Y);
+    args.Regions = &l.Regions;
+    TMarkupResult result;
+    DrawMarkup(args, result);
+    l.Text = *text;
+    l.Rect = r;
+    l.FontName = font.Name();
+    l.FontHeight = font.Height();
+    l.FontStyle = int(font.Style());
+    l.Valid = true;
+  }
+  std::wstring address;
+  return MarkupRegionAt(l.Regions, X, Y, address) ? address : std::wstring();
 }
 
 void TAdvMessageForm::MouseMove(TShiftState AShift, int X, int Y) {

@@ -33,11 +33,6 @@ int BitCountOf(TPixelFormat AFormat) {
   int bits = PixelFormatBits(AFormat);
   return bits ? bits : 32;
 }
-
-class EInvalidGraphic : public Exception {
-public:
-  using Exception::Exception;
-};
 } // namespace
 
 HBITMAP CreateDIBSectionOf(int AWidth, int AHeight, int ABitCount, void **ABits) {
@@ -267,31 +262,67 @@ void TBitmap::Draw(TCanvas &ACanvas, const TRect &R) {
   DeleteDC(src);
 }
 
+namespace {
+// Checks a BMP file against its own length before the platform reads it:
+// header, colour masks, palette and rows must all lie inside the data. All
+// sizes are counted in 64 bits, so that no header can wrap them round on a
+// 32-bit system.
+const BITMAPINFOHEADER &CheckedBitmapHeader(const std::string &AData) {
+  const uint64_t size = AData.size();
+  const uint64_t headerAt = sizeof(BITMAPFILEHEADER);
+  BITMAPFILEHEADER file{};
+  if (size < headerAt + sizeof(BITMAPINFOHEADER)) throw EInvalidGraphic(L"Ungültiges Bitmap");
+  std::memcpy(&file, AData.data(), sizeof(file));
+  const auto &header = *reinterpret_cast<const BITMAPINFOHEADER *>(AData.data() + headerAt);
+  const LONG w = header.biWidth, h = header.biHeight;
+  const WORD bits = header.biBitCount;
+  const DWORD compression = header.biCompression;
+  const bool known = bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+  if (file.bfType != 0x4D42 || header.biSize < sizeof(BITMAPINFOHEADER) ||
+      headerAt + header.biSize > size || file.bfOffBits >= size || header.biPlanes != 1 || w <= 0 ||
+      h == 0 || h == LONG(0x80000000) || !known)
+    throw EInvalidGraphic(L"Ungültiges Bitmap");
+  const bool rle = compression == BI_RLE8 || compression == BI_RLE4;
+  if (!(compression == BI_RGB || (compression == BI_BITFIELDS && (bits == 16 || bits == 32)) ||
+        (compression == BI_RLE8 && bits == 8) || (compression == BI_RLE4 && bits == 4)) ||
+      (rle && h < 0))
+    throw EInvalidGraphic(L"Ungültiges Bitmap");
+  // The masks follow a plain header; the palette follows header and masks.
+  uint64_t tables = headerAt + header.biSize;
+  if (compression == BI_BITFIELDS && header.biSize == sizeof(BITMAPINFOHEADER)) tables += 12;
+  if (bits <= 8) {
+    const uint64_t most = uint64_t(1) << bits;
+    if (header.biClrUsed > most) throw EInvalidGraphic(L"Ungültiges Bitmap");
+    tables += 4 * (header.biClrUsed ? header.biClrUsed : most);
+  }
+  if (tables > size) throw EInvalidGraphic(L"Ungültiges Bitmap");
+  const uint64_t height = h < 0 ? -int64_t(h) : int64_t(h);
+  const uint64_t available = size - file.bfOffBits;
+  const uint64_t stride = (uint64_t(w) * bits + 31) / 32 * 4;
+  // The copy is made at 24 or 32 bits; a picture of more than 256 MB there
+  // is no picture this program shows.
+  if (uint64_t(w) * height > (uint64_t(64) << 20)) throw EInvalidGraphic(L"Ungültiges Bitmap");
+  if (rle ? header.biSizeImage == 0 || header.biSizeImage > available : stride * height > available)
+    throw EInvalidGraphic(L"Unvollständiges Bitmap");
+  return header;
+}
+} // namespace
+
 void TBitmap::LoadFromStream(TStream &AStream) {
   int64_t count = AStream.Size() - AStream.Position();
   std::string data(size_t(std::max<int64_t>(count, 0)), '\0');
   AStream.ReadBuffer(data.data(), data.size());
+  const BITMAPINFOHEADER &header = CheckedBitmapHeader(data);
   const auto *file = reinterpret_cast<const BITMAPFILEHEADER *>(data.data());
-  const auto *header =
-      reinterpret_cast<const BITMAPINFOHEADER *>(data.data() + sizeof(BITMAPFILEHEADER));
-  if (data.size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) || file->bfType != 0x4D42 ||
-      header->biSize < sizeof(BITMAPINFOHEADER) || file->bfOffBits >= data.size() ||
-      header->biWidth <= 0 || header->biHeight == 0)
-    throw EInvalidGraphic(L"Ungültiges Bitmap");
   const void *bits = data.data() + file->bfOffBits;
-  size_t available = data.size() - file->bfOffBits;
-  LONG w = header->biWidth, h = header->biHeight < 0 ? -header->biHeight : header->biHeight;
-  if (header->biCompression == BI_RGB || header->biCompression == BI_BITFIELDS) {
-    size_t stride = ((size_t(w) * header->biBitCount + 31) / 32) * 4;
-    if (stride * size_t(h) > available) throw EInvalidGraphic(L"Unvollständiges Bitmap");
-  }
+  LONG w = header.biWidth, h = header.biHeight < 0 ? -header.biHeight : header.biHeight;
   HDC screen = GetDC(nullptr);
-  HBITMAP ddb = CreateDIBitmap(screen, header, CBM_INIT, bits,
-                               reinterpret_cast<const BITMAPINFO *>(header), DIB_RGB_COLORS);
+  HBITMAP ddb = CreateDIBitmap(screen, &header, CBM_INIT, bits,
+                               reinterpret_cast<const BITMAPINFO *>(&header), DIB_RGB_COLORS);
   ReleaseDC(nullptr, screen);
   if (!ddb) throw EInvalidGraphic(L"Ungültiges Bitmap");
   TGdiObject owner(ddb);
-  int depth = header->biBitCount >= 24 ? header->biBitCount : 24;
+  int depth = header.biBitCount >= 24 ? header.biBitCount : 24;
   SetHandle(CopyAt(ddb, w, h, depth == 32 ? 32 : 24));
 }
 

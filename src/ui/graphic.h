@@ -4,9 +4,16 @@
 #include <functional>
 #include <string>
 
+#include "ui/exception.h"
 #include "ui/graphics.h"
 
 class TStream;
+
+// Raised for picture data that cannot be read.
+class EInvalidGraphic : public Exception {
+public:
+  using Exception::Exception;
+};
 
 class TGraphic {
 public:

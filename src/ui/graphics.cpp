@@ -165,6 +165,14 @@ void TCanvas::LineTo(int X, int Y) {
   FPenPos = {X, Y};
 }
 
+void TCanvas::Polyline(const POINT *APoints, int ACount) {
+  if (ACount < 2) return;
+  TGdiObject pen(CreatePen(PS_SOLID, FPenWidth, ColorToRGB(FPenColor)));
+  TSelected p(FHandle, pen.Get());
+  ::Polyline(FHandle, APoints, ACount);
+  FPenPos = APoints[ACount - 1];
+}
+
 void TCanvas::TextOut(int X, int Y, const std::wstring &AText) {
   TSelected f(FHandle, FFont.Handle());
   SetTextColor(FHandle, ColorToRGB(FFont.Color()));

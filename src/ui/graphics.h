@@ -113,6 +113,8 @@ public:
   void RoundRect(const TRect &R, int ACornerWidth, int ACornerHeight);
   void MoveTo(int X, int Y);
   void LineTo(int X, int Y);
+  // Joined lines through the points, with one pen; the pen ends at the last.
+  void Polyline(const POINT *APoints, int ACount);
   void TextOut(int X, int Y, const std::wstring &AText);
   // DrawTextW with the given DT_ flags; returns the height drawn.
   int TextRect(TRect &R, const std::wstring &AText, UINT AFlags);

@@ -5,14 +5,17 @@
 
 #include <commctrl.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "test_support.h"
 #include "ui/application.h"
+#include "ui/bitmap.h"
 #include "ui/extctrls.h"
 #include "ui/platform.h"
 #include "ui/stdctrls.h"
+#include "ui/streams.h"
 
 namespace {
 // Logs its destruction.
@@ -325,4 +328,60 @@ TEST_CASE("a halt raised in an event handler passes the window procedure as a ha
   CHECK_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   CHECK_FALSE(Application->Terminated());
   delete form;
+}
+
+TEST_CASE("a bitmap file is checked against its own length before it is read") {
+  // A BMP of 2 x 2 pixels, 8 bits, four colours; the header fields given
+  // as patches (offset, value, bytes) and bytes cut off the end.
+  struct TPatch {
+    size_t At;
+    uint32_t Value, Bytes;
+  };
+  auto bmp = [](std::vector<TPatch> APatches, size_t ACut) {
+    std::string b("BM\0\0\0\0\0\0\0\0\x46\0\0\0\x28\0\0\0\2\0\0\0\2\0\0\0\1\0\x08\0", 30);
+    b += std::string(16, '\0') + std::string("\4\0\0\0\0\0\0\0", 8) + std::string(24, '\1');
+    for (const TPatch &p : APatches) std::memcpy(b.data() + p.At, &p.Value, p.Bytes);
+    return b.substr(0, b.size() - ACut);
+  };
+  const struct {
+    const char *What;
+    std::vector<TPatch> Patches;
+    size_t Cut;
+  } cases[] = {
+      {"as written", {}, 0},
+      {"header cut", {}, 50},
+      {"header larger than the file", {{14, 4000, 4}}, 0},
+      {"palette beyond the end", {{46, 200, 4}}, 0},
+      {"more colours than the bits hold", {{46, 257, 4}}, 0},
+      {"masks beyond the end", {{30, BI_BITFIELDS, 4}, {28, 32, 2}, {46, 0, 4}}, 20},
+      {"rows that wrap round 32 bits", {{18, 0x40000000, 4}, {22, 1, 4}, {28, 32, 2}}, 0},
+      {"height that cannot be negated", {{22, 0x80000000, 4}}, 0},
+      {"compressed rows beyond the end", {{30, BI_RLE8, 4}, {34, 4000, 4}}, 0},
+      {"huge compressed picture", {{18, 100000, 4}, {22, 100000, 4}, {30, BI_RLE8, 4}, {34, 8, 4}}, 0},
+      {"no such depth", {{28, 7, 2}}, 0},
+      {"rows cut", {}, 1},
+  };
+  for (const auto &c : cases) {
+    const std::string what = c.What;
+    CAPTURE(what);
+    TBitmap bitmap;
+    TMemoryStream data(bmp(c.Patches, c.Cut));
+    if (what == "as written") {
+      CHECK_NOTHROW(bitmap.LoadFromStream(data));
+      CHECK(bitmap.Width() == 2);
+    } else {
+      CHECK_THROWS_AS(bitmap.LoadFromStream(data), EInvalidGraphic);
+    }
+  }
+  // Real files: a good one compressed, and one cut short.
+  for (const wchar_t *name : {L"misc\\bmp\\g\\pal8rle.bmp", L"misc\\bmp\\b\\shortfile.bmp"}) {
+    const std::wstring path = test::TestDataPath(name);
+    if (path.empty()) continue;
+    TBitmap bitmap;
+    TMemoryStream data(test::ReadFileBytes(path));
+    if (std::wstring(name).find(L"\\g\\") != std::wstring::npos)
+      CHECK_NOTHROW(bitmap.LoadFromStream(data));
+    else
+      CHECK_THROWS_AS(bitmap.LoadFromStream(data), EInvalidGraphic);
+  }
 }

@@ -128,3 +128,25 @@ TEST_CASE("cutting a GIF down to one frame keeps the header and the frame onward
   CHECK(GifFromFrame(gif, frames, 4) == header);
   CHECK(FindGifFrames(GifFromFrame(gif, frames, 2)).size() == 2);
 }
+
+TEST_CASE("frame markers inside colour tables, comments and image data are no frames") {
+  // A control block and descriptor as bytes, placed where no block starts.
+  const std::string marker("\x21\xF9\x04\x00\x07\x00\x00\x00\x2C\x01\x00\x01\x00\x01\x00\x01\x00",
+                           17);
+  const std::string gif = mtest::TinyGif(4, 4, {{0, 0, 1, 3}});
+  const size_t frame = FindGifFrames(gif).at(0).Offset;
+  // A global table of eight colours (24 bytes) that holds the marker.
+  std::string inTable = gif.substr(0, 10) + "\x82" + gif.substr(11, 2) + marker +
+                        std::string(24 - marker.size(), '\0') + gif.substr(frame);
+  // A comment extension before the frame.
+  std::string inComment =
+      gif.substr(0, frame) + "\x21\xFE" + char(marker.size()) + marker + '\0' + gif.substr(frame);
+  // The image data of the frame: one sub-block that holds the marker.
+  std::string inImage = gif.substr(0, gif.size() - 1);
+  inImage.insert(inImage.size() - 1, char(marker.size()) + marker);
+  for (const std::string *bytes : {&inTable, &inComment, &inImage}) {
+    auto frames = FindGifFrames(*bytes);
+    REQUIRE(frames.size() == 1);
+    CHECK(frames[0].Delay == 3);
+  }
+}

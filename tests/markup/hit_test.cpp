@@ -177,3 +177,36 @@ TEST_CASE("the canvas's font and background are those of entry on return") {
     CHECK(c.BrushColor() == RGBColor(1, 2, 3));
   }
 }
+
+TEST_CASE("anchor regions listed once answer every point as a hit test there does") {
+  THitTest t;
+  const std::wstring texts[] = {
+      L"Bitte <A href=\"http://x\">lesen Sie die Hinweise</A> hier, <A href=\"b\">oder</A> "
+      L"<A href=\"c\">dort</A>.<BR><P align=\"center\"><A href=\"d\">mitte</A></P>",
+      L"<FONT size=\"5\">Groß <A href=\"g\">und</A></FONT> klein <A href=\"k\">link</A>"
+      L"<BR><SUP><A href=\"s\">hoch</A></SUP><SUB>tief</SUB><A href=\"\">leer</A>",
+  };
+  for (const std::wstring &text : texts) {
+    std::vector<TMarkupRegion> regions;
+    TMarkupArgs args = DialogMarkupArgs(t.Target.Canvas(), text, TRect(0, 0, 120, 200), dmuHitTest);
+    args.Regions = &regions;
+    TMarkupResult listed;
+    DrawMarkup(args, listed);
+    REQUIRE(!regions.empty());
+    int hits = 0;
+    for (int y = -2; y < 90; ++y)
+      for (int x = -2; x < 130; x += 1) {
+        TMarkupResult r;
+        const bool hit = t.At(text, x, y, r, TRect(0, 0, 120, 200));
+        std::wstring address;
+        CAPTURE(x);
+        CAPTURE(y);
+        REQUIRE(MarkupRegionAt(regions, x, y, address) == hit);
+        if (hit) {
+          ++hits;
+          REQUIRE(address == r.HitAddress);
+        }
+      }
+    CHECK(hits > 100);
+  }
+}

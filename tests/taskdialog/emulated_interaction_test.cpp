@@ -142,11 +142,11 @@ TEST_CASE("Alt+F4 does not close the window; its close box does, with 2") {
   CHECK_FALSE(hasCloseBox);
 }
 
-TEST_CASE("links: hand cursor, any button opens, also without doHyperlinks, in the footer too") {
+TEST_CASE("links: hand cursor, any button opens, in the footer too") {
   test::TShellRequests shell;
   TAdvTaskDialog d(nullptr);
   d.SetInstruction(L"Verweise");
-  // Drawn as plain text without doHyperlinks, but still a link to the mouse.
+  d.SetOptions({doHyperlinks});
   d.SetContent(L"Siehe <a href=\"http://www.example.com/inhalt\">Inhaltslink</a> und "
                L"<a href=\"kein-schema\">Fehllink</a>");
   d.SetFooter(L"<a href=\"http://www.example.com/fuss\">Fußlink</a> am Anfang");
@@ -198,6 +198,26 @@ TEST_CASE("links: hand cursor, any button opens, also without doHyperlinks, in t
   CHECK(shell.Calls[1].File == L"http://www.example.com/inhalt");
   CHECK(shell.Calls[2].File == L"http://www.example.com/fuss");
   CHECK(handled == std::vector<std::wstring>{L"kein-schema", L"http://www.example.com/inhalt"});
+
+  // Without doHyperlinks content and details are painted as plain text:
+  // link markup there is no target. The footer is always markup.
+  TAdvTaskDialog plain(nullptr);
+  plain.SetInstruction(L"Verweise");
+  plain.SetOptions({doExpandedDefault});
+  plain.SetContent(L"<a href=\"http://www.example.com/inhalt\">Inhaltslink</a> am Anfang");
+  plain.SetExpandedText(L"<a href=\"http://www.example.com/mehr\">Mehrlink</a> am Anfang");
+  plain.SetFooter(L"<a href=\"http://www.example.com/fuss\">Fußlink</a> am Anfang");
+  plain.SetCommonButtons({cbOK});
+  POINT inContent{}, inDetails{}, inFooter{};
+  emtest::Run(plain, [&](TAdvMessageForm &f) {
+    inContent = emtest::LinkPoint(f, f.ContentRect());
+    inDetails = emtest::LinkPoint(f, f.ExpandedTextRect());
+    inFooter = emtest::LinkPoint(f, f.FooterRect());
+    f.CloseDialog(mrOk);
+  });
+  CHECK(inContent.x == -1);
+  CHECK(inDetails.x == -1);
+  CHECK(inFooter.x >= 0);
 }
 
 TEST_CASE("the timer: AutoClose on the eleventh tick, timer and progress events") {

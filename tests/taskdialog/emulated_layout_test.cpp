@@ -340,6 +340,31 @@ TEST_CASE("a long text widens the window until it fits the screen, which shows i
   CHECK(window.left >= info.rcWork.left);
 }
 
+TEST_CASE("centred on an owner in the screen's corner, the window stays on the work area") {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &info);
+  const RECT work = info.rcWork;
+  // Xvfb has one monitor: that the owner's is taken, not the main window's,
+  // cannot be seen here.
+  TForm owner(nullptr);
+  owner.SetBounds(work.right - 60, work.bottom - 40, 400, 300);
+  owner.HandleNeeded();
+  TAdvTaskDialog d(&owner);
+  d.SetDialogPosition(dpOwnerFormCenter);
+  d.SetContent(L"Inhalt");
+  d.SetCommonButtons({cbOK});
+  RECT window{};
+  emtest::Run(d, [&](TAdvMessageForm &f) {
+    GetWindowRect(f.Handle(), &window);
+    f.CloseDialog(mrOk);
+  });
+  CHECK(window.left >= work.left);
+  CHECK(window.top >= work.top);
+  CHECK(window.right <= work.right);
+  CHECK(window.bottom <= work.bottom);
+}
+
 TEST_CASE("the painted texts are window texts for screen readers, markup as the text it shows") {
   TAdvTaskDialog d(nullptr);
   d.SetInstruction(L"Markup & mehr");
