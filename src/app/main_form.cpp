@@ -1,34 +1,26 @@
 #include "app/main_form.h"
 
 #include "app/program.h"
+#include "app/search_address.h"
 #include "info/info_form.h"
 #include "settings/form_placement.h"
 #include "settings/kal_ini_file.h"
 #include "settings/settings_path.h"
 #include "taskdialog/task_message.h"
-#include "update/update_check.h"
 #include "ui/application.h"
 #include "ui/files.h"
 #include "ui/platform.h"
+#include "update/update_check.h"
 
 TFrmMain *FrmMain = nullptr;
 
 std::wstring TrimSearchTerm(const std::wstring &AText) {
   size_t first = 0, last = AText.size();
-  while (first < last && AText[first] <= L' ') ++first;
-  while (last > first && AText[last - 1] <= L' ') --last;
+  while (first < last && AText[first] <= L' ')
+    ++first;
+  while (last > first && AText[last - 1] <= L' ')
+    --last;
   return AText.substr(first, last - first);
-}
-
-std::wstring ReplaceBlanks(const std::wstring &ATerm, const std::wstring &ABlank) {
-  std::wstring result;
-  for (wchar_t c : ATerm) {
-    if (c == L' ')
-      result += ABlank;
-    else
-      result += c;
-  }
-  return result;
 }
 
 TFrmMain::TFrmMain(TComponent *AOwner) : TForm(AOwner) {
@@ -105,8 +97,8 @@ TFrmMain::TFrmMain(TComponent *AOwner) : TForm(AOwner) {
     a->OnExecute = [this, AHandler](TComponent *S) { (this->*AHandler)(S); };
     return a;
   };
-  ActCheckUpdates = action(L"ActCheckUpdates", L"Nach Updates suchen", 0,
-                           &TFrmMain::ActCheckUpdatesExecute);
+  ActCheckUpdates =
+      action(L"ActCheckUpdates", L"Nach Updates suchen", 0, &TFrmMain::ActCheckUpdatesExecute);
   ActInfo = action(L"ActInfo", L"Info/Einstellungen", 0, &TFrmMain::ActInfoExecute);
   ActHelp = action(L"ActHelp", L"Hilfe", VK_F1, &TFrmMain::ActHelpExecute);
   SpeedButton3->SetAction(ActCheckUpdates);
@@ -161,7 +153,9 @@ void TFrmMain::FormShow(TComponent *) {
   if (FrmInfo->ChkAutoCheckUpdates->Checked()) PostMessageW(Handle(), WM_CHECKUPDATES, 0, 0);
 }
 
-void TFrmMain::FormClose(TComponent *, TCloseAction &) { WriteIniFile(); }
+void TFrmMain::FormClose(TComponent *, TCloseAction &) {
+  WriteIniFile();
+}
 
 void TFrmMain::ReadIniFile() {
   TkalIniFile ini(IniFileName);
@@ -176,6 +170,8 @@ void TFrmMain::ReadIniFile() {
   Cbx->Items().Add(kClearHistoryEntry);
   TCheckBox *autoCheck = FrmInfo->ChkAutoCheckUpdates;
   autoCheck->SetChecked(ini.ReadBool(L"FrmInfo", L"ChkAutoCheckUpdates", autoCheck->Checked()));
+  // Anything but a number reads as the default, checked.
+  FrmInfo->ChkOwnTypos->SetChecked(ini.ReadBool(L"FrmInfo", L"ChkOwnTypos", true));
 }
 
 void TFrmMain::WriteIniFile() {
@@ -188,9 +184,12 @@ void TFrmMain::WriteIniFile() {
   for (int i = 0; i < Cbx->Items().Count() - 1; ++i)
     ini.WriteString(L"Cbx", std::to_wstring(i), Cbx->Items()[i]);
   ini.WriteBool(L"FrmInfo", L"ChkAutoCheckUpdates", FrmInfo->ChkAutoCheckUpdates->Checked());
+  ini.WriteBool(L"FrmInfo", L"ChkOwnTypos", FrmInfo->ChkOwnTypos->Checked());
 }
 
-void TFrmMain::WMCheckUpdates() { TkalUpdateCheck::Check(UPDATE_URL, false); }
+void TFrmMain::WMCheckUpdates() {
+  TkalUpdateCheck::Check(UPDATE_URL, false);
+}
 
 void TFrmMain::BtnSearchClick(TComponent *) {
   std::wstring term = TrimSearchTerm(Cbx->Text());
@@ -202,10 +201,9 @@ void TFrmMain::BtnSearchClick(TComponent *) {
     return;
   }
   if (Cbx->Items().IndexOf(term) < 0) Cbx->Items().Insert(0, term);
-  std::wstring address = RadNormal->Checked()
-                             ? kPlainSearchUrl + ReplaceBlanks(term, L"+")
-                             : kTypoSearchUrl + ReplaceBlanks(term, L"%20");
-  OpenAddress(address);
+  OpenAddress(RadNormal->Checked()              ? PlainSearchAddress(term)
+              : FrmInfo->ChkOwnTypos->Checked() ? OwnTypoSearchAddress(term)
+                                                : TypoServiceAddress(term));
 }
 
 void TFrmMain::CbxCloseUp(TComponent *) {
@@ -237,12 +235,22 @@ void TFrmMain::ChkStayOnTopClick(TComponent *) {
   SetFormStyle(ChkStayOnTop->Checked() ? fsStayOnTop : fsNormal);
 }
 
-void TFrmMain::ActCheckUpdatesExecute(TComponent *) { TkalUpdateCheck::Check(UPDATE_URL, true); }
+void TFrmMain::ActCheckUpdatesExecute(TComponent *) {
+  TkalUpdateCheck::Check(UPDATE_URL, true);
+}
 
-void TFrmMain::ActInfoExecute(TComponent *) { FrmInfo->ShowModal(); }
+void TFrmMain::ActInfoExecute(TComponent *) {
+  FrmInfo->ShowModal();
+}
 
-void TFrmMain::ActHelpExecute(TComponent *) { Application->HelpContext(kHelpContext); }
+void TFrmMain::ActHelpExecute(TComponent *) {
+  Application->HelpContext(kHelpContext);
+}
 
-void TFrmMain::UrlLbl1Click(TComponent *) { OpenAddress(kMakerUrl); }
+void TFrmMain::UrlLbl1Click(TComponent *) {
+  OpenAddress(kMakerUrl);
+}
 
-void TFrmMain::OpenAddress(const std::wstring &AAddress) { ShellOpen(Handle(), AAddress, L"open"); }
+void TFrmMain::OpenAddress(const std::wstring &AAddress) {
+  ShellOpen(Handle(), AAddress, L"open");
+}

@@ -167,7 +167,7 @@ void EnumerateEdits(const std::wstring &AWord, const TTypoWeights &AWeights,
   auto letterAt = [&](size_t AAt) {
     return AAt >= n || letter[AAt] < 0 ? kLetterCount : letter[AAt];
   };
-  auto emit = [&](size_t AAt, size_t ARemove, std::wstring &&AInsert, TEditKind AKind,
+  auto emit = [&](size_t AAt, size_t ARemove, std::wstring_view AInsert, TEditKind AKind,
                   TEditPlace APlace, int AFeature) {
     double score = AWeights.Feature[size_t(AFeature)] * AWeights.Place[AKind][APlace];
     const int typed = AInsert.empty() ? letterAt(AAt) : LetterIndex(FoldCase(AInsert[0]));
@@ -180,9 +180,18 @@ void EnumerateEdits(const std::wstring &AWord, const TTypoWeights &AWeights,
         letterAt(AAt + ARemove) * kLetterCount + (last < 0 || last >= kLetterCount ? 0 : last);
     if (!AWeights.NextPair.empty())
       score *= AWeights.NextPair[size_t(AKind * kKeyPairCount + nextPair)];
-    if (score > 0)
-      AEmit(TWordEdit{AAt, ARemove, std::move(AInsert), AKind, APlace, AFeature, keyPair, nextPair,
-                      score});
+    if (score <= 0) return;
+    TWordEdit edit{};
+    edit.At = uint32_t(AAt);
+    edit.Remove = uint8_t(ARemove);
+    edit.InsertLength = uint8_t(AInsert.copy(edit.Insert, 3));
+    edit.Kind = AKind;
+    edit.Place = APlace;
+    edit.Feature = uint16_t(AFeature);
+    edit.KeyPair = uint16_t(keyPair);
+    edit.NextPair = uint16_t(nextPair);
+    edit.Score = float(score);
+    AEmit(std::move(edit));
   };
   const TNeighbours &keys = Neighbours();
 
@@ -198,13 +207,13 @@ void EnumerateEdits(const std::wstring &AWord, const TTypoWeights &AWeights,
     // Neighbours swapped; each keeps the case of its place.
     if (i + 1 < n && letter[i + 1] >= 0 && low[i] != low[i + 1]) {
       std::wstring t{WithCaseOf(low[i + 1], upper), WithCaseOf(low[i], IsUpper(AWord[i + 1]))};
-      emit(i, 2, std::move(t), ekSwap, placeOf(i, i + 1),
-           feature::kSwap + a * kLetterCount + letter[i + 1]);
+      emit(i, 2, t, ekSwap, placeOf(i, i + 1), feature::kSwap + a * kLetterCount + letter[i + 1]);
     }
     // Another key typed instead.
     for (int b = 0; b < kLetterCount; ++b) {
       if (b == a) continue;
-      emit(i, 1, std::wstring(1, WithCaseOf(kLetters[b], upper)), ekSubstitute, placeOf(i, i),
+      const wchar_t typed = WithCaseOf(kLetters[b], upper);
+      emit(i, 1, {&typed, 1}, ekSubstitute, placeOf(i, i),
            feature::kSubstitute + (a * kLetterCount + b) * 2 +
                echo(i >= kEchoReplaced ? i - kEchoReplaced : 0, i + kEchoReplaced, i, b));
     }
@@ -229,8 +238,8 @@ void EnumerateEdits(const std::wstring &AWord, const TTypoWeights &AWeights,
                                     : touch      ? (near ? icNeighbourKeyEcho : icNeighbourKey)
                                     : near       ? icOtherEcho
                                                  : icOther;
-      emit(gap, 0, std::wstring(1, WithCaseOf(kLetters[b], upper)), ekInsert, place,
-           feature::kInsert + b * 6 + around);
+      const wchar_t typed = WithCaseOf(kLetters[b], upper);
+      emit(gap, 0, {&typed, 1}, ekInsert, place, feature::kInsert + b * 6 + around);
     }
   }
   // German sound-alikes.
@@ -241,7 +250,7 @@ void EnumerateEdits(const std::wstring &AWord, const TTypoWeights &AWeights,
       if (IsUpper(AWord[at]))
         for (wchar_t &c : replacement)
           c = ToUpper(c);
-      emit(at, from.size(), std::move(replacement), ekSound, placeOf(at, at + from.size() - 1),
+      emit(at, from.size(), replacement, ekSound, placeOf(at, at + from.size() - 1),
            feature::kSound + int(r));
     }
   }
@@ -250,7 +259,7 @@ void EnumerateEdits(const std::wstring &AWord, const TTypoWeights &AWeights,
 std::wstring TWordEdit::Apply(const std::wstring &AWord) const {
   std::wstring text;
   text.reserve(Length(AWord));
-  text.append(AWord, 0, At).append(Insert).append(AWord, At + Remove);
+  text.append(AWord, 0, At).append(Inserted()).append(AWord, At + Remove);
   return text;
 }
 

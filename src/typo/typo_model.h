@@ -3,8 +3,10 @@
 // keyboard makes of a word, ranked by how likely each is. Rules and
 // learned weights of edit kinds and letters; no list of words.
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace typo {
@@ -21,9 +23,9 @@ std::wstring FoldCase(const std::wstring &AText);
 bool KeysTouch(int ALetterA, int ALetterB);
 
 // What kind of slip a variant is; the position decides part of its weight.
-enum TEditKind { ekOmit, ekInsert, ekSubstitute, ekSwap, ekSound, ekKindCount };
+enum TEditKind : unsigned char { ekOmit, ekInsert, ekSubstitute, ekSwap, ekSound, ekKindCount };
 // The ending's letters are where words of one sound differ in spelling.
-enum TEditPlace { epFirst, epSecond, epMiddle, epEnding, epLast, epPlaceCount };
+enum TEditPlace : unsigned char { epFirst, epSecond, epMiddle, epEnding, epLast, epPlaceCount };
 
 // Feature numbers: each edit is weighed by one of these.
 namespace feature {
@@ -69,16 +71,18 @@ const TTypoWeights &DefaultWeights();
 // One variant of a word: ARemove units at AAt replaced by AInsert, with
 // the feature that made it. Kept as an edit so that ranking a long word
 // does not copy it once per candidate.
+// Small, since a long term has many.
 struct TWordEdit {
-  size_t At, Remove;
-  std::wstring Insert;
+  uint32_t At;
+  uint8_t Remove, InsertLength;
+  wchar_t Insert[3];
   TEditKind Kind;
   TEditPlace Place;
-  int Feature;
-  int KeyPair, NextPair;
-  double Score;
+  uint16_t Feature, KeyPair, NextPair;
+  float Score;
+  std::wstring_view Inserted() const { return {Insert, InsertLength}; }
   std::wstring Apply(const std::wstring &AWord) const;
-  size_t Length(const std::wstring &AWord) const { return AWord.size() - Remove + Insert.size(); }
+  size_t Length(const std::wstring &AWord) const { return AWord.size() - Remove + InsertLength; }
 };
 
 // Whether the model leaves the word as typed: fewer than three letters

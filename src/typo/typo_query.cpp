@@ -65,38 +65,60 @@ TTypoQuery BuildTypoQuery(const std::wstring &ATerm, size_t ABudget, const TTypo
     }
     struct TCandidate {
       TWordEdit Edit;
-      size_t Word;
+      uint32_t Word, Order;
     };
     std::vector<TCandidate> candidates;
+    // About 61 slips per letter, and a few sound-alikes.
+    candidates.reserve(term.size() * 64 + 64);
     for (size_t w = 0; w < words.size(); ++w) {
       const std::wstring word = term.substr(words[w].At, words[w].Length);
       EnumerateEdits(word, AWeights, [&](TWordEdit &&AEdit) {
-        candidates.push_back({std::move(AEdit), w});
+        // Only those that fit alone in the parentheses can ever be chosen.
+        if (term.size() - AEdit.Remove + AEdit.InsertLength + 2 <= ABudget)
+          candidates.push_back({AEdit, uint32_t(w), uint32_t(candidates.size())});
       });
     }
-    std::stable_sort(
-        candidates.begin(), candidates.end(),
-        [](const TCandidate &A, const TCandidate &B) { return A.Edit.Score > B.Edit.Score; });
+    // Best first; among equals the order they were made in, so that the
+    // choice is the same whatever the sort.
+    auto better = [](const TCandidate &A, const TCandidate &B) {
+      return A.Edit.Score != B.Edit.Score ? A.Edit.Score > B.Edit.Score : A.Order < B.Order;
+    };
 
     std::unordered_set<std::wstring> seen{FoldCase(term)};
     size_t length = 1; // "(" now, ")" at the end
-    for (const TCandidate &c : candidates) {
-      // No variant is shorter than the term less two units ("chs" -> "x"):
-      // once even that cannot fit, nothing will.
-      const size_t comma = result.Variants.empty() ? 0 : 1;
-      if (length + comma + term.size() - std::min<size_t>(term.size(), 2) + 1 > ABudget) break;
-      const TWordSpan span = words[c.Word];
-      const size_t variantLength = term.size() - c.Edit.Remove + c.Edit.Insert.size();
-      const size_t needed = comma + variantLength + 1;
-      if (length + needed > ABudget) continue;
-      std::wstring variant;
-      variant.reserve(variantLength);
-      variant.append(term, 0, span.At + c.Edit.At)
-          .append(c.Edit.Insert)
-          .append(term, span.At + c.Edit.At + c.Edit.Remove);
-      if (!seen.insert(FoldCase(variant)).second) continue;
-      length += needed - 1;
-      result.Variants.push_back(std::move(variant));
+    // Each variant takes at least the term less two units and a comma, so
+    // only the best few can be chosen: those are sorted, in growing slices,
+    // so that the cost stays linear in the number of candidates.
+    const size_t fits = ABudget / (term.size() > 2 ? term.size() - 1 : 1) + 1;
+    bool full = false;
+    for (size_t begin = 0, slice = 2 * fits; begin < candidates.size() && !full; slice *= 2) {
+      const size_t end = std::min(candidates.size(), begin + slice);
+      std::nth_element(candidates.begin() + std::ptrdiff_t(begin),
+                       candidates.begin() + std::ptrdiff_t(end - 1), candidates.end(), better);
+      std::sort(candidates.begin() + std::ptrdiff_t(begin),
+                candidates.begin() + std::ptrdiff_t(end), better);
+      for (; begin < end; ++begin) {
+        const TCandidate &c = candidates[begin];
+        // No variant is shorter than the term less two units ("chs" ->
+        // "x"): once even that cannot fit, nothing will.
+        const size_t comma = result.Variants.empty() ? 0 : 1;
+        if (length + comma + term.size() - std::min<size_t>(term.size(), 2) + 1 > ABudget) {
+          full = true;
+          break;
+        }
+        const TWordSpan span = words[c.Word];
+        const size_t variantLength = term.size() - c.Edit.Remove + c.Edit.InsertLength;
+        const size_t needed = comma + variantLength + 1;
+        if (length + needed > ABudget) continue;
+        std::wstring variant;
+        variant.reserve(variantLength);
+        variant.append(term, 0, span.At + c.Edit.At)
+            .append(c.Edit.Inserted())
+            .append(term, span.At + c.Edit.At + c.Edit.Remove);
+        if (!seen.insert(FoldCase(variant)).second) continue;
+        length += needed - 1;
+        result.Variants.push_back(std::move(variant));
+      }
     }
   }
   if (result.Variants.empty()) {
@@ -140,6 +162,42 @@ std::string ToUtf8(const std::wstring &AText) {
     }
   }
   return bytes;
+}
+
+std::wstring FromUtf8(const std::string &ABytes) {
+  std::wstring text;
+  text.reserve(ABytes.size());
+  for (size_t i = 0; i < ABytes.size();) {
+    const unsigned char b = static_cast<unsigned char>(ABytes[i]);
+    const size_t length = b < 0x80                ? 1
+                          : b >= 0xC2 && b < 0xE0 ? 2
+                          : b >= 0xE0 && b < 0xF0 ? 3
+                          : b >= 0xF0 && b < 0xF5 ? 4
+                                                  : 0;
+    char32_t c = length == 1 ? b : length == 2 ? b & 0x1F : length == 3 ? b & 0x0F : b & 0x07;
+    bool valid = length > 0 && i + length <= ABytes.size();
+    for (size_t k = 1; valid && k < length; ++k) {
+      const unsigned char next = static_cast<unsigned char>(ABytes[i + k]);
+      valid = (next & 0xC0) == 0x80;
+      c = (c << 6) | (next & 0x3F);
+    }
+    // Overlong forms, surrogates and values past the last code point.
+    valid = valid && !(length == 3 && c < 0x800) &&
+            !(length == 4 && (c < 0x10000 || c > 0x10FFFF)) && !(c >= 0xD800 && c <= 0xDFFF);
+    if (!valid) {
+      text += wchar_t(0xFFFD);
+      ++i;
+      continue;
+    }
+    if (c >= 0x10000) {
+      text += wchar_t(0xD800 + ((c - 0x10000) >> 10));
+      text += wchar_t(0xDC00 + ((c - 0x10000) & 0x3FF));
+    } else {
+      text += wchar_t(c);
+    }
+    i += length;
+  }
+  return text;
 }
 
 std::wstring EncodeQueryValue(const std::wstring &AText) {

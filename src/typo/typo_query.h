@@ -28,6 +28,8 @@ TTypoQuery BuildTypoQuery(const std::wstring &ATerm, size_t ABudget = kDefaultBu
 
 // UTF-8 bytes of the text; an unpaired surrogate becomes U+FFFD.
 std::string ToUtf8(const std::wstring &AText);
+// The text of UTF-8 bytes; each byte of a broken sequence becomes U+FFFD.
+std::wstring FromUtf8(const std::string &ABytes);
 // Every byte outside A-Z a-z 0-9 "-_.~" as %XX of its UTF-8 form; a blank
 // as "+" (the form encoding of a query value).
 std::wstring EncodeQueryValue(const std::wstring &AText);
