@@ -7,19 +7,17 @@
 #include "settings/kal_ini_file.h"
 #include "settings/settings_path.h"
 #include "taskdialog/task_message.h"
+#include "update/update_check.h"
 #include "ui/application.h"
 #include "ui/files.h"
 #include "ui/platform.h"
-#include "update/update_check.h"
 
 TFrmMain *FrmMain = nullptr;
 
 std::wstring TrimSearchTerm(const std::wstring &AText) {
   size_t first = 0, last = AText.size();
-  while (first < last && AText[first] <= L' ')
-    ++first;
-  while (last > first && AText[last - 1] <= L' ')
-    --last;
+  while (first < last && AText[first] <= L' ') ++first;
+  while (last > first && AText[last - 1] <= L' ') --last;
   return AText.substr(first, last - first);
 }
 
@@ -97,8 +95,8 @@ TFrmMain::TFrmMain(TComponent *AOwner) : TForm(AOwner) {
     a->OnExecute = [this, AHandler](TComponent *S) { (this->*AHandler)(S); };
     return a;
   };
-  ActCheckUpdates =
-      action(L"ActCheckUpdates", L"Nach Updates suchen", 0, &TFrmMain::ActCheckUpdatesExecute);
+  ActCheckUpdates = action(L"ActCheckUpdates", L"Nach Updates suchen", 0,
+                           &TFrmMain::ActCheckUpdatesExecute);
   ActInfo = action(L"ActInfo", L"Info/Einstellungen", 0, &TFrmMain::ActInfoExecute);
   ActHelp = action(L"ActHelp", L"Hilfe", VK_F1, &TFrmMain::ActHelpExecute);
   SpeedButton3->SetAction(ActCheckUpdates);
@@ -153,9 +151,7 @@ void TFrmMain::FormShow(TComponent *) {
   if (FrmInfo->ChkAutoCheckUpdates->Checked()) PostMessageW(Handle(), WM_CHECKUPDATES, 0, 0);
 }
 
-void TFrmMain::FormClose(TComponent *, TCloseAction &) {
-  WriteIniFile();
-}
+void TFrmMain::FormClose(TComponent *, TCloseAction &) { WriteIniFile(); }
 
 void TFrmMain::ReadIniFile() {
   TkalIniFile ini(IniFileName);
@@ -187,9 +183,7 @@ void TFrmMain::WriteIniFile() {
   ini.WriteBool(L"FrmInfo", L"ChkOwnTypos", FrmInfo->ChkOwnTypos->Checked());
 }
 
-void TFrmMain::WMCheckUpdates() {
-  TkalUpdateCheck::Check(UPDATE_URL, false);
-}
+void TFrmMain::WMCheckUpdates() { TkalUpdateCheck::Check(UPDATE_URL, false); }
 
 void TFrmMain::BtnSearchClick(TComponent *) {
   std::wstring term = TrimSearchTerm(Cbx->Text());
@@ -201,7 +195,7 @@ void TFrmMain::BtnSearchClick(TComponent *) {
     return;
   }
   if (Cbx->Items().IndexOf(term) < 0) Cbx->Items().Insert(0, term);
-  OpenAddress(RadNormal->Checked()              ? PlainSearchAddress(term)
+  OpenAddress(RadNormal->Checked()               ? PlainSearchAddress(term)
               : FrmInfo->ChkOwnTypos->Checked() ? OwnTypoSearchAddress(term)
                                                 : TypoServiceAddress(term));
 }
@@ -235,22 +229,12 @@ void TFrmMain::ChkStayOnTopClick(TComponent *) {
   SetFormStyle(ChkStayOnTop->Checked() ? fsStayOnTop : fsNormal);
 }
 
-void TFrmMain::ActCheckUpdatesExecute(TComponent *) {
-  TkalUpdateCheck::Check(UPDATE_URL, true);
-}
+void TFrmMain::ActCheckUpdatesExecute(TComponent *) { TkalUpdateCheck::Check(UPDATE_URL, true); }
 
-void TFrmMain::ActInfoExecute(TComponent *) {
-  FrmInfo->ShowModal();
-}
+void TFrmMain::ActInfoExecute(TComponent *) { FrmInfo->ShowModal(); }
 
-void TFrmMain::ActHelpExecute(TComponent *) {
-  Application->HelpContext(kHelpContext);
-}
+void TFrmMain::ActHelpExecute(TComponent *) { Application->HelpContext(kHelpContext); }
 
-void TFrmMain::UrlLbl1Click(TComponent *) {
-  OpenAddress(kMakerUrl);
-}
+void TFrmMain::UrlLbl1Click(TComponent *) { OpenAddress(kMakerUrl); }
 
-void TFrmMain::OpenAddress(const std::wstring &AAddress) {
-  ShellOpen(Handle(), AAddress, L"open");
-}
+void TFrmMain::OpenAddress(const std::wstring &AAddress) { ShellOpen(Handle(), AAddress, L"open"); }
