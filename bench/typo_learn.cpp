@@ -5,6 +5,7 @@
 // log-linear rate), rare features drawn towards their class. Prints the
 // recall on both halves and, given a file, writes the weight table there.
 //   typo_learn CORPUS.tsv [typo_weights_table.cpp]
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -46,14 +47,17 @@ void WriteTable(const char *APath, const TTypoWeights &AWeights) {
   auto list = [&](const char *AName, const double *AValues, size_t ACount, double AScale) {
     std::fprintf(out, "const float %s = {", AName);
     for (size_t i = 0; i < ACount; ++i)
-      std::fprintf(out, "%s%.2g",
-                   i == 0   ? "\n    "
-                   : i % 12 ? ", "
-                            : ",\n    ",
-                   AValues[i] * AScale);
+    {
+      // Two significant digits are all the counts behind them carry.
+      const double v = AValues[i] * AScale;
+      const double unit = v > 0 ? std::pow(10.0, std::floor(std::log10(v)) - 1) : 1;
+      std::fprintf(out, "%s%.6g", i == 0 ? "\n    " : i % 12 ? ", " : ",\n    ",
+                   std::round(v / unit) * unit);
+    }
     std::fprintf(out, "};\n");
   };
   std::fprintf(out, "// Made by bench/typo_learn from the learning half of the typo corpus.\n"
+                    "// clang-format off\n"
                     "#include \"typo/typo_weights_table.h\"\n\nnamespace typo {\n");
   list("kFeatureWeights[feature::kCount]", AWeights.Feature.data(), AWeights.Feature.size(), 1e4);
   list("kPlaceWeights[ekKindCount][epPlaceCount]", &AWeights.Place[0][0],
