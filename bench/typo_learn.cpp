@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "typo/typo_weights_table.h"
 #include "typo_corpus.h"
 
 using namespace typo;
@@ -44,28 +45,27 @@ struct TChance {
 void WriteTable(const char *APath, const TTypoWeights &AWeights) {
   FILE *out = std::fopen(APath, "w");
   if (!out) return;
-  auto list = [&](const char *AName, const double *AValues, size_t ACount, double AScale) {
-    std::fprintf(out, "const float %s = {", AName);
+  auto levels = [&](const char *AName, const double *AValues, size_t ACount, double AScale) {
+    std::fprintf(out, "const unsigned char %s = {", AName);
     for (size_t i = 0; i < ACount; ++i)
-    {
-      // Two significant digits are all the counts behind them carry.
-      const double v = AValues[i] * AScale;
-      const double unit = v > 0 ? std::pow(10.0, std::floor(std::log10(v)) - 1) : 1;
-      std::fprintf(out, "%s%.6g", i == 0 ? "\n    " : i % 12 ? ", " : ",\n    ",
-                   std::round(v / unit) * unit);
-    }
+      std::fprintf(out, "%s%d", i == 0 ? "\n    " : i % 20 ? ", " : ",\n    ",
+                   WeightToLevel(AValues[i] * AScale));
     std::fprintf(out, "};\n");
   };
   std::fprintf(out, "// Made by bench/typo_learn from the learning half of the typo corpus.\n"
                     "// clang-format off\n"
                     "#include \"typo/typo_weights_table.h\"\n\nnamespace typo {\n");
-  list("kFeatureWeights[feature::kCount]", AWeights.Feature.data(), AWeights.Feature.size(), 1e4);
-  list("kPlaceWeights[ekKindCount][epPlaceCount]", &AWeights.Place[0][0],
-       int(ekKindCount) * int(epPlaceCount), 1);
-  list("kKeyPairWeights[ekKindCount * kKeyPairCount]", AWeights.KeyPair.data(),
-       AWeights.KeyPair.size(), 1);
-  list("kNextPairWeights[ekKindCount * kKeyPairCount]", AWeights.NextPair.data(),
-       AWeights.NextPair.size(), 1);
+  levels("kFeatureLevels[feature::kCount]", AWeights.Feature.data(), AWeights.Feature.size(), 1e4);
+  std::fprintf(out, "const float kPlaceWeights[ekKindCount][epPlaceCount] = {");
+  for (int k = 0; k < ekKindCount; ++k)
+    for (int p = 0; p < epPlaceCount; ++p)
+      std::fprintf(out, "%s%.2f", k + p == 0 ? "\n    " : p ? ", " : ",\n    ", AWeights.Place[k][p]);
+  std::fprintf(out, "};\n");
+  // The sound-alikes' rows are all 1 and stay out.
+  levels("kKeyPairLevels[kPairKinds * kKeyPairCount]", AWeights.KeyPair.data(),
+         size_t(kPairKinds) * kKeyPairCount, 1);
+  levels("kNextPairLevels[kPairKinds * kKeyPairCount]", AWeights.NextPair.data(),
+         size_t(kPairKinds) * kKeyPairCount, 1);
   std::fprintf(out, "} // namespace typo\n");
   std::fclose(out);
 }
@@ -162,6 +162,13 @@ int main(int argc, char **argv) {
   for (int p = 0; p < kKeyPairCount; ++p)
     learned.KeyPair[size_t(ekSound * kKeyPairCount + p)] =
         learned.NextPair[size_t(ekSound * kKeyPairCount + p)] = 1;
+
+  // As the table keeps them, so that the recall below is the program's.
+  for (double &f : learned.Feature) f = LevelToWeight((unsigned char)WeightToLevel(f * 1e4)) / 1e4;
+  for (std::vector<double> *pairs : {&learned.KeyPair, &learned.NextPair})
+    for (double &w : *pairs) w = LevelToWeight((unsigned char)WeightToLevel(w));
+  for (auto &k : learned.Place)
+    for (double &p : k) p = std::round(p * 100) / 100;
 
   std::printf("%zu chances learned from\n", chances.size());
   for (size_t budget : {150, 300, 600}) {

@@ -1,5 +1,3 @@
-#include <iterator>
-
 #include "typo/typo_weights_table.h"
 
 namespace typo {
@@ -7,12 +5,16 @@ const TTypoWeights &DefaultWeights() {
   static const TTypoWeights weights = [] {
     TTypoWeights w;
     for (size_t f = 0; f < w.Feature.size(); ++f)
-      w.Feature[f] = kFeatureWeights[f];
+      w.Feature[f] = LevelToWeight(kFeatureLevels[f]) / 1e4;
     for (int k = 0; k < ekKindCount; ++k)
       for (int p = 0; p < epPlaceCount; ++p)
         w.Place[k][p] = kPlaceWeights[k][p];
-    w.KeyPair.assign(std::begin(kKeyPairWeights), std::end(kKeyPairWeights));
-    w.NextPair.assign(std::begin(kNextPairWeights), std::end(kNextPairWeights));
+    w.KeyPair.assign(size_t(ekKindCount) * kKeyPairCount, 1.0);
+    w.NextPair.assign(size_t(ekKindCount) * kKeyPairCount, 1.0);
+    for (size_t i = 0; i < size_t(kPairKinds) * kKeyPairCount; ++i) {
+      w.KeyPair[i] = LevelToWeight(kKeyPairLevels[i]);
+      w.NextPair[i] = LevelToWeight(kNextPairLevels[i]);
+    }
     return w;
   }();
   return weights;
