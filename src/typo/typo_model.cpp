@@ -2,8 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <string_view>
-#include <unordered_set>
+#include <iterator>
 
 namespace typo {
 
@@ -261,28 +260,6 @@ std::wstring TWordEdit::Apply(const std::wstring &AWord) const {
   text.reserve(Length(AWord));
   text.append(AWord, 0, At).append(Inserted()).append(AWord, At + Remove);
   return text;
-}
-
-void SortEdits(std::vector<TWordEdit> &AEdits) {
-  // Equal scores keep the order the rules made them in, so the result does
-  // not depend on the sort's implementation.
-  std::stable_sort(AEdits.begin(), AEdits.end(),
-                   [](const TWordEdit &A, const TWordEdit &B) { return A.Score > B.Score; });
-}
-
-std::vector<std::wstring> RankedWordVariants(const std::wstring &AWord, size_t AMax,
-                                             const TTypoWeights &AWeights) {
-  std::vector<TWordEdit> all;
-  EnumerateEdits(AWord, AWeights, [&](TWordEdit &&AEdit) { all.push_back(std::move(AEdit)); });
-  SortEdits(all);
-  std::vector<std::wstring> ranked;
-  std::unordered_set<std::wstring> seen{FoldCase(AWord)};
-  for (const TWordEdit &edit : all) {
-    if (ranked.size() >= AMax) break;
-    std::wstring text = edit.Apply(AWord);
-    if (seen.insert(FoldCase(text)).second) ranked.push_back(std::move(text));
-  }
-  return ranked;
 }
 
 } // namespace typo

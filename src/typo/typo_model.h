@@ -68,10 +68,9 @@ inline constexpr int kKeyPairCount = (kLetterCount + 1) * kLetterCount;
 // The program's weights (learned once, kept as a table in the source).
 const TTypoWeights &DefaultWeights();
 
-// One variant of a word: ARemove units at AAt replaced by AInsert, with
-// the feature that made it. Kept as an edit so that ranking a long word
-// does not copy it once per candidate.
-// Small, since a long term has many.
+// One variant of a word: Remove units at At replaced by Insert, with the
+// feature that made it. Kept as a small edit, not a copy of the word, since
+// a long term has many.
 struct TWordEdit {
   uint32_t At;
   uint8_t Remove, InsertLength;
@@ -89,15 +88,9 @@ struct TWordEdit {
 // (numbers, short words, punctuation).
 bool KeepsWordAsTyped(const std::wstring &AWord);
 // Every variant of one word the rules make, unranked, with duplicates and
-// possibly the word itself (the ranking removes both). Letter case follows
-// the word's.
+// possibly the word itself (the query's choice removes both). Letter case
+// follows the word's.
 void EnumerateEdits(const std::wstring &AWord, const TTypoWeights &AWeights,
                     const std::function<void(TWordEdit &&)> &AEmit);
-// The variants of one word, best first, none equal to the word or to
-// another ignoring letter case; at most AMax.
-// Sorts edits best first.
-void SortEdits(std::vector<TWordEdit> &AEdits);
-std::vector<std::wstring> RankedWordVariants(const std::wstring &AWord, size_t AMax = size_t(-1),
-                                             const TTypoWeights &AWeights = DefaultWeights());
 
 } // namespace typo
