@@ -446,6 +446,7 @@ HWND FindProcessWindow(DWORD AProcessId, const std::wstring &ACaption, DWORD ATi
 namespace {
 // Wine's shell reads the machine-wide association; the test prefix is ours.
 const wchar_t kHttpCommand[] = L"Software\\Classes\\http\\shell\\open\\command";
+const wchar_t kHttpsCommand[] = L"Software\\Classes\\https\\shell\\open\\command";
 const HKEY kHttpRoot = HKEY_LOCAL_MACHINE;
 
 bool ReadDefaultValue(const wchar_t *AKey, std::wstring &AValue) {
@@ -473,11 +474,13 @@ TUrlRecorder::TUrlRecorder() {
   FLog = FDir.File(L"urls.txt");
   SetEnvironmentVariableW(L"TASTENFANG_URL_LOG", FLog.c_str());
   FHadOld = ReadDefaultValue(kHttpCommand, FOld);
+  FHadOldHttps = ReadDefaultValue(kHttpsCommand, FOldHttps);
   wchar_t self[MAX_PATH];
   GetModuleFileNameW(nullptr, self, MAX_PATH);
   std::wstring folder = self;
   folder.erase(folder.find_last_of(L'\\'));
   WriteDefaultValue(kHttpCommand, L"\"" + folder + L"\\url_recorder.exe\" \"%1\"");
+  WriteDefaultValue(kHttpsCommand, L"\"" + folder + L"\\url_recorder.exe\" \"%1\"");
 }
 
 TUrlRecorder::~TUrlRecorder() {
@@ -485,6 +488,10 @@ TUrlRecorder::~TUrlRecorder() {
     WriteDefaultValue(kHttpCommand, FOld);
   else
     RegDeleteTreeW(kHttpRoot, L"Software\\Classes\\http");
+  if (FHadOldHttps)
+    WriteDefaultValue(kHttpsCommand, FOldHttps);
+  else
+    RegDeleteTreeW(kHttpRoot, L"Software\\Classes\\https");
   SetEnvironmentVariableW(L"TASTENFANG_URL_LOG", nullptr);
 }
 

@@ -177,7 +177,7 @@ private:
 // The visible top-level window with this caption owned by the process.
 HWND FindProcessWindow(DWORD AProcessId, const std::wstring &ACaption, DWORD ATimeout);
 
-// While alive, http addresses opened through the shell go to the test's
+// While alive, http and https addresses opened through the shell go to the test's
 // stand-in browser, which appends them to a log file instead of showing
 // them. The previous handler comes back at the end.
 class TUrlRecorder {
@@ -192,8 +192,8 @@ public:
 private:
   TTempDir FDir;
   std::wstring FLog;
-  bool FHadOld = false;
-  std::wstring FOld;
+  bool FHadOld = false, FHadOldHttps = false;
+  std::wstring FOld, FOldHttps;
 };
 
 } // namespace test

@@ -1,6 +1,7 @@
 #include "app/main_form.h"
 
 #include "app/program.h"
+#include "app/search_address.h"
 #include "info/info_form.h"
 #include "settings/form_placement.h"
 #include "settings/kal_ini_file.h"
@@ -18,17 +19,6 @@ std::wstring TrimSearchTerm(const std::wstring &AText) {
   while (first < last && AText[first] <= L' ') ++first;
   while (last > first && AText[last - 1] <= L' ') --last;
   return AText.substr(first, last - first);
-}
-
-std::wstring ReplaceBlanks(const std::wstring &ATerm, const std::wstring &ABlank) {
-  std::wstring result;
-  for (wchar_t c : ATerm) {
-    if (c == L' ')
-      result += ABlank;
-    else
-      result += c;
-  }
-  return result;
 }
 
 TFrmMain::TFrmMain(TComponent *AOwner) : TForm(AOwner) {
@@ -176,6 +166,8 @@ void TFrmMain::ReadIniFile() {
   Cbx->Items().Add(kClearHistoryEntry);
   TCheckBox *autoCheck = FrmInfo->ChkAutoCheckUpdates;
   autoCheck->SetChecked(ini.ReadBool(L"FrmInfo", L"ChkAutoCheckUpdates", autoCheck->Checked()));
+  // Anything but a number reads as the default, checked.
+  FrmInfo->ChkOwnTypos->SetChecked(ini.ReadBool(L"FrmInfo", L"ChkOwnTypos", true));
 }
 
 void TFrmMain::WriteIniFile() {
@@ -188,6 +180,7 @@ void TFrmMain::WriteIniFile() {
   for (int i = 0; i < Cbx->Items().Count() - 1; ++i)
     ini.WriteString(L"Cbx", std::to_wstring(i), Cbx->Items()[i]);
   ini.WriteBool(L"FrmInfo", L"ChkAutoCheckUpdates", FrmInfo->ChkAutoCheckUpdates->Checked());
+  ini.WriteBool(L"FrmInfo", L"ChkOwnTypos", FrmInfo->ChkOwnTypos->Checked());
 }
 
 void TFrmMain::WMCheckUpdates() { TkalUpdateCheck::Check(UPDATE_URL, false); }
@@ -202,10 +195,9 @@ void TFrmMain::BtnSearchClick(TComponent *) {
     return;
   }
   if (Cbx->Items().IndexOf(term) < 0) Cbx->Items().Insert(0, term);
-  std::wstring address = RadNormal->Checked()
-                             ? kPlainSearchUrl + ReplaceBlanks(term, L"+")
-                             : kTypoSearchUrl + ReplaceBlanks(term, L"%20");
-  OpenAddress(address);
+  OpenAddress(RadNormal->Checked()               ? PlainSearchAddress(term)
+              : FrmInfo->ChkOwnTypos->Checked() ? OwnTypoSearchAddress(term)
+                                                : TypoServiceAddress(term));
 }
 
 void TFrmMain::CbxCloseUp(TComponent *) {

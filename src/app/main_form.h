@@ -64,5 +64,3 @@ extern TFrmMain *FrmMain;
 // The search term: the text without leading and trailing characters whose
 // code is 32 or less.
 std::wstring TrimSearchTerm(const std::wstring &AText);
-// Every blank of the term replaced by ABlank; nothing else is escaped.
-std::wstring ReplaceBlanks(const std::wstring &ATerm, const std::wstring &ABlank);

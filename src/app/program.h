@@ -5,7 +5,8 @@
 
 inline constexpr wchar_t kApplicationTitle[] = L"kalverin Tastenfang";
 
-// Typo search: base + this + the term with blanks as "%20".
+// Typo-search service: base + this + the term with blanks as "%20" (used
+// when the program does not make the variants itself).
 inline constexpr wchar_t kTypoSearchUrl[] = L"" TYPO_SEARCH_URL "/search.php?ASearchText=";
 // Plain search: base + "/" + the term with blanks as "+".
 inline constexpr wchar_t kPlainSearchUrl[] = L"" PLAIN_SEARCH_URL "/";

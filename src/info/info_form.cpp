@@ -114,6 +114,10 @@ TFrmInfo::TFrmInfo(TComponent *AOwner) : TForm(AOwner) {
   ChkAutoCheckUpdates = NewControl<TCheckBox>(this, TabOptions, L"ChkAutoCheckUpdates", 3, 8, 277, 17);
   ChkAutoCheckUpdates->SetCaption(L"Bei Programmstart auf Updates prüfen");
 
+  ChkOwnTypos = NewControl<TCheckBox>(this, TabOptions, L"ChkOwnTypos", 3, 31, 277, 17);
+  ChkOwnTypos->SetCaption(L"Tippfehler selbst erzeugen");
+  ChkOwnTypos->SetChecked(true);
+
   Panel1 = NewControl<TPanel>(this, this, L"Panel1", 0, 406 - 37, 278, 37);
 
   BtnOK = NewControl<TButton>(this, Panel1, L"BtnOK", 102, 6, 75, 25);

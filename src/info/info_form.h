@@ -1,6 +1,7 @@
 #pragma once
 // The info and settings dialog: name, version, contact links, the
-// recommendation of the maker's other tool, and the start-up update option.
+// recommendation of the maker's other tool, the start-up update option and
+// whether the typo search makes its variants itself.
 #include "info/url_label.h"
 #include "ui/extctrls.h"
 #include "ui/image_control.h"
@@ -27,6 +28,7 @@ public:
   TImage *Image7 = nullptr;
   TTabSheet *TabOptions = nullptr;
   TCheckBox *ChkAutoCheckUpdates = nullptr;
+  TCheckBox *ChkOwnTypos = nullptr;
   TPanel *Panel1 = nullptr;
   TButton *BtnOK = nullptr;
 

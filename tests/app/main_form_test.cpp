@@ -8,6 +8,8 @@
 
 #include "app/main_form.h"
 #include "app/program.h"
+#include "app/search_address.h"
+#include "info/info_form.h"
 #include "settings/settings_path.h"
 #include "taskdialog/message_form.h"
 #include "main_window_fixture.h"
@@ -147,6 +149,8 @@ TEST_CASE("the open history list shows 15 terms at a time") {
 
 TEST_CASE("a search opens the address of the trimmed term and puts new terms on top") {
   TMainWindow w;
+  // The typo-search service's address, as when the variants are not made here.
+  FrmInfo->ChkOwnTypos->SetChecked(false);
   w.Type(L"  Lego Technik  ");
   w.Search();
   REQUIRE(w.Opened.size() == 1);
@@ -165,10 +169,23 @@ TEST_CASE("a search opens the address of the trimmed term and puts new terms on 
     w.Search();
     CHECK(w.LastAddress() == kPlain + L"Lego+Technik");
   }
-  SUBCASE("only blanks are replaced") {
-    w.Type(L"\tA&B #1 50% c++ Gartenstühle\r\n");
+  SUBCASE("characters that would change the address are encoded, others kept") {
+    w.Type(L"\tA&B #1 50% c++ Gartenstühle/?\r\n");
     w.Search();
-    CHECK(w.LastAddress() == kTypo + L"A&B%20#1%2050%%20c++%20Gartenstühle");
+    CHECK(w.LastAddress() == kTypo + L"A%26B%20%231%2050%25%20c%2B%2B%20Gartenstühle/?");
+    w.Form->RadNormal->SetChecked(true);
+    w.Search();
+    CHECK(w.LastAddress() == kPlain + L"A%26B+%231+50%25+c%2B%2B+Gartenstühle%2F%3F");
+  }
+  SUBCASE("with the option checked the typo search opens the auction site with variants") {
+    FrmInfo->ChkOwnTypos->SetChecked(true);
+    w.Type(L"C&A Jacke");
+    w.Search();
+    CHECK(w.LastAddress() == OwnTypoSearchAddress(L"C&A Jacke"));
+    CHECK(w.LastAddress().find(L"?_nkw=%28C%26A+Jake%2C") != std::wstring::npos);
+    w.Form->RadNormal->SetChecked(true);
+    w.Search();
+    CHECK(w.LastAddress() == kPlain + L"C%26A+Jacke");
   }
   SUBCASE("a term in the history in another letter case adds nothing and moves nothing") {
     w.Type(L"Playmobil");
@@ -298,7 +315,7 @@ TEST_CASE("choosing the clear entry asks before clearing the history") {
     w.PressKey(w.Edit(), VK_RETURN);
     CHECK(watcher.Seen() == 0);
     REQUIRE(w.Opened.size() == 3);
-    CHECK(w.LastAddress() == std::wstring(kTypoSearchUrl) + L"[einträge%20LÖSCHEN]");
+    CHECK(w.LastAddress() == OwnTypoSearchAddress(L"[einträge LÖSCHEN]"));
     // It matches the clear entry without regard to case: nothing is added.
     CHECK(w.History().size() == 3);
   }

@@ -21,6 +21,7 @@ TEST_CASE("the first start uses the defaults and the first close writes every se
   CHECK_FALSE(w.Form->ChkStayOnTop->Checked());
   CHECK(w.History() == std::vector<std::wstring>{kClearHistoryEntry});
   CHECK_FALSE(FrmInfo->ChkAutoCheckUpdates->Checked());
+  CHECK(FrmInfo->ChkOwnTypos->Checked());
 
   w.Type(L"Gartenstühle");
   w.Search();
@@ -39,12 +40,13 @@ TEST_CASE("the first start uses the defaults and the first close writes every se
   CHECK_FALSE(Contains(file, "Eintr"));
   CHECK(Contains(file, "[FrmInfo]"));
   CHECK(Contains(file, "ChkAutoCheckUpdates=0"));
+  CHECK(Contains(file, "ChkOwnTypos=1"));
 }
 
 TEST_CASE("a stored state comes back: placement, options, history and the update option") {
   TMainWindow w("[FrmMain]\r\nWindowState=0\r\nLeft=120\r\nTop=80\r\nWidth=999\r\nHeight=5\r\n"
                 "RadNormal=1\r\nChkStayOnTop=1\r\n[Cbx]\r\n0=  Lego Technik  \r\n1=\"Playmobil\"\r\n"
-                "3=Dropped\r\n[FrmInfo]\r\nChkAutoCheckUpdates=1\r\n");
+                "3=Dropped\r\n[FrmInfo]\r\nChkAutoCheckUpdates=1\r\nChkOwnTypos=0\r\n");
   RECT rc;
   GetWindowRect(w.Form->Handle(), &rc);
   CHECK(rc.left == 120);
@@ -62,6 +64,7 @@ TEST_CASE("a stored state comes back: placement, options, history and the update
   CHECK(w.History() ==
         std::vector<std::wstring>{L"Lego Technik", L"Playmobil", kClearHistoryEntry});
   CHECK(FrmInfo->ChkAutoCheckUpdates->Checked());
+  CHECK_FALSE(FrmInfo->ChkOwnTypos->Checked());
 
   // The next save drops what was not loaded, renumbered from 0.
   w.Form->RadTippfehler->SetChecked(true);
@@ -71,11 +74,12 @@ TEST_CASE("a stored state comes back: placement, options, history and the update
   CHECK_FALSE(Contains(file, "Dropped"));
   CHECK(Contains(file, "RadNormal=0"));
   CHECK(Contains(file, "ChkStayOnTop=1"));
+  CHECK(Contains(file, "ChkOwnTypos=0"));
 }
 
 TEST_CASE("odd stored values give the defaults where they cannot be read") {
   TMainWindow w("[FrmMain]\r\nWindowState=1\r\nLeft=0x20\r\nTop=ja\r\nRadNormal=ja\r\n"
-                "ChkStayOnTop=2\r\n[Cbx]\r\n0=\xFC\r\n");
+                "ChkStayOnTop=2\r\n[Cbx]\r\n0=\xFC\r\n[FrmInfo]\r\nChkOwnTypos=nein\r\n");
   RECT rc;
   GetWindowRect(w.Form->Handle(), &rc);
   CHECK(rc.left == 32);
@@ -84,6 +88,7 @@ TEST_CASE("odd stored values give the defaults where they cannot be read") {
   CHECK(w.Form->RadTippfehler->Checked());
   CHECK(w.Form->ChkStayOnTop->Checked());
   CHECK(w.History() == std::vector<std::wstring>{L"\uFFFD", kClearHistoryEntry});
+  CHECK(FrmInfo->ChkOwnTypos->Checked()); // unknown means checked
 }
 
 TEST_CASE("any stored number but 0 counts as checked") {

@@ -68,6 +68,8 @@ TEST_CASE("the info dialog shows name, version and notice as designed") {
   CHECK(d.Form->LblUrl->Caption() == kMakerUrl);
   CHECK(d.Form->ChkAutoCheckUpdates->Caption() == L"Bei Programmstart auf Updates prüfen");
   CHECK_FALSE(d.Form->ChkAutoCheckUpdates->Checked());
+  CHECK(d.Form->ChkOwnTypos->Caption() == L"Tippfehler selbst erzeugen");
+  CHECK(d.Form->ChkOwnTypos->Checked());
   CHECK(d.Form->BtnOK->Caption() == L"OK");
   CHECK(d.Form->BtnOK->Default());
   CHECK(d.Form->BtnOK->ModalResult() == mrOk);
@@ -83,6 +85,10 @@ TEST_CASE("the info dialog shows name, version and notice as designed") {
   CHECK(bevel.left == 3);
   CHECK(bevel.top == 123);
   CHECK(bevel.right - bevel.left == 271);
+  // The two options one under the other, aligned.
+  RECT update = PageRectOf(d.Form->ChkAutoCheckUpdates), own = PageRectOf(d.Form->ChkOwnTypos);
+  CHECK(own.left == update.left);
+  CHECK(own.top >= update.bottom);
 }
 
 TEST_CASE("the pictures are the stored ones, at their sizes") {
@@ -180,6 +186,7 @@ TEST_CASE("the page shown last is shown again, and F1 gives context 3") {
         test::MouseButton(false);
         CHECK(d.Form->PageControl->ActivePage() == d.Form->TabOptions);
         CHECK(IsWindowVisible(d.Form->ChkAutoCheckUpdates->Handle()));
+        CHECK(IsWindowVisible(d.Form->ChkOwnTypos->Handle()));
         SetFocus(d.Form->BtnOK->Handle());
         PostMessageW(d.Form->BtnOK->Handle(), WM_KEYDOWN, VK_F1, 1);
         test::Pump(50);

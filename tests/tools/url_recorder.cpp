@@ -1,5 +1,5 @@
 // A stand-in browser for end-to-end tests: registered as the handler of
-// http addresses in the test prefix, it appends the address it was asked
+// http and https addresses in the test prefix, it appends the address it was asked
 // to open to the file named by TASTENFANG_URL_LOG (one line, UTF-8).
 #include <windows.h>
 

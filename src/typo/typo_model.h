@@ -1,0 +1,96 @@
+#pragma once
+// The typo model: the spellings a hurried typist on a German (QWERTZ)
+// keyboard makes of a word, ranked by how likely each is. Rules and
+// learned weights of edit kinds and letters; no list of words.
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace typo {
+
+// The letters the model edits: a-z, ä, ö, ü, ß (index 0..29); -1 for any
+// other code unit.
+inline constexpr int kLetterCount = 30;
+int LetterIndex(wchar_t AUnit);
+wchar_t LetterUnit(int AIndex);
+// Lower case of one code unit (ASCII, Latin-1 and the capital sharp s).
+wchar_t FoldCase(wchar_t AUnit);
+std::wstring FoldCase(const std::wstring &AText);
+// Whether the two keys touch on the German keyboard.
+bool KeysTouch(int ALetterA, int ALetterB);
+
+// What kind of slip a variant is; the position decides part of its weight.
+enum TEditKind : unsigned char { ekOmit, ekInsert, ekSubstitute, ekSwap, ekSound, ekKindCount };
+// The ending's letters are where words of one sound differ in spelling.
+enum TEditPlace : unsigned char { epFirst, epSecond, epMiddle, epEnding, epLast, epPlaceCount };
+
+// Feature numbers: each edit is weighed by one of these.
+namespace feature {
+inline constexpr int kOmit = 0;                                // letter*2 + doubled
+inline constexpr int kInsert = kOmit + kLetterCount * 2;       // letter*6 + context
+inline constexpr int kSubstitute = kInsert + kLetterCount * 6; // (from*30 + to)*2 + echo
+inline constexpr int kSwap = kSubstitute + kLetterCount * kLetterCount * 2; // first*30 + second
+inline constexpr int kSound = kSwap + kLetterCount * kLetterCount;          // rule
+inline constexpr int kSoundRules = 32;
+inline constexpr int kCount = kSound + kSoundRules;
+} // namespace feature
+// Context of an inserted letter. "Echo": the letter stands close by in the
+// word, and a hand ahead of itself or lagging behind types it again.
+enum TInsertContext {
+  icSameAsBefore,
+  icSameAsAfter,
+  icNeighbourKeyEcho,
+  icNeighbourKey,
+  icOtherEcho,
+  icOther
+};
+
+// The hand-set weight of a German sound-alike (feature::kSound + ARule).
+double SoundRuleWeight(int ARule);
+
+// The weights the ranking uses: one per feature and a factor per kind and
+// place.
+struct TTypoWeights {
+  std::vector<double> Feature = std::vector<double>(feature::kCount, 0.0);
+  double Place[ekKindCount][epPlaceCount] = {};
+  // Per kind, a factor for the pair of keys the slip types one after the
+  // other: the letter before it (kLetterCount: none) and the first letter
+  // it types (or leaves out). Empty: all 1.
+  std::vector<double> KeyPair;
+  // The same for the last letter it types (or leaves out) and the letter
+  // after it.
+  std::vector<double> NextPair;
+};
+inline constexpr int kKeyPairCount = (kLetterCount + 1) * kLetterCount;
+// The program's weights (learned once, kept as a table in the source).
+const TTypoWeights &DefaultWeights();
+
+// One variant of a word: Remove units at At replaced by Insert, with the
+// feature that made it. Kept as a small edit, not a copy of the word, since
+// a long term has many.
+struct TWordEdit {
+  uint32_t At;
+  uint8_t Remove, InsertLength;
+  wchar_t Insert[3];
+  TEditKind Kind;
+  TEditPlace Place;
+  uint16_t Feature, KeyPair, NextPair;
+  float Score;
+  std::wstring_view Inserted() const { return {Insert, InsertLength}; }
+  std::wstring Apply(const std::wstring &AWord) const;
+  size_t Length(const std::wstring &AWord) const { return AWord.size() - Remove + InsertLength; }
+};
+
+// Whether the model leaves the word as typed: fewer than three letters
+// (numbers, short words, punctuation).
+bool KeepsWordAsTyped(const std::wstring &AWord);
+// Every variant of one word the rules make, unranked, with duplicates and
+// possibly the word itself (the query's choice removes both). Letter case
+// follows the word's.
+void EnumerateEdits(const std::wstring &AWord, const TTypoWeights &AWeights,
+                    const std::function<void(TWordEdit &&)> &AEmit);
+
+} // namespace typo

@@ -1,0 +1,22 @@
+#include "typo/typo_weights_table.h"
+
+namespace typo {
+const TTypoWeights &DefaultWeights() {
+  static const TTypoWeights weights = [] {
+    TTypoWeights w;
+    for (size_t f = 0; f < w.Feature.size(); ++f)
+      w.Feature[f] = LevelToWeight(kFeatureLevels[f]) / 1e4;
+    for (int k = 0; k < ekKindCount; ++k)
+      for (int p = 0; p < epPlaceCount; ++p)
+        w.Place[k][p] = kPlaceWeights[k][p];
+    w.KeyPair.assign(size_t(ekKindCount) * kKeyPairCount, 1.0);
+    w.NextPair.assign(size_t(ekKindCount) * kKeyPairCount, 1.0);
+    for (size_t i = 0; i < size_t(kPairKinds) * kKeyPairCount; ++i) {
+      w.KeyPair[i] = LevelToWeight(kKeyPairLevels[i]);
+      w.NextPair[i] = LevelToWeight(kNextPairLevels[i]);
+    }
+    return w;
+  }();
+  return weights;
+}
+} // namespace typo

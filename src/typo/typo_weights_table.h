@@ -1,0 +1,27 @@
+#pragma once
+// The learned weights, as made by bench/typo_learn. Each weight is kept as a
+// level: a twelfth of an octave from 2^-8 on, which is finer than the counts
+// behind it and a quarter of the size of a float.
+#include <cmath>
+
+#include "typo/typo_model.h"
+
+namespace typo {
+// The slips whose key pairs are weighed (all but the sound-alikes).
+inline constexpr int kPairKinds = ekSound;
+static_assert(ekSound == ekKindCount - 1);
+
+inline double LevelToWeight(unsigned char ALevel) {
+  return ALevel ? std::exp2(ALevel / 12.0 - 8) : 0;
+}
+inline int WeightToLevel(double AWeight) {
+  if (AWeight <= 0) return 0;
+  return int(std::fmin(255, std::fmax(1, std::round((std::log2(AWeight) + 8) * 12))));
+}
+
+// Per ten thousand chances.
+extern const unsigned char kFeatureLevels[feature::kCount];
+extern const float kPlaceWeights[ekKindCount][epPlaceCount];
+extern const unsigned char kKeyPairLevels[kPairKinds * kKeyPairCount];
+extern const unsigned char kNextPairLevels[kPairKinds * kKeyPairCount];
+} // namespace typo

@@ -1,0 +1,231 @@
+// The typo model's ranking, the auction site's query and its address, and
+// TypoVariants.exe on bad input.
+#include <windows.h>
+
+#include <doctest.h>
+
+#include <algorithm>
+#include <cwctype>
+#include <set>
+
+#include "test_support.h"
+#include "typo/typo_query.h"
+
+using namespace typo;
+
+namespace {
+
+bool Has(const std::vector<std::wstring> &AList, const std::wstring &AItem) {
+  return std::find(AList.begin(), AList.end(), AItem) != AList.end();
+}
+
+// The query value back from the address: every %XX a byte, "+" a blank;
+// empty when the address holds anything an address may not.
+std::string DecodedQuery(const std::wstring &AAddress) {
+  const std::wstring base = kAuctionSearchUrl;
+  if (AAddress.compare(0, base.size(), base) != 0) return {};
+  std::string bytes;
+  for (size_t i = base.size(); i < AAddress.size(); ++i) {
+    const wchar_t c = AAddress[i];
+    if (c == L'%' && i + 2 < AAddress.size() && iswxdigit(AAddress[i + 1]) &&
+        iswxdigit(AAddress[i + 2])) {
+      bytes += char(std::stoi(std::wstring(AAddress, i + 1, 2), nullptr, 16));
+      i += 2;
+    } else if (c == L'+') {
+      bytes += ' ';
+    } else if (c < 128 && (iswalnum(c) || wcschr(L"-_.~", c))) {
+      bytes += char(c);
+    } else {
+      return "<bad address>";
+    }
+  }
+  return bytes;
+}
+
+bool ValidUtf16(const std::wstring &AText) {
+  for (size_t i = 0; i < AText.size(); ++i) {
+    if (AText[i] >= 0xD800 && AText[i] <= 0xDBFF) {
+      if (i + 1 >= AText.size() || AText[i + 1] < 0xDC00 || AText[i + 1] > 0xDFFF) return false;
+      ++i;
+    } else if (AText[i] >= 0xDC00 && AText[i] <= 0xDFFF) {
+      return false;
+    }
+  }
+  return true;
+}
+
+} // namespace
+
+TEST_CASE("a word's variants: the likely slips, none twice, never the word itself") {
+  for (const std::wstring word :
+       {L"Technik", L"Größe", L"Gartenstühle", L"FUSSBALL", L"Schlüssel"}) {
+    CAPTURE(word);
+    const TTypoQuery q = BuildTypoQuery(word);
+    REQUIRE(q.Variants.size() >= 10);
+    std::set<std::wstring> seen{FoldCase(word)};
+    for (const std::wstring &v : q.Variants) {
+      CAPTURE(v);
+      CHECK(seen.insert(FoldCase(v)).second);
+      CHECK(v.find(L'\xFFFD') == std::wstring::npos);
+    }
+  }
+  const std::vector<std::wstring> technik = BuildTypoQuery(L"Technik").Variants;
+  CHECK(Has(technik, L"Tecnik"));  // a letter left out
+  CHECK(Has(technik, L"Tehcnik")); // neighbours swapped
+  // Umlauts and sharp s are letters: spelt out, and kept whole elsewhere.
+  const std::vector<std::wstring> groesse = BuildTypoQuery(L"Größe").Variants;
+  CHECK(Has(groesse, L"Groeße"));
+  CHECK(Has(groesse, L"Grösse"));
+  CHECK(Has(groesse, L"Gröe"));
+  // The case of the word is kept: an upper-case word gets upper-case slips.
+  for (const std::wstring &v : BuildTypoQuery(L"FUSSBALL").Variants)
+    CHECK(v.find_first_of(L"abcdefghijklmnopqrstuvwxyzäöü") == std::wstring::npos);
+}
+
+TEST_CASE("the query: the site's OR syntax within the budget, best variants first") {
+  const TTypoQuery q = BuildTypoQuery(L"Lego Technik");
+  REQUIRE(q.Variants.size() > 5);
+  CHECK(q.Query.front() == L'(');
+  CHECK(q.Query.back() == L')');
+  CHECK(q.Query.find(L", ") == std::wstring::npos);
+  CHECK(std::count(q.Query.begin(), q.Query.end(), L',') == std::ptrdiff_t(q.Variants.size() - 1));
+  // Each variant misspells exactly one word and keeps the other as typed.
+  for (const std::wstring &v : q.Variants) {
+    CAPTURE(v);
+    const size_t blank = v.find(L' ');
+    REQUIRE(blank != std::wstring::npos);
+    CHECK((v.substr(0, blank) == L"Lego") != (v.substr(blank + 1) == L"Technik"));
+  }
+
+  // A smaller budget takes fewer of the same variants in the same order.
+  for (const std::wstring term : {L"Lego Technik", L"Gartenstühle", L"Nähmaschine Pfaff alt"}) {
+    std::vector<std::wstring> wider;
+    for (size_t budget : {1000, 600, 300, 150, 40}) {
+      CAPTURE(budget);
+      const TTypoQuery b = BuildTypoQuery(term, budget);
+      CHECK(b.Query.size() <= budget);
+      CHECK(b.Variants.size() <= wider.size() + (wider.empty() ? 1000 : 0));
+      size_t at = 0;
+      for (const std::wstring &v : b.Variants) {
+        while (at < wider.size() && wider[at] != v)
+          ++at;
+        CHECK((wider.empty() || at < wider.size()));
+      }
+      wider = b.Variants;
+    }
+  }
+
+  // Parentheses and commas in the term would end or split the group: the
+  // query spells them as blanks.
+  const TTypoQuery odd = BuildTypoQuery(L"(Lego, Technik)");
+  CHECK(odd.Term == L"Lego Technik");
+  CHECK(odd.Variants == q.Variants);
+  // Short words and numbers stay as typed; with nothing to vary the query is
+  // the term itself.
+  CHECK(BuildTypoQuery(L"ab 12 4711").Query == L"ab 12 4711");
+}
+
+TEST_CASE("the address: the query percent-encoded from UTF-8, valid for any input") {
+  CHECK(ToUtf8(L"\u00E4\U0001F600") == "\xC3\xA4\xF0\x9F\x98\x80");
+  CHECK(ToUtf8(std::wstring{L'a', wchar_t(0xD800), L'b', wchar_t(0xDC00)}) == "a\xEF\xBF\xBD"
+                                                                              "b\xEF\xBF\xBD");
+  CHECK(FromUtf8("\xC3\xA4\xF0\x9F\x98\x80") == L"\u00E4\U0001F600");
+  CHECK(FromUtf8("a\xC3(\xED\xA0\x80\xC0\xAF") == L"a\xFFFD(\xFFFD\xFFFD\xFFFD\xFFFD\xFFFD");
+  CHECK(EncodeQueryValue(L"C&A Größe #1+2%/?(,)") ==
+        L"C%26A+Gr%C3%B6%C3%9Fe+%231%2B2%25%2F%3F%28%2C%29");
+
+  struct TCase {
+    std::wstring Term;
+    bool Verbatim; // nothing to vary: the address holds the term itself
+  };
+  const std::wstring surrogates{L'G',
+                                L'r',
+                                wchar_t(0xD83D),
+                                wchar_t(0xDE00),
+                                L'ß',
+                                L'e',
+                                L' ',
+                                wchar_t(0xDC00),
+                                L'a',
+                                L'b',
+                                L'c',
+                                L'd',
+                                L' ',
+                                wchar_t(0xD800)};
+  const TCase cases[] = {{std::wstring(10000, L'x'), false},
+                         {L"Lego " + std::wstring(9995, L'\u00FC'), false},
+                         {L"0123456789", true},
+                         {L"!?#&%+", true},
+                         {L"Le\tgo\x01Tech\x1Fnik", false},
+                         {surrogates, false},
+                         {L"Schrank (Eiche, massiv)", false}};
+  for (const TCase &c : cases) {
+    CAPTURE(c.Term.substr(0, 40));
+    const TTypoQuery q = BuildTypoQuery(c.Term);
+    CHECK(q.Query.size() <= kDefaultBudget);
+    CHECK(ValidUtf16(q.Query) == ValidUtf16(c.Term));
+    for (const std::wstring &v : q.Variants)
+      CHECK(v.find_first_of(L"(),\t\x01\x1F") == std::wstring::npos);
+    const std::string decoded = DecodedQuery(AuctionSearchAddress(q));
+    CHECK(decoded == ToUtf8(q.Query));
+    if (c.Verbatim) CHECK(decoded == ToUtf8(c.Term));
+  }
+  // A surrogate pair is one letter: no variant splits it.
+  for (const std::wstring &v : BuildTypoQuery(surrogates.substr(0, 6)).Variants)
+    CHECK(ValidUtf16(v));
+}
+
+TEST_CASE("TypoVariants.exe: one line per term, the budget as told") {
+  test::TTempDir dir;
+  const std::wstring input = dir.File(L"in.txt"), output = dir.File(L"out.txt");
+  test::WriteFileBytes(input, "Lego Technik\r\nGr\xC3\xB6\xC3\x9F"
+                              "e\n\xFF\xFE"
+                              "abc\n12345\n\n" +
+                                  std::string(10000, 'q') + "\n");
+  SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+  HANDLE in = CreateFileW(input.c_str(), GENERIC_READ, FILE_SHARE_READ, &inherit, OPEN_EXISTING, 0,
+                          nullptr);
+  HANDLE out = CreateFileW(output.c_str(), GENERIC_WRITE, 0, &inherit, CREATE_ALWAYS, 0, nullptr);
+  STARTUPINFOW si{};
+  si.cb = sizeof(si);
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdInput = in;
+  si.hStdOutput = out;
+  si.hStdError = out;
+  const std::wstring exe =
+      test::ProgramPath().substr(0, test::ProgramPath().rfind(L'\\')) + L"\\TypoVariants.exe";
+  std::wstring command = L"\"" + exe + L"\" --budget 120";
+  PROCESS_INFORMATION pi{};
+  REQUIRE(CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                         &si, &pi));
+  CloseHandle(in);
+  CloseHandle(out);
+  CHECK(test::WaitExit(pi.hProcess, 30000) == 0);
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+
+  std::vector<std::wstring> lines;
+  const std::wstring text = FromUtf8(test::ReadFileBytes(output));
+  for (size_t at = 0; at < text.size();) {
+    size_t end = text.find(L'\n', at);
+    lines.push_back(text.substr(at, end - at));
+    at = end == std::wstring::npos ? text.size() : end + 1;
+  }
+  REQUIRE(lines.size() == 6);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    CAPTURE(i);
+    std::vector<std::wstring> fields;
+    for (size_t at = 0;;) {
+      size_t tab = lines[i].find(L'\t', at);
+      fields.push_back(lines[i].substr(at, tab - at));
+      if (tab == std::wstring::npos) break;
+      at = tab + 1;
+    }
+    const TTypoQuery q = BuildTypoQuery(FromUtf8(ToUtf8(fields[0])), 120);
+    CHECK(fields.size() == q.Variants.size() + 2);
+    CHECK(fields.back() == AuctionSearchAddress(q));
+    CHECK(q.Query.size() <= 120);
+  }
+  CHECK(lines[0].substr(0, 13) == L"Lego Technik\t");
+  CHECK(lines[2].substr(0, 2) == L"\xFFFD\xFFFD");
+}
