@@ -73,7 +73,8 @@ window_shot() {
     prev=$sum
     sleep 0.2
   done
-  mv "$cur" "$2"
+  cat "$cur" >"$2"
+  rm -f "$cur"
 }
 
 # window_keys WINDOW KEY...: types into that window, whatever had the focus.
