@@ -29,6 +29,8 @@ printf '#!/bin/sh\necho de_DE.utf8\n' >"$tmp/bin/locale"
 printf '#!/bin/sh\nexec "$@"\n' >"$tmp/bin/sudo"
 chmod +x "$tmp/bin"/*
 export PATH=$tmp/bin:$PATH APT_LOG=$tmp/apt.log
+# The cases set it themselves; a 64-bit-only test run must not decide them.
+unset TASTENFANG_64BIT_ONLY
 
 source "$scripts/host.sh"
 runs32=0
