@@ -37,7 +37,7 @@ runs32=0
 host_probe_32bit && runs32=1
 
 fail=0
-# check NAME EXPECTED-APT-CALLS [ENV...] -- [ARGS]: runs setup once.
+# check NAME APT-CALLS [VAR=VALUE...]: runs setup once, with $SETUP_ARGS.
 check() {
   local name=$1 want=$2 got
   shift 2
