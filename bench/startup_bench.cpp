@@ -1,8 +1,9 @@
 // Start-up benchmark: starts Tastenfang.exe, the bare window program and the
 // start-up floor (the same main window in plain Win32, floor_window.cpp)
 // in turn, the same way, and prints for each the time until its window is
-// visible and idle and its peak working set, with the ratios to the bare
-// window, and the size of the program file. The figures are those of the
+// visible and idle and its peak working set, with the ratios to the floor
+// (the start-up target) and to the bare window, and the size of the
+// program file. The figures are those of the
 // build the benchmark belongs to.
 //
 //   scripts/wine-env build-x64/bench/startup_bench.exe [runs]
@@ -120,17 +121,25 @@ int wmain(int argc, wchar_t **argv) {
       p.Peaks.push_back(f.PeakKiB);
     }
   }
-  const TProgram &bare = programs.back();
-  const double t0 = Median(bare.Times), m0 = Median(bare.Peaks);
+  // The target is against the floor, which does the same platform work in
+  // plain Win32; the bare window only shows how much that work is.
+  const TProgram &floorRun = programs[1], &bare = programs[2];
+  const double tf = Median(floorRun.Times), t0 = Median(bare.Times), m0 = Median(bare.Peaks);
   std::printf("build:          %s\n", sizeof(void *) == 8 ? "x86-64" : "32-bit");
   std::printf("runs each:      %d (medians; quartiles in brackets)\n", runs);
   std::printf("start-up until visible and idle, and peak working set:\n");
+  std::printf("  %-39s  %6s  %6s  %11s  %6s\n", "", "/floor", "/bare", "", "/bare");
   for (const TProgram &p : programs) {
     const double t = Median(p.Times), m = Median(p.Peaks);
-    std::printf("  %-12s %6.1f ms [%6.1f, %6.1f]  ratio %.2f   %6.0f KiB  ratio %.2f\n", p.Label,
-                t, Quantile(p.Times, 0.25), Quantile(p.Times, 0.75), t / t0, m, m / m0);
+    std::printf("  %-12s %6.1f ms [%6.1f, %6.1f]  %6.2f  %6.2f  %7.0f KiB  %6.2f\n", p.Label, t,
+                Quantile(p.Times, 0.25), Quantile(p.Times, 0.75), t / tf, t / t0, m, m / m0);
   }
-  std::printf("targets:        Tastenfang start-up ratio <= 1.20, peak working set ratio <= 1.50\n");
+  const double ratio = Median(programs[0].Times) / tf;
+  std::printf("target:         Tastenfang start-up over the floor <= 1.05: %.3f, %s\n", ratio,
+              ratio <= 1.05 ? "met" : "NOT met");
+  std::printf("information:    the floor over the bare window %.2f (the platform's share)\n", tf / t0);
+  std::printf("target:         peak working set over the bare window <= 1.50: %.2f\n",
+              Median(programs[0].Peaks) / m0);
   std::printf("stripped Tastenfang.exe: %lld bytes (target < 1048576)\n",
               FileSize(build + L"\\bin\\Tastenfang.exe"));
   return 0;

@@ -28,6 +28,8 @@ host_runs_32bit() {
 }
 
 wine32_loader=/usr/lib/wine/wine
+# Beside the build: wine32 could not be installed here (scripts/setup).
+wine32_stamp=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/wine32-unavailable
 wine64_loader=/usr/lib/wine/wine64
 
 # The 32-bit Wine loader is installed and starts (it is a 32-bit program
@@ -42,6 +44,8 @@ host_no_wine32_reason() {
     echo "TASTENFANG_64BIT_ONLY=1 makes this host behave as a 64-bit-only one"
   elif ! host_probe_32bit; then
     echo "this host runs 64-bit code only (its kernel refuses 32-bit programs)"
+  elif [ ! -x "$wine32_loader" ] && [ -f "$wine32_stamp" ]; then
+    echo "wine32 could not be installed here ($(head -1 "$wine32_stamp" | grep -o 'on [0-9-]*' || true); 'scripts/setup --retry-32bit' tries again)"
   elif [ ! -x "$wine32_loader" ]; then
     echo "wine32 is not installed"
   elif ! "$wine32_loader" --version >/dev/null 2>&1; then

@@ -1,25 +1,14 @@
-# Sourced by scripts: one Xvfb display and one persistent Wine server for a
-# whole run over one build folder, so that each test program starts quickly.
+# Sourced by scripts: one display and one persistent Wine server for a whole
+# run over one build folder, so that each test program starts quickly.
+source "$root/scripts/display.sh"
+
 session_start() {
   session_build=$1
   "$root/scripts/wine-env" --build "$session_build" --init
-  session_xvfb=
+  session_display=0
   if [ -z "${DISPLAY:-}" ]; then
-    local n
-    for n in $(seq 90 140); do
-      [ -e "/tmp/.X$n-lock" ] && continue
-      Xvfb ":$n" -screen 0 1280x1024x24 -dpi 96 -nolisten tcp >/dev/null 2>&1 &
-      session_xvfb=$!
-      for _ in $(seq 50); do
-        [ -e "/tmp/.X11-unix/X$n" ] && break
-        sleep 0.1
-      done
-      if kill -0 "$session_xvfb" 2>/dev/null; then
-        export DISPLAY=":$n"
-        break
-      fi
-      session_xvfb=
-    done
+    display_start
+    session_display=1
   fi
   WINEPREFIX=$session_build/wineprefix wineserver -p >/dev/null 2>&1 || true
   # Wine's own helper processes (services, desktop) start with the first
@@ -31,10 +20,6 @@ session_start() {
 session_stop() {
   [ -n "${session_build:-}" ] || return 0
   WINEPREFIX=$session_build/wineprefix wineserver -k >/dev/null 2>&1 || true
-  if [ -n "${session_xvfb:-}" ]; then
-    kill "$session_xvfb" 2>/dev/null || true
-    wait "$session_xvfb" 2>/dev/null || true
-    unset DISPLAY
-  fi
-  session_build= session_xvfb=
+  [ "${session_display:-0}" = 1 ] && display_stop
+  session_build= session_display=0
 }
