@@ -5,6 +5,8 @@
 #include <iterator>
 #include <map>
 
+#include <doctest.h>
+
 #include "ui/application.h"
 
 namespace test {
@@ -46,13 +48,19 @@ std::wstring ClipboardText() {
   return text;
 }
 
-std::wstring EnvPath(const char *AName) {
-  const char *value = getenv(AName);
-  if (!value || !*value) return {};
-  std::wstring path = Utf8ToWide(value);
+namespace {
+// Wine maps the Unix root to drive Z:.
+std::wstring WinePath(const char *AUnixPath) {
+  std::wstring path = Utf8ToWide(AUnixPath);
   if (!path.empty() && path[0] == L'/') path = L"Z:" + path;
   std::replace(path.begin(), path.end(), L'/', L'\\');
   return path;
+}
+} // namespace
+
+std::wstring EnvPath(const char *AName) {
+  const char *value = getenv(AName);
+  return value && *value ? WinePath(value) : std::wstring();
 }
 
 namespace {
@@ -82,9 +90,10 @@ std::wstring ProgramPath() {
 std::wstring SourcePath(const std::wstring &ARelative) { return SourceRoot() + L"\\" + ARelative; }
 
 std::wstring TestDataPath(const std::wstring &ARelative) {
-  std::wstring root = EnvPathOr("TASTENFANG_TESTDATA", SourceRoot() + L"\\..\\shared\\testdata");
-  if (root.empty() || GetFileAttributesW(root.c_str()) == INVALID_FILE_ATTRIBUTES) return {};
-  return root + L"\\" + ARelative;
+  std::wstring path = WinePath(TASTENFANG_TESTDATA_DIR) + L"\\" + ARelative;
+  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+    FAIL("test data missing: " << WideToUtf8(path));
+  return path;
 }
 
 bool FileExists(const std::wstring &APath) {

@@ -44,10 +44,10 @@ std::wstring ClipboardText();
 // An environment variable holding a Unix path, as a Windows path (Wine
 // maps the Unix root to drive Z:). Empty when the variable is unset.
 std::wstring EnvPath(const char *AName);
-// The built Tastenfang.exe, the source tree and the shared test data.
+// The built Tastenfang.exe, the source tree and the test data (tests/data).
 std::wstring ProgramPath();
 std::wstring SourcePath(const std::wstring &ARelative);
-// Empty when the shared test data is absent.
+// A file or folder of the test data; fails the running test when missing.
 std::wstring TestDataPath(const std::wstring &ARelative);
 bool FileExists(const std::wstring &APath);
 std::string ReadFileBytes(const std::wstring &APath);
