@@ -1,6 +1,7 @@
 #include "test_support.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -170,6 +171,10 @@ bool PumpUntil(const std::function<bool()> &ACondition, DWORD ATimeout) {
   return true;
 }
 
+void PumpIdle() {
+  PumpUntil([] { return HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE | QS_SENDMESSAGE)) == 0; });
+}
+
 std::wstring WindowText(HWND AWnd) {
   wchar_t buf[4096];
   int n = GetWindowTextW(AWnd, buf, 4096);
@@ -258,41 +263,101 @@ void CALLBACK TDialogWatcher::Tick(HWND, UINT, UINT_PTR AId, DWORD) {
   }
 }
 
+namespace {
+// The input messages helpers wait for (nested when input opens a modal
+// window whose driver sends more), and whether a loop of this thread (ours,
+// a dialog's, a menu's or the platform's move loop) has taken each.
+struct TAwaited {
+  std::function<bool(const MSG &)> Match;
+  bool Taken = false;
+};
+std::vector<TAwaited *> GAwaited;
+
+LRESULT CALLBACK NoteTaken(int ACode, WPARAM AWParam, LPARAM ALParam) {
+  if (ACode == HC_ACTION && AWParam == PM_REMOVE)
+    for (TAwaited *a : GAwaited)
+      if (a->Match(*reinterpret_cast<const MSG *>(ALParam))) a->Taken = true;
+  return CallNextHookEx(nullptr, ACode, AWParam, ALParam);
+}
+
+bool NoInputQueued() { return HIWORD(GetQueueStatus(QS_INPUT)) == 0; }
+
+// Sends the input and handles messages until this thread has taken the
+// awaited message, or the input has passed through the queue and left the
+// state it makes (the platform drops mouse messages for disabled windows
+// before any loop sees them), and has dealt with what followed from it.
+void SendAndWait(std::vector<INPUT> AInputs, std::function<bool(const MSG &)> AMatch,
+                 std::function<bool()> AState = nullptr) {
+  static HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, &NoteTaken, nullptr, GetCurrentThreadId());
+  (void)hook;
+  TAwaited awaited{std::move(AMatch)};
+  struct TListed {
+    TAwaited *Entry;
+    ~TListed() { GAwaited.erase(std::find(GAwaited.begin(), GAwaited.end(), Entry)); }
+  } listed{&awaited};
+  GAwaited.push_back(&awaited);
+  SendInput(UINT(AInputs.size()), AInputs.data(), sizeof(INPUT));
+  PumpUntil([&] { return awaited.Taken || (AState && AState() && NoInputQueued()); });
+  PumpIdle();
+}
+
+bool IsButtonMessage(UINT AMessage, bool ARight, bool ADown) {
+  if (ARight)
+    return ADown ? AMessage == WM_RBUTTONDOWN || AMessage == WM_RBUTTONDBLCLK ||
+                       AMessage == WM_NCRBUTTONDOWN || AMessage == WM_NCRBUTTONDBLCLK
+                 : AMessage == WM_RBUTTONUP || AMessage == WM_NCRBUTTONUP;
+  return ADown ? AMessage == WM_LBUTTONDOWN || AMessage == WM_LBUTTONDBLCLK ||
+                     AMessage == WM_NCLBUTTONDOWN || AMessage == WM_NCLBUTTONDBLCLK
+               : AMessage == WM_LBUTTONUP || AMessage == WM_NCLBUTTONUP;
+}
+
+INPUT MouseInput(DWORD AFlags) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = AFlags;
+  return in;
+}
+
+void Button(bool ARight, bool ADown) {
+  DWORD flag = ARight ? (ADown ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP)
+                      : (ADown ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
+  SendAndWait(
+      {MouseInput(flag)},
+      [=](const MSG &AMsg) { return IsButtonMessage(AMsg.message, ARight, ADown); },
+      [=] { return (GetAsyncKeyState(ARight ? VK_RBUTTON : VK_LBUTTON) < 0) == ADown; });
+}
+} // namespace
+
 void MouseTo(HWND AWnd, int X, int Y) {
   POINT pt{X, Y};
   ClientToScreen(AWnd, &pt);
-  INPUT in{};
-  in.type = INPUT_MOUSE;
+  // The pointer stays on the screen: a point beyond it ends at its edge.
+  pt.x = std::clamp<LONG>(pt.x, 0, GetSystemMetrics(SM_CXSCREEN) - 1);
+  pt.y = std::clamp<LONG>(pt.y, 0, GetSystemMetrics(SM_CYSCREEN) - 1);
+  INPUT in = MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
   in.mi.dx = LONG((pt.x * 65535.0) / (GetSystemMetrics(SM_CXSCREEN) - 1) + 0.5);
   in.mi.dy = LONG((pt.y * 65535.0) / (GetSystemMetrics(SM_CYSCREEN) - 1) + 0.5);
-  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &in, sizeof(in));
-  Pump(60);
+  auto atTarget = [pt](POINT AAt) { return std::abs(AAt.x - pt.x) <= 1 && std::abs(AAt.y - pt.y) <= 1; };
+  SendAndWait(
+      {in},
+      [=](const MSG &AMsg) {
+        return (AMsg.message == WM_MOUSEMOVE || AMsg.message == WM_NCMOUSEMOVE) && atTarget(AMsg.pt);
+      },
+      [=] {
+        POINT at{};
+        return GetCursorPos(&at) && atTarget(at);
+      });
 }
 
-void MouseButton(bool ADown) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = ADown ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-  SendInput(1, &in, sizeof(in));
-  Pump(60);
-}
+void MouseButton(bool ADown) { Button(false, ADown); }
 
-void MouseRightButton(bool ADown) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = ADown ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
-  SendInput(1, &in, sizeof(in));
-  Pump(60);
-}
+void MouseRightButton(bool ADown) { Button(true, ADown); }
 
 void MouseClick(bool ARight) {
-  INPUT in[2]{};
-  in[0].type = in[1].type = INPUT_MOUSE;
-  in[0].mi.dwFlags = ARight ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-  in[1].mi.dwFlags = ARight ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-  SendInput(2, in, sizeof(INPUT));
-  Pump(60);
+  DWORD down = ARight ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+  DWORD up = ARight ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+  SendAndWait({MouseInput(down), MouseInput(up)},
+              [=](const MSG &AMsg) { return IsButtonMessage(AMsg.message, ARight, false); });
 }
 
 void SendKey(WORD AKey, std::initializer_list<WORD> AModifiers) {
@@ -310,8 +375,10 @@ void SendKey(WORD AKey, std::initializer_list<WORD> AModifiers) {
   key(AKey, true);
   for (auto m = std::rbegin(AModifiers); m != std::rend(AModifiers); ++m)
     key(*m, true);
-  SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
-  Pump(60);
+  const WORD last = inputs.back().ki.wVk;
+  SendAndWait(std::move(inputs), [last](const MSG &AMsg) {
+    return (AMsg.message == WM_KEYUP || AMsg.message == WM_SYSKEYUP) && AMsg.wParam == last;
+  });
 }
 
 namespace {
@@ -333,6 +400,16 @@ void CALLBACK RunLater(HWND, UINT, UINT_PTR AId, DWORD) {
 void Later(DWORD AMilliseconds, std::function<void()> AAction) {
   UINT_PTR id = SetTimer(nullptr, 0, AMilliseconds, &RunLater);
   LaterActions()[id] = std::move(AAction);
+}
+
+void WhenActive(TForm *AForm, std::function<void()> AAction) {
+  Later(USER_TIMER_MINIMUM, [AForm, AAction] {
+    PumpUntil([AForm] {
+      return AForm->HandleAllocated() && GetForegroundWindow() == AForm->Handle();
+    });
+    PumpIdle();
+    AAction();
+  });
 }
 
 void ClickDialogButton(HWND ADialog, int AId) {

@@ -10,6 +10,8 @@
 
 #include "ui/platform.h"
 
+class TForm;
+
 namespace test {
 
 // While alive, plain message boxes are recorded and answered with OK.
@@ -83,11 +85,17 @@ private:
   std::wstring FExe;
 };
 
+// How long a wait for something that should happen may take: generous, for
+// a loaded machine; a wait that runs out fails at the assertion after it.
+constexpr DWORD kWaitLimit = 15000;
+
 // Handles messages for the given time (through the application's loop, so
 // shortcuts and dialog keys work as in the program).
 void Pump(DWORD AMilliseconds);
 // Pumps until the condition holds or the time is up; returns the condition.
-bool PumpUntil(const std::function<bool()> &ACondition, DWORD ATimeout = 5000);
+bool PumpUntil(const std::function<bool()> &ACondition, DWORD ATimeout = kWaitLimit);
+// Pumps until this thread's queue holds no input, posted or sent messages.
+void PumpIdle();
 
 // Text of a window.
 std::wstring WindowText(HWND AWnd);
@@ -123,7 +131,9 @@ private:
 };
 
 // The real mouse (through the platform's input queue): moves to a point of
-// a window's client area, presses and releases the left button there.
+// a window's client area, presses and releases the left button there. Each
+// returns once a window of this thread has taken the input and handled what
+// followed from it.
 void MouseTo(HWND AWnd, int X, int Y);
 void MouseButton(bool ADown);
 
@@ -134,12 +144,17 @@ void MouseRightButton(bool ADown);
 void MouseClick(bool ARight = false);
 
 // The real keyboard: presses and releases a key while the modifier keys
-// (VK_CONTROL, VK_MENU, VK_SHIFT) are held, then handles what follows.
+// (VK_CONTROL, VK_MENU, VK_SHIFT) are held, then handles what follows, as
+// the mouse helpers do.
 void SendKey(WORD AKey, std::initializer_list<WORD> AModifiers = {});
 
 // Runs the action once, from this thread's message loop, after the delay
 // (for driving a modal window from inside its own loop).
 void Later(DWORD AMilliseconds, std::function<void()> AAction);
+
+// Runs the action from this thread's message loop once the form is shown
+// and active (for driving a modal form from inside its own loop).
+void WhenActive(TForm *AForm, std::function<void()> AAction);
 
 // Presses the button with the control identifier inside a dialog.
 void ClickDialogButton(HWND ADialog, int AId);

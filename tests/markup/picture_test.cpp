@@ -280,6 +280,7 @@ TEST_CASE("loading by address: resources and files in any letter case, nothing e
   CHECK(background.Busy());
   CHECK(background.ID().empty());
   background.LoadFromURL(L"https://example.com/anderes.gif");
+  // The worker ends unseen, so only time can show that it raised nothing.
   test::Pump(200);
   CHECK(background.Empty());
   CHECK(!raised);

@@ -344,7 +344,7 @@ TEST_CASE("the setup installs the program, its help, a start-menu entry and an u
   // goes on from a copy of itself, so wait for its work.
   REQUIRE(StartCommandLine(quiet));
   CHECK(test::PumpUntil([] { return !FolderExists(InstallDir()); }, 30000));
-  CHECK(test::PumpUntil([] { return !UninstallEntryExists(); }, 5000));
+  CHECK(test::PumpUntil([] { return !UninstallEntryExists(); }));
   CHECK_FALSE(test::FileExists(StartMenuEntry()));
   CHECK(test::ReadFileBytes(SettingsFile()) == settings);
   RemoveInstallation();

@@ -37,10 +37,10 @@ int Run(TAdvTaskDialog &ADialog, const std::function<void(TAdvMessageForm &)> &A
     auto *form = dynamic_cast<TAdvMessageForm *>(TControl::FromHandle(AWnd));
     CHECK(form);
     if (!form) return;
-    test::PumpUntil([&] { return GetForegroundWindow() == AWnd && GetFocus(); }, 2000);
-    test::Pump(30);
+    test::PumpUntil([&] { return GetForegroundWindow() == AWnd && GetFocus(); });
+    test::PumpIdle();
     AAct(*form);
-    if (!test::PumpUntil([&] { return form->ModalResult() != mrNone; }, 3000)) {
+    if (!test::PumpUntil([&] { return form->ModalResult() != mrNone; })) {
       FAIL_CHECK("the dialog stayed open");
       form->SetModalResult(mrCancel);
     }
@@ -63,7 +63,8 @@ void RunStep(HWND AWnd, std::shared_ptr<std::vector<TStep>> ASteps, size_t AInde
     return;
   }
   (*ASteps)[AIndex](*form);
-  test::Later(AIndex + 1 == ASteps->size() ? 3000 : 150,
+  // A timer comes only when the window's loop has nothing else to do.
+  test::Later(AIndex + 1 == ASteps->size() ? test::kWaitLimit : USER_TIMER_MINIMUM,
               [=] { RunStep(AWnd, ASteps, AIndex + 1); });
 }
 } // namespace
@@ -73,11 +74,11 @@ TStepWatcher::TStepWatcher(std::vector<TStep> ASteps)
       FWatcher([this](HWND AWnd) {
         if (std::exchange(FStarted, true) || !FormAt(AWnd)) return;
         if (FSteps->empty()) {
-          test::Later(5000, [AWnd, steps = FSteps] { RunStep(AWnd, steps, 0); });
+          test::Later(test::kWaitLimit, [AWnd, steps = FSteps] { RunStep(AWnd, steps, 0); });
           return;
         }
-        test::PumpUntil([&] { return GetForegroundWindow() == AWnd && GetFocus(); }, 2000);
-        test::Pump(30);
+        test::PumpUntil([&] { return GetForegroundWindow() == AWnd && GetFocus(); });
+        test::PumpIdle();
         RunStep(AWnd, FSteps, 0);
       }) {}
 

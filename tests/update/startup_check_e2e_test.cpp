@@ -53,7 +53,7 @@ void EnableAutomaticChecks(const test::TProgramCopy &ACopy) {
   REQUIRE(infoButton);
   PostMessageW(infoButton, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   PostMessageW(infoButton, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-  HWND info = test::FindProcessWindow(program.Pid(), L"Info/Einstellungen", 10000);
+  HWND info = test::FindProcessWindow(program.Pid(), L"Info/Einstellungen", test::kWaitLimit);
   REQUIRE(info);
   HWND tabs = FindWindowExW(info, nullptr, L"SysTabControl32", nullptr);
   REQUIRE(tabs);
@@ -61,12 +61,12 @@ void EnableAutomaticChecks(const test::TProgramCopy &ACopy) {
   HWND check = ButtonWithText(info, L"Bei Programmstart auf Updates prüfen");
   REQUIRE(check);
   DWORD start = GetTickCount();
-  while (!IsWindowVisible(check) && GetTickCount() - start < 5000) Sleep(50);
+  while (!IsWindowVisible(check) && GetTickCount() - start < test::kWaitLimit) Sleep(50);
   SendMessageW(check, BM_CLICK, 0, 0);
   CHECK(SendMessageW(check, BM_GETCHECK, 0, 0) == BST_CHECKED);
   PostMessageW(info, WM_CLOSE, 0, 0);
   start = GetTickCount();
-  while (IsWindowVisible(info) && GetTickCount() - start < 5000) Sleep(50);
+  while (IsWindowVisible(info) && GetTickCount() - start < test::kWaitLimit) Sleep(50);
   CHECK_FALSE(IsWindowVisible(info));
   CHECK(program.Close() == 0);
 }
@@ -111,7 +111,7 @@ TEST_CASE("automatic checks turned on and the dialog closed by its close box: th
   HWND no = ButtonWithText(question, L"&Nein");
   REQUIRE(no);
   SendMessageW(no, BM_CLICK, 0, 0);
-  HWND main = test::FindProcessWindow(pid, L"kalverin Tastenfang", 5000);
+  HWND main = test::FindProcessWindow(pid, L"kalverin Tastenfang", test::kWaitLimit);
   REQUIRE(main);
   PostMessageW(main, WM_CLOSE, 0, 0);
   CHECK(test::WaitExit(process, 15000) == 0);
