@@ -2,7 +2,9 @@
 
 #include <doctest.h>
 
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "taskdialog/emulated_dialog.h"
 #include "test_support.h"
@@ -10,21 +12,38 @@
 namespace emtest {
 
 TDialogUnits UnitsOf(const TFont &AFont) {
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, AFont.Handle());
-  SIZE size{};
-  const wchar_t *letters = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-  GetTextExtentPoint32W(dc, letters, 52, &size);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  const int cx = size.cx / 52, cy = size.cy;
+  LOGFONTW font{};
+  GetObjectW(AFont.Handle(), sizeof(font), &font);
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  // A dialog template with the font: no menu, class or title, then the
+  // point size and the face name.
+  std::vector<WORD> memory(sizeof(DLGTEMPLATE) / sizeof(WORD) + 4 + LF_FACESIZE, 0);
+  auto *tmpl = reinterpret_cast<DLGTEMPLATE *>(memory.data());
+  tmpl->style = WS_POPUP | DS_SETFONT;
+  WORD *p = memory.data() + sizeof(DLGTEMPLATE) / sizeof(WORD) + 3;
+  *p++ = WORD(MulDiv(-font.lfHeight, 72, dpi));
+  wcsncpy(reinterpret_cast<wchar_t *>(p), font.lfFaceName, LF_FACESIZE - 1);
+  HWND dialog = CreateDialogIndirectParamW(
+      nullptr, tmpl, nullptr, [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+  REQUIRE(dialog);
+  LOGFONTW used{};
+  GetObjectW(HFONT(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof(used), &used);
+  CHECK(used.lfHeight == font.lfHeight);
+  CHECK(std::wstring(used.lfFaceName) == font.lfFaceName);
+  // Margins of 8 and spacings of 10 dialog units, buttons 14 high and 4 apart.
+  RECT spacing{8, 8, 10, 10}, button{4, 14, 0, 0};
+  MapDialogRect(dialog, &spacing);
+  MapDialogRect(dialog, &button);
+  DestroyWindow(dialog);
   TDialogUnits u;
-  u.HorzMargin = MulDiv(8, cx, 4);
-  u.VertMargin = MulDiv(8, cy, 8);
-  u.HorzSpacing = MulDiv(10, cx, 4);
-  u.VertSpacing = MulDiv(10, cy, 8);
-  u.ButtonHeight = MulDiv(14, cy, 8);
-  u.ButtonSpacing = MulDiv(4, cx, 4);
+  u.HorzMargin = spacing.left;
+  u.VertMargin = spacing.top;
+  u.HorzSpacing = spacing.right;
+  u.VertSpacing = spacing.bottom;
+  u.ButtonSpacing = button.left;
+  u.ButtonHeight = button.top;
   return u;
 }
 

@@ -11,7 +11,7 @@
 
 namespace emtest {
 
-// The dialog units of a font, measured here on their own.
+// The dialog units of a font as the platform maps them for a dialog.
 TDialogUnits UnitsOf(const TFont &AFont);
 
 // Executes the component through the emulated window; once the window is
