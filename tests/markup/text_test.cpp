@@ -105,15 +105,3 @@ TEST_CASE("colour names: fixed colours, system colours by index, anything else b
   CHECK(ColorFromName(L"clorange") == clBlack);
   CHECK(ColorFromName(L"") == clBlack);
 }
-
-TEST_CASE("reading order: mirrored alignment and right-to-left reading need system support") {
-  CHECK(ReadingOrderFlags(DT_LEFT, 1, false) == DT_LEFT);
-  CHECK(ReadingOrderFlags(DT_LEFT, 1, true) == (DT_RIGHT | DT_RTLREADING));
-  CHECK(ReadingOrderFlags(DT_RIGHT | DT_SINGLELINE, 1, true) == (DT_SINGLELINE | DT_RTLREADING));
-  CHECK(ReadingOrderFlags(DT_CENTER, 1, true) == (DT_CENTER | DT_RTLREADING));
-  CHECK(ReadingOrderFlags(DT_LEFT, 2, true) == DT_RTLREADING);
-  CHECK(ReadingOrderFlags(DT_RIGHT, 0, true) == DT_RIGHT);
-  // This system's own answer decides the plain form.
-  bool support = GetSystemMetrics(SM_MIDEASTENABLED) != 0;
-  CHECK(ReadingOrderFlags(DT_LEFT, 1) == ReadingOrderFlags(DT_LEFT, 1, support));
-}
