@@ -18,17 +18,6 @@ TEST_CASE("PosText and ReplaceFirstText ignore letter case, umlauts included") {
   CHECK(text == L"a && b &amp; c");
 }
 
-TEST_CASE("the entity table, swept as the engine sweeps it, forms and replaces new entities") {
-  std::wstring text = L"&amp;quot; &sect;&permil;&reg;&copy;&para;&trade;&euro;";
-  for (bool replaced = true; replaced;) {
-    replaced = false;
-    for (const TMarkupEntity &e : MarkupEntities)
-      replaced = ReplaceFirstText(e.Entity, e.Replacement, text) || replaced;
-  }
-  // "&amp;quot;" became "&&quot;", whose "&quot;" was then replaced too.
-  CHECK(text == L"&\" §‰®©¶™€");
-}
-
 TEST_CASE("StrToIntLoose reads what it can and stops at the first stranger") {
   CHECK(StrToIntLoose(L"") == 0);
   CHECK(StrToIntLoose(L"   42px") == 42);
