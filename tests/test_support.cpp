@@ -288,8 +288,8 @@ bool NoInputQueued() { return HIWORD(GetQueueStatus(QS_INPUT)) == 0; }
 // before any loop sees them), and has dealt with what followed from it.
 void SendAndWait(std::vector<INPUT> AInputs, std::function<bool(const MSG &)> AMatch,
                  std::function<bool()> AState = nullptr) {
-  static HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, &NoteTaken, nullptr, GetCurrentThreadId());
-  (void)hook;
+  [[maybe_unused]] static HHOOK hook =
+      SetWindowsHookExW(WH_GETMESSAGE, &NoteTaken, nullptr, GetCurrentThreadId());
   TAwaited awaited{std::move(AMatch)};
   struct TListed {
     TAwaited *Entry;
@@ -301,14 +301,10 @@ void SendAndWait(std::vector<INPUT> AInputs, std::function<bool(const MSG &)> AM
   PumpIdle();
 }
 
+// Client and frame messages each run: down, up, double click, left then right.
 bool IsButtonMessage(UINT AMessage, bool ARight, bool ADown) {
-  if (ARight)
-    return ADown ? AMessage == WM_RBUTTONDOWN || AMessage == WM_RBUTTONDBLCLK ||
-                       AMessage == WM_NCRBUTTONDOWN || AMessage == WM_NCRBUTTONDBLCLK
-                 : AMessage == WM_RBUTTONUP || AMessage == WM_NCRBUTTONUP;
-  return ADown ? AMessage == WM_LBUTTONDOWN || AMessage == WM_LBUTTONDBLCLK ||
-                     AMessage == WM_NCLBUTTONDOWN || AMessage == WM_NCLBUTTONDBLCLK
-               : AMessage == WM_LBUTTONUP || AMessage == WM_NCLBUTTONUP;
+  UINT i = AMessage - (AMessage >= WM_LBUTTONDOWN ? WM_LBUTTONDOWN : WM_NCLBUTTONDOWN);
+  return i < 6 && (i >= 3) == ARight && (i % 3 == 1) != ADown;
 }
 
 INPUT MouseInput(DWORD AFlags) {
@@ -318,14 +314,11 @@ INPUT MouseInput(DWORD AFlags) {
   return in;
 }
 
-void Button(bool ARight, bool ADown) {
-  DWORD flag = ARight ? (ADown ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP)
-                      : (ADown ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
-  SendAndWait(
-      {MouseInput(flag)},
-      [=](const MSG &AMsg) { return IsButtonMessage(AMsg.message, ARight, ADown); },
-      [=] { return (GetAsyncKeyState(ARight ? VK_RBUTTON : VK_LBUTTON) < 0) == ADown; });
+DWORD ButtonFlag(bool ARight, bool ADown) {
+  return ARight ? (ADown ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP)
+                : (ADown ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
 }
+
 } // namespace
 
 void MouseTo(HWND AWnd, int X, int Y) {
@@ -349,14 +342,14 @@ void MouseTo(HWND AWnd, int X, int Y) {
       });
 }
 
-void MouseButton(bool ADown) { Button(false, ADown); }
-
-void MouseRightButton(bool ADown) { Button(true, ADown); }
+void MouseButton(bool ADown) {
+  SendAndWait({MouseInput(ButtonFlag(false, ADown))},
+              [=](const MSG &AMsg) { return IsButtonMessage(AMsg.message, false, ADown); },
+              [=] { return (GetAsyncKeyState(VK_LBUTTON) < 0) == ADown; });
+}
 
 void MouseClick(bool ARight) {
-  DWORD down = ARight ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-  DWORD up = ARight ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-  SendAndWait({MouseInput(down), MouseInput(up)},
+  SendAndWait({MouseInput(ButtonFlag(ARight, true)), MouseInput(ButtonFlag(ARight, false))},
               [=](const MSG &AMsg) { return IsButtonMessage(AMsg.message, ARight, false); });
 }
 
@@ -519,14 +512,9 @@ BOOL CALLBACK MatchWindow(HWND AWnd, LPARAM AData) {
 } // namespace
 
 HWND FindProcessWindow(DWORD AProcessId, const std::wstring &ACaption, DWORD ATimeout) {
-  DWORD start = GetTickCount();
-  do {
-    TFindData d{AProcessId, ACaption, nullptr};
-    EnumWindows(&MatchWindow, LPARAM(&d));
-    if (d.Found) return d.Found;
-    Sleep(50);
-  } while (GetTickCount() - start < ATimeout);
-  return nullptr;
+  TFindData d{AProcessId, ACaption, nullptr};
+  PumpUntil([&] { return !EnumWindows(&MatchWindow, LPARAM(&d)) && d.Found; }, ATimeout);
+  return d.Found;
 }
 
 namespace {
@@ -584,12 +572,7 @@ std::vector<std::wstring> TUrlRecorder::Addresses() const {
 }
 
 bool TUrlRecorder::WaitFor(size_t ACount, DWORD ATimeout) const {
-  DWORD start = GetTickCount();
-  while (Addresses().size() < ACount) {
-    if (GetTickCount() - start > ATimeout) return false;
-    Sleep(50);
-  }
-  return true;
+  return PumpUntil([&] { return Addresses().size() >= ACount; }, ATimeout);
 }
 
 } // namespace test

@@ -137,8 +137,6 @@ private:
 void MouseTo(HWND AWnd, int X, int Y);
 void MouseButton(bool ADown);
 
-// Also the right button.
-void MouseRightButton(bool ADown);
 // Presses and releases a button in one go: a click that the platform
 // follows in a loop of its own (a close box) gets its release as well.
 void MouseClick(bool ARight = false);
@@ -181,16 +179,17 @@ public:
   HANDLE Handle() const { return FHandle; }
   DWORD Pid() const;
   // The program's main window "kalverin Tastenfang", waiting for it.
-  HWND MainWindow(DWORD ATimeout = 15000) const;
+  HWND MainWindow(DWORD ATimeout = kWaitLimit) const;
   // Closes the main window as the user does; returns the exit code.
-  DWORD Close(DWORD ATimeout = 15000);
+  DWORD Close(DWORD ATimeout = kWaitLimit);
 
 private:
   HANDLE FHandle;
 };
 
 // The visible top-level window with this caption owned by the process.
-HWND FindProcessWindow(DWORD AProcessId, const std::wstring &ACaption, DWORD ATimeout);
+HWND FindProcessWindow(DWORD AProcessId, const std::wstring &ACaption,
+                       DWORD ATimeout = kWaitLimit);
 
 // While alive, http addresses opened through the shell go to the test's
 // stand-in browser, which appends them to a log file instead of showing
@@ -202,7 +201,7 @@ public:
   // The addresses recorded so far, one per open.
   std::vector<std::wstring> Addresses() const;
   // Waits until at least ACount addresses were recorded.
-  bool WaitFor(size_t ACount, DWORD ATimeout = 10000) const;
+  bool WaitFor(size_t ACount, DWORD ATimeout = kWaitLimit) const;
 
 private:
   TTempDir FDir;

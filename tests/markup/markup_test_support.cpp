@@ -54,8 +54,6 @@ TRect TPixelCanvas::ChangedBounds() const {
   return r.right > r.left ? r : TRect();
 }
 
-std::wstring Data(const std::wstring &ARelative) { return test::TestDataPath(ARelative); }
-
 std::string DataBytes(const std::wstring &ARelative) {
   return test::ReadFileBytes(test::TestDataPath(ARelative));
 }

@@ -42,7 +42,6 @@ private:
 };
 
 // A file of the test data; a missing one fails the running test.
-std::wstring Data(const std::wstring &ARelative);
 std::string DataBytes(const std::wstring &ARelative);
 
 } // namespace mtest

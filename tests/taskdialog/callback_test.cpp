@@ -20,9 +20,9 @@ HRESULT Notify(TCustomAdvTaskDialog &D, UINT ANotification, WPARAM AW = 0, LPARA
                                                   LONG_PTR(&D));
 }
 
-LRESULT ProgressOf(HWND ADialog, UINT AMessage) {
+LRESULT ProgressOf(HWND ADialog, UINT AMessage, LPARAM AL = 0) {
   for (HWND w : test::ChildWindows(ADialog))
-    if (test::ClassName(w) == PROGRESS_CLASSW) return SendMessageW(w, AMessage, 0, 0);
+    if (test::ClassName(w) == PROGRESS_CLASSW) return SendMessageW(w, AMessage, 0, AL);
   return -1;
 }
 
@@ -163,12 +163,9 @@ TEST_CASE("live texts, progress and escape on the open dialog") {
                                        ProgressOf(s.Wnd, PBM_GETPOS) == 30;
                               });
                               after = tdtest::Inspect(s.Wnd);
-                              for (HWND w : test::ChildWindows(s.Wnd))
-                                if (test::ClassName(w) == PROGRESS_CLASSW) {
-                                  SendMessageW(w, PBM_GETRANGE, 0, LPARAM(&range));
-                                  pos = SendMessageW(w, PBM_GETPOS, 0, 0);
-                                  state = SendMessageW(w, PBM_GETSTATE, 0, 0);
-                                }
+                              ProgressOf(s.Wnd, PBM_GETRANGE, LPARAM(&range));
+                              pos = ProgressOf(s.Wnd, PBM_GETPOS);
+                              state = ProgressOf(s.Wnd, PBM_GETSTATE);
                               // Escape in the dialog cancels it.
                               tdtest::PressKey(s, VK_ESCAPE);
                             });

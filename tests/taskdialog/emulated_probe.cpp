@@ -15,7 +15,7 @@ TDialogUnits UnitsOf(const TFont &AFont) {
   LOGFONTW font{};
   GetObjectW(AFont.Handle(), sizeof(font), &font);
   HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  const WORD points = WORD(MulDiv(-font.lfHeight, 72, GetDeviceCaps(screen, LOGPIXELSY)));
   ReleaseDC(nullptr, screen);
   // A dialog template with the font: no menu, class or title, then the
   // point size and the face name.
@@ -23,8 +23,8 @@ TDialogUnits UnitsOf(const TFont &AFont) {
   auto *tmpl = reinterpret_cast<DLGTEMPLATE *>(memory.data());
   tmpl->style = WS_POPUP | DS_SETFONT;
   WORD *p = memory.data() + sizeof(DLGTEMPLATE) / sizeof(WORD) + 3;
-  *p++ = WORD(MulDiv(-font.lfHeight, 72, dpi));
-  wcsncpy(reinterpret_cast<wchar_t *>(p), font.lfFaceName, LF_FACESIZE - 1);
+  *p = points;
+  wcsncpy(reinterpret_cast<wchar_t *>(p + 1), font.lfFaceName, LF_FACESIZE - 1);
   HWND dialog = CreateDialogIndirectParamW(
       nullptr, tmpl, nullptr, [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
   REQUIRE(dialog);
@@ -32,19 +32,12 @@ TDialogUnits UnitsOf(const TFont &AFont) {
   GetObjectW(HFONT(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof(used), &used);
   CHECK(used.lfHeight == font.lfHeight);
   CHECK(std::wstring(used.lfFaceName) == font.lfFaceName);
-  // Margins of 8 and spacings of 10 dialog units, buttons 14 high and 4 apart.
+  // Margins 8 and spacings 10 dialog units; buttons 4 apart and 14 high.
   RECT spacing{8, 8, 10, 10}, button{4, 14, 0, 0};
   MapDialogRect(dialog, &spacing);
   MapDialogRect(dialog, &button);
   DestroyWindow(dialog);
-  TDialogUnits u;
-  u.HorzMargin = spacing.left;
-  u.VertMargin = spacing.top;
-  u.HorzSpacing = spacing.right;
-  u.VertSpacing = spacing.bottom;
-  u.ButtonSpacing = button.left;
-  u.ButtonHeight = button.top;
-  return u;
+  return {spacing.left, spacing.top, spacing.right, spacing.bottom, button.top, button.left};
 }
 
 int Run(TAdvTaskDialog &ADialog, const std::function<void(TAdvMessageForm &)> &AAct) {
