@@ -11,6 +11,10 @@
 
 namespace emtest {
 
+namespace {
+INT_PTR CALLBACK PlainDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+} // namespace
+
 TDialogUnits UnitsOf(const TFont &AFont) {
   LOGFONTW font{};
   GetObjectW(AFont.Handle(), sizeof(font), &font);
@@ -25,8 +29,7 @@ TDialogUnits UnitsOf(const TFont &AFont) {
   WORD *p = memory.data() + sizeof(DLGTEMPLATE) / sizeof(WORD) + 3;
   *p = points;
   wcsncpy(reinterpret_cast<wchar_t *>(p + 1), font.lfFaceName, LF_FACESIZE - 1);
-  HWND dialog = CreateDialogIndirectParamW(
-      nullptr, tmpl, nullptr, [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+  HWND dialog = CreateDialogIndirectParamW(nullptr, tmpl, nullptr, &PlainDialog, 0);
   REQUIRE(dialog);
   LOGFONTW used{};
   GetObjectW(HFONT(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof(used), &used);
