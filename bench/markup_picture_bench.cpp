@@ -1,8 +1,8 @@
 // Markup picture benchmark: how long finding the frames of a GIF, choosing
-// a frame (which decodes it) and one animation step take on the shared test
-// files, and how much memory a decoded animation holds.
+// a frame (which decodes it) and one animation step take on the test data's
+// GIF files, and how much memory a decoded animation holds.
 //
-//   scripts/wine-env build/bench/markup_picture_bench.exe [testdata folder]
+//   scripts/wine-env build/bench/markup_picture_bench.exe [test data folder, tests\data]
 #include <windows.h>
 
 #include <cstdio>
@@ -68,7 +68,9 @@ void Measure(const std::wstring &AFolder, const wchar_t *AName) {
 } // namespace
 
 int wmain(int argc, wchar_t **argv) {
-  std::wstring folder = argc > 1 ? argv[1] : L"..\\shared\\testdata";
+  std::wstring folder = argc > 1 ? argv[1] : L"Z:" TASTENFANG_TESTDATA_DIR;
+  for (wchar_t &c : folder)
+    if (c == L'/') c = L'\\';
   CoInitialize(nullptr);
   for (const wchar_t *name : {L"moon_impact.gif", L"iss634.gif", L"dispose_bgnd_transparency.gif",
                               L"interlaced.gif"})

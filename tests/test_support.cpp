@@ -1,9 +1,12 @@
 #include "test_support.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <map>
+
+#include <doctest.h>
 
 #include "ui/application.h"
 
@@ -46,13 +49,19 @@ std::wstring ClipboardText() {
   return text;
 }
 
-std::wstring EnvPath(const char *AName) {
-  const char *value = getenv(AName);
-  if (!value || !*value) return {};
-  std::wstring path = Utf8ToWide(value);
+namespace {
+// Wine maps the Unix root to drive Z:.
+std::wstring WinePath(const char *AUnixPath) {
+  std::wstring path = Utf8ToWide(AUnixPath);
   if (!path.empty() && path[0] == L'/') path = L"Z:" + path;
   std::replace(path.begin(), path.end(), L'/', L'\\');
   return path;
+}
+} // namespace
+
+std::wstring EnvPath(const char *AName) {
+  const char *value = getenv(AName);
+  return value && *value ? WinePath(value) : std::wstring();
 }
 
 namespace {
@@ -82,9 +91,10 @@ std::wstring ProgramPath() {
 std::wstring SourcePath(const std::wstring &ARelative) { return SourceRoot() + L"\\" + ARelative; }
 
 std::wstring TestDataPath(const std::wstring &ARelative) {
-  std::wstring root = EnvPathOr("TASTENFANG_TESTDATA", SourceRoot() + L"\\..\\shared\\testdata");
-  if (root.empty() || GetFileAttributesW(root.c_str()) == INVALID_FILE_ATTRIBUTES) return {};
-  return root + L"\\" + ARelative;
+  std::wstring path = WinePath(TASTENFANG_TESTDATA_DIR) + L"\\" + ARelative;
+  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+    FAIL("test data missing: " << WideToUtf8(path));
+  return path;
 }
 
 bool FileExists(const std::wstring &APath) {
@@ -159,6 +169,10 @@ bool PumpUntil(const std::function<bool()> &ACondition, DWORD ATimeout) {
     Sleep(5);
   }
   return true;
+}
+
+void PumpIdle() {
+  PumpUntil([] { return HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE | QS_SENDMESSAGE)) == 0; });
 }
 
 std::wstring WindowText(HWND AWnd) {
@@ -249,41 +263,94 @@ void CALLBACK TDialogWatcher::Tick(HWND, UINT, UINT_PTR AId, DWORD) {
   }
 }
 
+namespace {
+// The input messages helpers wait for (nested when input opens a modal
+// window whose driver sends more), and whether a loop of this thread (ours,
+// a dialog's, a menu's or the platform's move loop) has taken each.
+struct TAwaited {
+  std::function<bool(const MSG &)> Match;
+  bool Taken = false;
+};
+std::vector<TAwaited *> GAwaited;
+
+LRESULT CALLBACK NoteTaken(int ACode, WPARAM AWParam, LPARAM ALParam) {
+  if (ACode == HC_ACTION && AWParam == PM_REMOVE)
+    for (TAwaited *a : GAwaited)
+      if (a->Match(*reinterpret_cast<const MSG *>(ALParam))) a->Taken = true;
+  return CallNextHookEx(nullptr, ACode, AWParam, ALParam);
+}
+
+bool NoInputQueued() { return HIWORD(GetQueueStatus(QS_INPUT)) == 0; }
+
+// Sends the input and handles messages until this thread has taken the
+// awaited message, or the input has passed through the queue and left the
+// state it makes (the platform drops mouse messages for disabled windows
+// before any loop sees them), and has dealt with what followed from it.
+void SendAndWait(std::vector<INPUT> AInputs, std::function<bool(const MSG &)> AMatch,
+                 std::function<bool()> AState = nullptr) {
+  [[maybe_unused]] static HHOOK hook =
+      SetWindowsHookExW(WH_GETMESSAGE, &NoteTaken, nullptr, GetCurrentThreadId());
+  TAwaited awaited{std::move(AMatch)};
+  struct TListed {
+    TAwaited *Entry;
+    ~TListed() { GAwaited.erase(std::find(GAwaited.begin(), GAwaited.end(), Entry)); }
+  } listed{&awaited};
+  GAwaited.push_back(&awaited);
+  SendInput(UINT(AInputs.size()), AInputs.data(), sizeof(INPUT));
+  PumpUntil([&] { return awaited.Taken || (AState && AState() && NoInputQueued()); });
+  PumpIdle();
+}
+
+// Client and frame messages each run: down, up, double click, left then right.
+bool IsButtonMessage(UINT AMessage, bool ARight, bool ADown) {
+  UINT i = AMessage - (AMessage >= WM_LBUTTONDOWN ? WM_LBUTTONDOWN : WM_NCLBUTTONDOWN);
+  return i < 6 && (i >= 3) == ARight && (i % 3 == 1) != ADown;
+}
+
+INPUT MouseInput(DWORD AFlags) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = AFlags;
+  return in;
+}
+
+DWORD ButtonFlag(bool ARight, bool ADown) {
+  return ARight ? (ADown ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP)
+                : (ADown ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
+}
+
+} // namespace
+
 void MouseTo(HWND AWnd, int X, int Y) {
   POINT pt{X, Y};
   ClientToScreen(AWnd, &pt);
-  INPUT in{};
-  in.type = INPUT_MOUSE;
+  // The pointer stays on the screen: a point beyond it ends at its edge.
+  pt.x = std::clamp<LONG>(pt.x, 0, GetSystemMetrics(SM_CXSCREEN) - 1);
+  pt.y = std::clamp<LONG>(pt.y, 0, GetSystemMetrics(SM_CYSCREEN) - 1);
+  INPUT in = MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
   in.mi.dx = LONG((pt.x * 65535.0) / (GetSystemMetrics(SM_CXSCREEN) - 1) + 0.5);
   in.mi.dy = LONG((pt.y * 65535.0) / (GetSystemMetrics(SM_CYSCREEN) - 1) + 0.5);
-  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &in, sizeof(in));
-  Pump(60);
+  auto atTarget = [pt](POINT AAt) { return std::abs(AAt.x - pt.x) <= 1 && std::abs(AAt.y - pt.y) <= 1; };
+  SendAndWait(
+      {in},
+      [=](const MSG &AMsg) {
+        return (AMsg.message == WM_MOUSEMOVE || AMsg.message == WM_NCMOUSEMOVE) && atTarget(AMsg.pt);
+      },
+      [=] {
+        POINT at{};
+        return GetCursorPos(&at) && atTarget(at);
+      });
 }
 
 void MouseButton(bool ADown) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = ADown ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-  SendInput(1, &in, sizeof(in));
-  Pump(60);
-}
-
-void MouseRightButton(bool ADown) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = ADown ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
-  SendInput(1, &in, sizeof(in));
-  Pump(60);
+  SendAndWait({MouseInput(ButtonFlag(false, ADown))},
+              [=](const MSG &AMsg) { return IsButtonMessage(AMsg.message, false, ADown); },
+              [=] { return (GetAsyncKeyState(VK_LBUTTON) < 0) == ADown; });
 }
 
 void MouseClick(bool ARight) {
-  INPUT in[2]{};
-  in[0].type = in[1].type = INPUT_MOUSE;
-  in[0].mi.dwFlags = ARight ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-  in[1].mi.dwFlags = ARight ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-  SendInput(2, in, sizeof(INPUT));
-  Pump(60);
+  SendAndWait({MouseInput(ButtonFlag(ARight, true)), MouseInput(ButtonFlag(ARight, false))},
+              [=](const MSG &AMsg) { return IsButtonMessage(AMsg.message, ARight, false); });
 }
 
 void SendKey(WORD AKey, std::initializer_list<WORD> AModifiers) {
@@ -301,8 +368,10 @@ void SendKey(WORD AKey, std::initializer_list<WORD> AModifiers) {
   key(AKey, true);
   for (auto m = std::rbegin(AModifiers); m != std::rend(AModifiers); ++m)
     key(*m, true);
-  SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
-  Pump(60);
+  const WORD last = inputs.back().ki.wVk;
+  SendAndWait(std::move(inputs), [last](const MSG &AMsg) {
+    return (AMsg.message == WM_KEYUP || AMsg.message == WM_SYSKEYUP) && AMsg.wParam == last;
+  });
 }
 
 namespace {
@@ -324,6 +393,16 @@ void CALLBACK RunLater(HWND, UINT, UINT_PTR AId, DWORD) {
 void Later(DWORD AMilliseconds, std::function<void()> AAction) {
   UINT_PTR id = SetTimer(nullptr, 0, AMilliseconds, &RunLater);
   LaterActions()[id] = std::move(AAction);
+}
+
+void WhenActive(TForm *AForm, std::function<void()> AAction) {
+  Later(USER_TIMER_MINIMUM, [AForm, AAction] {
+    PumpUntil([AForm] {
+      return AForm->HandleAllocated() && GetForegroundWindow() == AForm->Handle();
+    });
+    PumpIdle();
+    AAction();
+  });
 }
 
 void ClickDialogButton(HWND ADialog, int AId) {
@@ -433,14 +512,9 @@ BOOL CALLBACK MatchWindow(HWND AWnd, LPARAM AData) {
 } // namespace
 
 HWND FindProcessWindow(DWORD AProcessId, const std::wstring &ACaption, DWORD ATimeout) {
-  DWORD start = GetTickCount();
-  do {
-    TFindData d{AProcessId, ACaption, nullptr};
-    EnumWindows(&MatchWindow, LPARAM(&d));
-    if (d.Found) return d.Found;
-    Sleep(50);
-  } while (GetTickCount() - start < ATimeout);
-  return nullptr;
+  TFindData d{AProcessId, ACaption, nullptr};
+  PumpUntil([&] { return !EnumWindows(&MatchWindow, LPARAM(&d)) && d.Found; }, ATimeout);
+  return d.Found;
 }
 
 namespace {
@@ -505,12 +579,7 @@ std::vector<std::wstring> TUrlRecorder::Addresses() const {
 }
 
 bool TUrlRecorder::WaitFor(size_t ACount, DWORD ATimeout) const {
-  DWORD start = GetTickCount();
-  while (Addresses().size() < ACount) {
-    if (GetTickCount() - start > ATimeout) return false;
-    Sleep(50);
-  }
-  return true;
+  return PumpUntil([&] { return Addresses().size() >= ACount; }, ATimeout);
 }
 
 } // namespace test

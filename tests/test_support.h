@@ -10,6 +10,8 @@
 
 #include "ui/platform.h"
 
+class TForm;
+
 namespace test {
 
 // While alive, plain message boxes are recorded and answered with OK.
@@ -44,10 +46,10 @@ std::wstring ClipboardText();
 // An environment variable holding a Unix path, as a Windows path (Wine
 // maps the Unix root to drive Z:). Empty when the variable is unset.
 std::wstring EnvPath(const char *AName);
-// The built Tastenfang.exe, the source tree and the shared test data.
+// The built Tastenfang.exe, the source tree and the test data (tests/data).
 std::wstring ProgramPath();
 std::wstring SourcePath(const std::wstring &ARelative);
-// Empty when the shared test data is absent.
+// A file or folder of the test data; fails the running test when missing.
 std::wstring TestDataPath(const std::wstring &ARelative);
 bool FileExists(const std::wstring &APath);
 std::string ReadFileBytes(const std::wstring &APath);
@@ -83,11 +85,17 @@ private:
   std::wstring FExe;
 };
 
+// How long a wait for something that should happen may take: generous, for
+// a loaded machine; a wait that runs out fails at the assertion after it.
+constexpr DWORD kWaitLimit = 15000;
+
 // Handles messages for the given time (through the application's loop, so
 // shortcuts and dialog keys work as in the program).
 void Pump(DWORD AMilliseconds);
 // Pumps until the condition holds or the time is up; returns the condition.
-bool PumpUntil(const std::function<bool()> &ACondition, DWORD ATimeout = 5000);
+bool PumpUntil(const std::function<bool()> &ACondition, DWORD ATimeout = kWaitLimit);
+// Pumps until this thread's queue holds no input, posted or sent messages.
+void PumpIdle();
 
 // Text of a window.
 std::wstring WindowText(HWND AWnd);
@@ -123,23 +131,28 @@ private:
 };
 
 // The real mouse (through the platform's input queue): moves to a point of
-// a window's client area, presses and releases the left button there.
+// a window's client area, presses and releases the left button there. Each
+// returns once a window of this thread has taken the input and handled what
+// followed from it.
 void MouseTo(HWND AWnd, int X, int Y);
 void MouseButton(bool ADown);
 
-// Also the right button.
-void MouseRightButton(bool ADown);
 // Presses and releases a button in one go: a click that the platform
 // follows in a loop of its own (a close box) gets its release as well.
 void MouseClick(bool ARight = false);
 
 // The real keyboard: presses and releases a key while the modifier keys
-// (VK_CONTROL, VK_MENU, VK_SHIFT) are held, then handles what follows.
+// (VK_CONTROL, VK_MENU, VK_SHIFT) are held, then handles what follows, as
+// the mouse helpers do.
 void SendKey(WORD AKey, std::initializer_list<WORD> AModifiers = {});
 
 // Runs the action once, from this thread's message loop, after the delay
 // (for driving a modal window from inside its own loop).
 void Later(DWORD AMilliseconds, std::function<void()> AAction);
+
+// Runs the action from this thread's message loop once the form is shown
+// and active (for driving a modal form from inside its own loop).
+void WhenActive(TForm *AForm, std::function<void()> AAction);
 
 // Presses the button with the control identifier inside a dialog.
 void ClickDialogButton(HWND ADialog, int AId);
@@ -166,16 +179,17 @@ public:
   HANDLE Handle() const { return FHandle; }
   DWORD Pid() const;
   // The program's main window "kalverin Tastenfang", waiting for it.
-  HWND MainWindow(DWORD ATimeout = 15000) const;
+  HWND MainWindow(DWORD ATimeout = kWaitLimit) const;
   // Closes the main window as the user does; returns the exit code.
-  DWORD Close(DWORD ATimeout = 15000);
+  DWORD Close(DWORD ATimeout = kWaitLimit);
 
 private:
   HANDLE FHandle;
 };
 
 // The visible top-level window with this caption owned by the process.
-HWND FindProcessWindow(DWORD AProcessId, const std::wstring &ACaption, DWORD ATimeout);
+HWND FindProcessWindow(DWORD AProcessId, const std::wstring &ACaption,
+                       DWORD ATimeout = kWaitLimit);
 
 // While alive, http and https addresses opened through the shell go to the test's
 // stand-in browser, which appends them to a log file instead of showing
@@ -187,7 +201,7 @@ public:
   // The addresses recorded so far, one per open.
   std::vector<std::wstring> Addresses() const;
   // Waits until at least ACount addresses were recorded.
-  bool WaitFor(size_t ACount, DWORD ATimeout = 10000) const;
+  bool WaitFor(size_t ACount, DWORD ATimeout = kWaitLimit) const;
 
 private:
   TTempDir FDir;

@@ -182,8 +182,8 @@ std::wstring LineBreaksToTags(const std::wstring &AText) {
   return result;
 }
 
-UINT ReadingOrderFlags(UINT AFlags, int AReadingOrder, bool ARightToLeftSupport) {
-  if (!ARightToLeftSupport) return AFlags;
+UINT ReadingOrderFlags(UINT AFlags, int AReadingOrder) {
+  if (!GetSystemMetrics(SM_MIDEASTENABLED)) return AFlags;
   if (AReadingOrder == 1) {
     if (AFlags & DT_RIGHT)
       AFlags &= ~UINT(DT_RIGHT);
@@ -192,8 +192,4 @@ UINT ReadingOrderFlags(UINT AFlags, int AReadingOrder, bool ARightToLeftSupport)
   }
   if (AReadingOrder != 0) AFlags |= DT_RTLREADING;
   return AFlags;
-}
-
-UINT ReadingOrderFlags(UINT AFlags, int AReadingOrder) {
-  return ReadingOrderFlags(AFlags, AReadingOrder, GetSystemMetrics(SM_MIDEASTENABLED) != 0);
 }

@@ -67,5 +67,3 @@ extern const TMarkupEntity MarkupEntities[9];
 // alignment and any order other than 0 reads right to left. Elsewhere the
 // options stay as they are.
 UINT ReadingOrderFlags(UINT AFlags, int AReadingOrder);
-// The same for a given answer to "has right-to-left language support".
-UINT ReadingOrderFlags(UINT AFlags, int AReadingOrder, bool ARightToLeftSupport);

@@ -28,8 +28,8 @@ struct TTestForm {
   ~TTestForm() { delete Form; }
   void Show() {
     Form->Show();
-    test::PumpUntil([&] { return GetForegroundWindow() == Form->Handle(); }, 2000);
-    test::Pump(50);
+    test::PumpUntil([&] { return GetForegroundWindow() == Form->Handle(); });
+    test::PumpIdle();
   }
 };
 
@@ -104,12 +104,12 @@ TEST_CASE("Escape ends a modal form without a cancel button, unless the form dec
   button->SetCaption(L"Weiter");
   std::wstring seenChar;
   t.Form->OnKeyPress = [&](TComponent *, wchar_t &AKey) { seenChar += AKey; };
-  test::Later(300, [] { test::SendKey(VK_ESCAPE); });
+  test::WhenActive(t.Form, [] { test::SendKey(VK_ESCAPE); });
   CHECK(t.Form->ShowModal() == mrCancel);
 
   t.Form->SetEscapeCancels(false);
   bool stillOpen = false;
-  test::Later(300, [&] {
+  test::WhenActive(t.Form, [&] {
     test::SendKey(VK_ESCAPE);
     stillOpen = IsWindowVisible(t.Form->Handle()) != FALSE;
     t.Form->SetModalResult(mrOk);
@@ -152,16 +152,25 @@ TEST_CASE("a timer ticks while enabled and never after it is stopped or gone") {
   auto *timer = new TTimer(nullptr);
   timer->SetInterval(50);
   timer->OnTimer = [&](TComponent *) { ++ticks; };
-  CHECK(test::PumpUntil([&] { return ticks >= 3; }, 2000));
+  CHECK(test::PumpUntil([&] { return ticks >= 3; }));
+  // Silence is shown by a second timer of the same interval ticking on:
+  // by its fourth tick the first would have ticked too.
+  auto quietFor = [](int ATicks) {
+    int other = 0;
+    TTimer witness(nullptr);
+    witness.SetInterval(50);
+    witness.OnTimer = [&](TComponent *) { ++other; };
+    return test::PumpUntil([&] { return other >= ATicks; });
+  };
   timer->SetEnabled(false);
   const int stopped = ticks;
-  test::Pump(200);
+  CHECK(quietFor(4));
   CHECK(ticks == stopped);
   timer->SetEnabled(true);
-  CHECK(test::PumpUntil([&] { return ticks > stopped; }, 2000));
+  CHECK(test::PumpUntil([&] { return ticks > stopped; }));
   delete timer;
   const int gone = ticks;
-  test::Pump(200);
+  CHECK(quietFor(4));
   CHECK(ticks == gone);
 }
 

@@ -134,17 +134,17 @@ TEST_CASE("the open history list shows 15 terms at a time") {
   GetWindowRect(combo, &rc);
   CHECK(rc.bottom - rc.top == 21);
   SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
-  test::Pump(30);
   COMBOBOXINFO info{};
   info.cbSize = sizeof(info);
   REQUIRE(GetComboBoxInfo(combo, &info));
+  test::PumpUntil([&] { return IsWindowVisible(info.hwndList) != FALSE; });
   RECT list;
   GetClientRect(info.hwndList, &list);
   const int row = int(SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0));
   REQUIRE(row > 0);
   CHECK(list.bottom / row == 15);
   SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
-  test::Pump(30);
+  test::PumpIdle();
 }
 
 TEST_CASE("a search opens the address of the trimmed term and puts new terms on top") {
@@ -222,7 +222,7 @@ TEST_CASE("an empty term shows the error message and opens nothing") {
     for (const std::wstring &t : test::ChildTexts(dlg, L"")) texts.push_back(t);
     // Escape presses OK, the only button.
     if (captions.size() == 1) {
-      test::PumpUntil([&] { return GetForegroundWindow() == dlg; }, 2000);
+      test::PumpUntil([&] { return GetForegroundWindow() == dlg; });
       test::SendKey(VK_ESCAPE);
     } else {
       test::ClickDialogButton(dlg, IDOK);
@@ -261,7 +261,7 @@ TEST_CASE("choosing the clear entry asks before clearing the history") {
     // Under Wine the version rule shows the program's own window.
     emulated &= dynamic_cast<TAdvMessageForm *>(TControl::FromHandle(dlg)) != nullptr;
     if (escape) {
-      test::PumpUntil([&] { return GetForegroundWindow() == dlg; }, 2000);
+      test::PumpUntil([&] { return GetForegroundWindow() == dlg; });
       test::SendKey(VK_ESCAPE);
     } else {
       test::ClickDialogButton(dlg, answer);
@@ -398,9 +398,9 @@ TEST_CASE("a flat button shows its tooltip when the mouse rests on it") {
       return std::wstring(text);
     };
     test::MouseTo(w.Form->SpeedButton3->Handle(), 10, 10);
-    CHECK(test::PumpUntil([&] { return shownText() == L"Nach Updates suchen"; }, 4000));
+    CHECK(test::PumpUntil([&] { return shownText() == L"Nach Updates suchen"; }));
     test::MouseTo(w.Form->SpeedButton2->Handle(), 10, 10);
-    CHECK(test::PumpUntil([&] { return shownText() == L"Hilfe"; }, 4000));
+    CHECK(test::PumpUntil([&] { return shownText() == L"Hilfe"; }));
     test::MouseTo(GetDesktopWindow(), GetSystemMetrics(SM_CXSCREEN) - 5,
                   GetSystemMetrics(SM_CYSCREEN) - 5);
   }

@@ -39,7 +39,8 @@ struct TMainWindow {
     }
     Form = TForm::Create<TFrmMain>(nullptr);
     Form->Show();
-    test::Pump(50);
+    test::PumpUntil([this] { return GetForegroundWindow() == Form->Handle(); });
+    test::PumpIdle();
   }
   ~TMainWindow() {
     delete Form;
@@ -52,11 +53,11 @@ struct TMainWindow {
     SetFocus(AWnd);
     PostMessageW(AWnd, WM_KEYDOWN, AKey, 1);
     PostMessageW(AWnd, WM_KEYUP, AKey, 0xC0000001);
-    test::Pump(30);
+    test::PumpIdle();
   }
   void Search() {
     SendMessageW(Form->BtnSearch->Handle(), BM_CLICK, 0, 0);
-    test::Pump(10);
+    test::PumpIdle();
   }
   std::vector<std::wstring> History() {
     std::vector<std::wstring> items;
@@ -70,7 +71,7 @@ struct TMainWindow {
     SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
     SendMessageW(combo, CB_SETCURSEL, WPARAM(AIndex), 0);
     SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
-    test::Pump(30);
+    test::PumpIdle();
   }
 };
 

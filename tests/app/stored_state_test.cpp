@@ -112,11 +112,8 @@ TEST_CASE("an empty history at close leaves no history section") {
 TEST_CASE("closing while minimised writes only the window state") {
   TMainWindow w("[FrmMain]\r\nLeft=200\r\nTop=150\r\n");
   w.Form->SetWindowState(wsMinimized);
-  test::Pump(100);
-  if (w.Form->WindowState() != wsMinimized) {
-    MESSAGE("this display cannot minimise windows; skipped");
-    return;
-  }
+  REQUIRE(test::PumpUntil([&] { return IsIconic(w.Form->Handle()) != FALSE; }));
+  REQUIRE(w.Form->WindowState() == wsMinimized);
   SendMessageW(w.Form->Handle(), WM_CLOSE, 0, 0);
   std::string file = Settings();
   CHECK(Contains(file, "WindowState=1"));

@@ -34,7 +34,13 @@ TEST_CASE("a picture control sizes itself to its stored picture and paints it") 
   CHECK(rc.right == 60);
   CHECK(rc.bottom == 45);
   UpdateWindow(wnd);
-  test::Pump(100);
+  // Painted once the badge's white letter shows.
+  test::PumpUntil([&] {
+    HDC dc = GetDC(wnd);
+    COLORREF c = GetPixel(dc, 22, 10);
+    ReleaseDC(wnd, dc);
+    return GetRValue(c) > 230 && GetGValue(c) > 230;
+  });
 
   imgtest::TPixelTarget shot(60, 45, 0);
   HDC dc = GetDC(wnd);
@@ -150,7 +156,7 @@ TEST_CASE("a waiting picture that cannot be read is reported once; its window is
 
   form->Show();
   UpdateWindow(form->Handle());
-  test::Pump(50);
+  test::PumpUntil([&] { return !boxes.Calls.empty(); });
   CHECK(reads == 1);
   REQUIRE(boxes.Calls.size() == 1);
   CHECK(boxes.Calls[0].Text.find(L"GDI+") != std::wstring::npos);

@@ -15,7 +15,10 @@ TEST_CASE("Tastenfang runs without gdiplus.dll and says nothing about it") {
   DWORD pid = GetProcessId(process);
   HWND main = test::FindProcessWindow(pid, L"kalverin Tastenfang", 20000);
   CHECK(main != nullptr);
-  test::Pump(500);
+  // A message would come up while the window is first shown; once the
+  // program waits for input and has answered a message, it would be there.
+  WaitForInputIdle(process, test::kWaitLimit);
+  if (main) SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, test::kWaitLimit, nullptr);
   for (HWND w : test::ProcessWindows(pid)) {
     CAPTURE(WideToUtf8(test::WindowText(w)));
     CHECK(test::ClassName(w) != L"#32770"); // no message box

@@ -31,7 +31,7 @@ struct TInfoDialog {
   // Shows the dialog modally, runs AWhileShown once it is up, then lets
   // AClose end it; returns the modal result.
   TModalResult ShowModal(std::function<void()> AWhileShown, std::function<void()> AClose) {
-    test::Later(100, [AWhileShown, AClose] {
+    test::WhenActive(Form, [AWhileShown, AClose] {
       AWhileShown();
       AClose();
     });
@@ -189,7 +189,7 @@ TEST_CASE("the page shown last is shown again, and F1 gives context 3") {
         CHECK(IsWindowVisible(d.Form->ChkOwnTypos->Handle()));
         SetFocus(d.Form->BtnOK->Handle());
         PostMessageW(d.Form->BtnOK->Handle(), WM_KEYDOWN, VK_F1, 1);
-        test::Pump(50);
+        test::PumpUntil([&] { return !contexts.empty(); });
       },
       [&] { SendMessageW(d.Form->BtnOK->Handle(), BM_CLICK, 0, 0); });
   HtmlHelpHook = nullptr;

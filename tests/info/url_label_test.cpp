@@ -138,7 +138,7 @@ TEST_CASE("the underline spans the caption's width, as under the platform's own 
   REQUIRE(plain);
   SendMessageW(plain, WM_SETFONT, WPARAM(w.Label->Font().Handle()), FALSE);
   RedrawWindow(w.Form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  test::Pump(100);
+  test::PumpUntil([&] { return Underline(w.Label->Handle()).second >= 0 && Underline(plain).second >= 0; });
 
   TMemoryCanvas canvas;
   canvas.Font() = w.Label->Font();

@@ -54,18 +54,8 @@ TRect TPixelCanvas::ChangedBounds() const {
   return r.right > r.left ? r : TRect();
 }
 
-std::wstring Data(const std::wstring &ARelative) {
-  std::wstring path = test::TestDataPath(ARelative);
-  if (path.empty() || !test::FileExists(path)) {
-    MESSAGE("shared test data absent: ", WideToUtf8(ARelative));
-    return {};
-  }
-  return path;
-}
-
 std::string DataBytes(const std::wstring &ARelative) {
-  std::wstring path = Data(ARelative);
-  return path.empty() ? std::string() : test::ReadFileBytes(path);
+  return test::ReadFileBytes(test::TestDataPath(ARelative));
 }
 
 } // namespace mtest

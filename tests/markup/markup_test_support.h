@@ -1,6 +1,6 @@
 #pragma once
 // What the markup tests share: a canvas over a 32-bit memory bitmap whose
-// pixels can be read back, and the shared test files.
+// pixels can be read back, and the test data files.
 #include <windows.h>
 
 #include <cstdint>
@@ -41,8 +41,7 @@ private:
   TCanvas FCanvas;
 };
 
-// A file of the shared test data, or empty (with a message) when absent.
-std::wstring Data(const std::wstring &ARelative);
+// A file of the test data; a missing one fails the running test.
 std::string DataBytes(const std::wstring &ARelative);
 
 } // namespace mtest

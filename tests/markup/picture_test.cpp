@@ -55,8 +55,7 @@ TEST_CASE("real pictures decode with their sizes; only GIFs have frames") {
       {L"gif\\moon_impact.gif", 116, 100, 14},   {L"gif\\interlaced.gif", 540, 330, 0},
   };
   for (const TCase &c : cases) {
-    std::wstring path = mtest::Data(c.File);
-    if (path.empty()) continue;
+    std::wstring path = test::TestDataPath(c.File);
     CAPTURE(WideToUtf8(c.File));
     THTMLPicture picture;
     CHECK(picture.Empty());
@@ -143,8 +142,7 @@ TEST_CASE("a chosen frame decodes to that frame, with its offset in the animatio
   CHECK(changes == 4);
 
   // A frame of a real animation, found by its control block.
-  std::wstring path = mtest::Data(L"gif\\dispose_bgnd_transparency.gif");
-  if (path.empty()) return;
+  std::wstring path = test::TestDataPath(L"gif\\dispose_bgnd_transparency.gif");
   THTMLPicture real;
   real.LoadFromFile(path);
   real.SetFrame(2);
@@ -209,18 +207,15 @@ TEST_CASE("the animation clock: delays in hundredths, ten per step") {
 
   // Delays of 200 and 20: frame 2 is due after the step at 200, frame 3
   // twenty later.
-  std::wstring path = mtest::Data(L"gif\\dispose_bgnd_transparency.gif");
-  if (!path.empty()) {
-    THTMLPicture real;
-    real.LoadFromFile(path);
-    int steps = 0;
-    while (!real.Step() && steps < 1000) ++steps;
-    CHECK(steps == 21);
-    CHECK(real.Frame() == 2);
-    CHECK(!real.Step());
-    CHECK(real.Step());
-    CHECK(real.Frame() == 3);
-  }
+  THTMLPicture real;
+  real.LoadFromFile(test::TestDataPath(L"gif\\dispose_bgnd_transparency.gif"));
+  int steps = 0;
+  while (!real.Step() && steps < 1000) ++steps;
+  CHECK(steps == 21);
+  CHECK(real.Frame() == 2);
+  CHECK(!real.Step());
+  CHECK(real.Step());
+  CHECK(real.Frame() == 3);
 
   // One frame, or no GIF at all: the clock never moves.
   THTMLPicture single;
@@ -262,13 +257,11 @@ TEST_CASE("loading by address: resources and files in any letter case, nothing e
   CHECK_THROWS_WITH_AS(broken.LoadFromURL(L"RES://BROKEN"), "Could not load image. Invalid format",
                        EHTMLPictureError);
 
-  std::wstring path = mtest::Data(L"misc\\jpeg\\hopper.jpg");
-  if (!path.empty()) {
-    THTMLPicture file;
-    file.LoadFromURL(L"File://" + path);
-    CHECK(file.ID() == L"File://" + path);
-    CHECK(file.Width() == 128);
-  }
+  std::wstring path = test::TestDataPath(L"misc\\jpeg\\hopper.jpg");
+  THTMLPicture file;
+  file.LoadFromURL(L"File://" + path);
+  CHECK(file.ID() == L"File://" + path);
+  CHECK(file.Width() == 128);
   THTMLPicture noFile;
   noFile.LoadFromURL(L"FILE://Z:\\gibt\\es\\nicht.gif");
   CHECK(noFile.Empty());
@@ -437,8 +430,7 @@ TEST_CASE("broken and odd files: a clear error or an empty picture, never a cras
       L"misc\\ico\\hopper.ico",              L"misc\\jpeg\\pil_sample_cmyk.jpg",
   };
   for (const wchar_t *file : files) {
-    std::wstring path = mtest::Data(file);
-    if (path.empty()) continue;
+    std::wstring path = test::TestDataPath(file);
     CAPTURE(WideToUtf8(file));
     THTMLPicture fromFile;
     CHECK_NOTHROW(fromFile.LoadFromFile(path));

@@ -94,6 +94,24 @@ TEST_CASE("alignment: right and centre leave the trailing space out; too wide st
   CHECK(second.left > 150);
 }
 
+TEST_CASE("reading order: right to left only where the system supports it") {
+  TDrawn leftToRight;
+  leftToRight.Draw(L"Preis", TRect(10, 0, 200, 120));
+  for (int order : {1, 2}) {
+    CAPTURE(order);
+    TDrawn drawn;
+    TMarkupArgs args = MarkupArgs(drawn.Canvas(), L"Preis", TRect(10, 0, 200, 120));
+    args.ReadingOrder = order;
+    drawn.Draw(args);
+    if (GetSystemMetrics(SM_MIDEASTENABLED)) {
+      // Order 1 mirrors the alignment: the word ends at the right edge.
+      if (order == 1) CHECK(drawn.Target.ChangedBounds().right > 190);
+    } else {
+      CHECK(SamePixels(drawn.Target, leftToRight.Target));
+    }
+  }
+}
+
 TEST_CASE("hidden text up to an unclosed tag: only the text before it is drawn") {
   TDrawn drawn;
   drawn.Draw(L"sichtbar <Z>versteckt und mehr");

@@ -18,17 +18,6 @@ TEST_CASE("PosText and ReplaceFirstText ignore letter case, umlauts included") {
   CHECK(text == L"a && b &amp; c");
 }
 
-TEST_CASE("the entity table, swept as the engine sweeps it, forms and replaces new entities") {
-  std::wstring text = L"&amp;quot; &sect;&permil;&reg;&copy;&para;&trade;&euro;";
-  for (bool replaced = true; replaced;) {
-    replaced = false;
-    for (const TMarkupEntity &e : MarkupEntities)
-      replaced = ReplaceFirstText(e.Entity, e.Replacement, text) || replaced;
-  }
-  // "&amp;quot;" became "&&quot;", whose "&quot;" was then replaced too.
-  CHECK(text == L"&\" §‰®©¶™€");
-}
-
 TEST_CASE("StrToIntLoose reads what it can and stops at the first stranger") {
   CHECK(StrToIntLoose(L"") == 0);
   CHECK(StrToIntLoose(L"   42px") == 42);
@@ -104,16 +93,4 @@ TEST_CASE("colour names: fixed colours, system colours by index, anything else b
   CHECK(ColorFromName(L"clblack") == clBlack);
   CHECK(ColorFromName(L"clorange") == clBlack);
   CHECK(ColorFromName(L"") == clBlack);
-}
-
-TEST_CASE("reading order: mirrored alignment and right-to-left reading need system support") {
-  CHECK(ReadingOrderFlags(DT_LEFT, 1, false) == DT_LEFT);
-  CHECK(ReadingOrderFlags(DT_LEFT, 1, true) == (DT_RIGHT | DT_RTLREADING));
-  CHECK(ReadingOrderFlags(DT_RIGHT | DT_SINGLELINE, 1, true) == (DT_SINGLELINE | DT_RTLREADING));
-  CHECK(ReadingOrderFlags(DT_CENTER, 1, true) == (DT_CENTER | DT_RTLREADING));
-  CHECK(ReadingOrderFlags(DT_LEFT, 2, true) == DT_RTLREADING);
-  CHECK(ReadingOrderFlags(DT_RIGHT, 0, true) == DT_RIGHT);
-  // This system's own answer decides the plain form.
-  bool support = GetSystemMetrics(SM_MIDEASTENABLED) != 0;
-  CHECK(ReadingOrderFlags(DT_LEFT, 1) == ReadingOrderFlags(DT_LEFT, 1, support));
 }

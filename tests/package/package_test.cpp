@@ -229,12 +229,11 @@ BOOL CALLBACK FindOtherMainWindow(HWND AWnd, LPARAM AData) {
 }
 
 void WaitForProgram(TRunningProgram &AProgram) {
-  DWORD start = GetTickCount();
-  while (!AProgram.Window && GetTickCount() - start < 15000) {
-    EnumWindows(&FindOtherMainWindow, LPARAM(&AProgram.Window));
-    if (!AProgram.Window) Sleep(50);
-  }
-  if (!AProgram.Window) return;
+  if (!test::PumpUntil([&] {
+        EnumWindows(&FindOtherMainWindow, LPARAM(&AProgram.Window));
+        return AProgram.Window != nullptr;
+      }))
+    return;
   DWORD pid = 0;
   GetWindowThreadProcessId(AProgram.Window, &pid);
   AProgram.Process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE |
@@ -243,13 +242,13 @@ void WaitForProgram(TRunningProgram &AProgram) {
 
 // The first message box a process shows.
 HWND WaitForMessageBox(DWORD AProcessId) {
-  DWORD start = GetTickCount();
-  do {
+  HWND box = nullptr;
+  test::PumpUntil([&] {
     for (HWND w : test::ProcessWindows(AProcessId))
-      if (test::ClassName(w) == L"#32770") return w;
-    Sleep(50);
-  } while (GetTickCount() - start < 15000);
-  return nullptr;
+      if (test::ClassName(w) == L"#32770") box = w;
+    return box != nullptr;
+  });
+  return box;
 }
 
 std::wstring Joined(const std::vector<std::wstring> &ATexts) {
@@ -344,7 +343,7 @@ TEST_CASE("the setup installs the program, its help, a start-menu entry and an u
   // goes on from a copy of itself, so wait for its work.
   REQUIRE(StartCommandLine(quiet));
   CHECK(test::PumpUntil([] { return !FolderExists(InstallDir()); }, 30000));
-  CHECK(test::PumpUntil([] { return !UninstallEntryExists(); }, 5000));
+  CHECK(test::PumpUntil([] { return !UninstallEntryExists(); }));
   CHECK_FALSE(test::FileExists(StartMenuEntry()));
   CHECK(test::ReadFileBytes(SettingsFile()) == settings);
   RemoveInstallation();

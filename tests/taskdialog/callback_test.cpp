@@ -20,15 +20,16 @@ HRESULT Notify(TCustomAdvTaskDialog &D, UINT ANotification, WPARAM AW = 0, LPARA
                                                   LONG_PTR(&D));
 }
 
+LRESULT ProgressOf(HWND ADialog, UINT AMessage, LPARAM AL = 0) {
+  for (HWND w : test::ChildWindows(ADialog))
+    if (test::ClassName(w) == PROGRESS_CLASSW) return SendMessageW(w, AMessage, 0, AL);
+  return -1;
+}
+
 void CALLBACK CancelLate(HWND AWnd, UINT, UINT_PTR, DWORD) {
   test::ClickDialogButton(AWnd, IDCANCEL);
 }
 
-// Whether the dialog window still shows after a while.
-bool StillOpen(HWND ADialog) {
-  test::Pump(300);
-  return IsWindow(ADialog) && IsWindowVisible(ADialog);
-}
 } // namespace
 
 TEST_CASE("buttons, radio buttons and the check box report through events and outputs") {
@@ -93,7 +94,11 @@ TEST_CASE("a refusing close handler keeps the native dialog open") {
   int r = tdtest::Answering([&] { return d.Execute(); },
                             [&](const tdtest::TSeenDialog &s) {
                               tdtest::Click(s, IDOK);
-                              openAfterRefusal = StillOpen(s.Wnd);
+                              // Refused once the handler was asked and the
+                              // dialog has dealt with its answer.
+                              test::PumpUntil([&] { return asked == 1; });
+                              test::PumpIdle();
+                              openAfterRefusal = IsWindow(s.Wnd) && IsWindowVisible(s.Wnd);
                               tdtest::Click(s, IDCANCEL);
                             });
   CHECK(asked == 2);
@@ -115,7 +120,7 @@ TEST_CASE("AutoClose closes on the timer notification that passes the time-out")
     d.SetAutoCloseTimeOut(250);
     test::TDialogWatcher watchdog([](HWND AWnd) {
       // Answers only when the dialog outlives its time-out by far.
-      SetTimer(AWnd, 77, 5000, &CancelLate);
+      SetTimer(AWnd, 77, test::kWaitLimit, &CancelLate);
     });
     CHECK(d.Execute() == IDOK);
     CHECK(ticks == 3);
@@ -124,7 +129,7 @@ TEST_CASE("AutoClose closes on the timer notification that passes the time-out")
     d.SetAutoCloseTimeOut(0);
     int r = tdtest::Answering([&] { return d.Execute(); },
                               [&](const tdtest::TSeenDialog &s) {
-                                test::PumpUntil([&] { return ticks >= 6; }, 5000);
+                                test::PumpUntil([&] { return ticks >= 6; });
                                 tdtest::Click(s, IDCANCEL);
                               });
     CHECK(ticks >= 6);
@@ -152,14 +157,15 @@ TEST_CASE("live texts, progress and escape on the open dialog") {
                             [&](const tdtest::TSeenDialog &s) {
                               d.SetInstruction(L"Nachher");
                               d.SetContent(L"Inhalt"); // unchanged: nothing sent
-                              test::Pump(400);
+                              // The progress comes with the dialog's timer.
+                              test::PumpUntil([&] {
+                                return tdtest::HasStatic(tdtest::Inspect(s.Wnd), L"Nachher") &&
+                                       ProgressOf(s.Wnd, PBM_GETPOS) == 30;
+                              });
                               after = tdtest::Inspect(s.Wnd);
-                              for (HWND w : test::ChildWindows(s.Wnd))
-                                if (test::ClassName(w) == PROGRESS_CLASSW) {
-                                  SendMessageW(w, PBM_GETRANGE, 0, LPARAM(&range));
-                                  pos = SendMessageW(w, PBM_GETPOS, 0, 0);
-                                  state = SendMessageW(w, PBM_GETSTATE, 0, 0);
-                                }
+                              ProgressOf(s.Wnd, PBM_GETRANGE, LPARAM(&range));
+                              pos = ProgressOf(s.Wnd, PBM_GETPOS);
+                              state = ProgressOf(s.Wnd, PBM_GETSTATE);
                               // Escape in the dialog cancels it.
                               tdtest::PressKey(s, VK_ESCAPE);
                             });
@@ -373,7 +379,7 @@ TEST_CASE("a halt raised inside the native dialog ends it and goes on as a halt"
   // Should the dialog stay, it is closed late, and the test says so.
   bool closedLate = false;
   test::TDialogWatcher late([&](HWND ADialog) {
-    test::Later(3000, [&closedLate, ADialog] {
+    test::Later(test::kWaitLimit, [&closedLate, ADialog] {
       if (IsWindow(ADialog)) {
         closedLate = true;
         test::ClickDialogButton(ADialog, IDOK);

@@ -71,7 +71,7 @@ void PressKey(const TSeenDialog &ADialog, WORD AKey) {
     HWND f = GetFocus();
     return f && IsChild(ADialog.Wnd, f);
   };
-  test::PumpUntil(focusInDialog, 2000);
+  test::PumpUntil(focusInDialog);
   HWND target = focusInDialog() ? GetFocus() : ADialog.Wnd;
   PostMessageW(target, WM_KEYDOWN, AKey, 0);
   PostMessageW(target, WM_KEYUP, AKey, 0);

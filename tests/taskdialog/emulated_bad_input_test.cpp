@@ -131,13 +131,13 @@ TEST_CASE("live text changes from the events while the window closes") {
     d.Clear();
   };
   const int r = emtest::RunSteps(d, {[&](TAdvMessageForm &f) {
-                                       test::PumpUntil([&] { return ticks >= 3; }, 2000);
+                                       test::PumpUntil([&] { return ticks >= 3; });
                                        // The user's choice survives the changes.
                                        const TRect two = emtest::BoundsOf(f, L"Radio1");
                                        emtest::ClickAt(f, {two.left + 6, (two.top + two.bottom) / 2});
                                      },
                                      [&](TAdvMessageForm &) {
-                                       test::PumpUntil([&] { return ticks >= 6; }, 2000);
+                                       test::PumpUntil([&] { return ticks >= 6; });
                                        test::SendKey(VK_RETURN);
                                      }});
   CHECK(r == mrOk);

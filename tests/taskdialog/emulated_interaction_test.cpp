@@ -239,7 +239,7 @@ TEST_CASE("the timer: AutoClose on the eleventh tick, timer and progress events"
   d.OnDialogCreated = [&](TComponent *) {};
   test::TDialogWatcher watcher([&](HWND AWnd) {
     auto *f = dynamic_cast<TAdvMessageForm *>(TControl::FromHandle(AWnd));
-    test::PumpUntil([&] { return positions.size() >= 3; }, 2000);
+    test::PumpUntil([&] { return positions.size() >= 3; });
     HWND bar = emtest::Child(*f, L"ProgressBar")->Handle();
     barState = int(SendMessageW(bar, PBM_GETSTATE, 0, 0));
     barPos = int(SendMessageW(bar, PBM_GETPOS, 0, 0));
@@ -258,7 +258,7 @@ TEST_CASE("the timer: AutoClose on the eleventh tick, timer and progress events"
   d.SetAutoCloseTimeOut(0);
   ticks = 0;
   CHECK(emtest::Run(d, [&](TAdvMessageForm &) {
-          test::PumpUntil([&] { return ticks >= 14; }, 3000);
+          test::PumpUntil([&] { return ticks >= 14; });
           test::SendKey(VK_RETURN);
         }) == mrOk);
   CHECK(ticks >= 14);
@@ -368,10 +368,12 @@ TEST_CASE("activated again, the window gives the keyboard back to its control") 
           // Another program's window takes the activation for a while.
           EnableWindow(other->Handle(), TRUE);
           other->Show();
-          test::Pump(100);
+          test::PumpUntil([&] { return GetForegroundWindow() == other->Handle(); });
           SetForegroundWindow(f.Handle());
-          test::PumpUntil([&] { return GetForegroundWindow() == f.Handle(); }, 2000);
-          test::Pump(50);
+          test::PumpUntil([&] {
+            return GetForegroundWindow() == f.Handle() && IsChild(f.Handle(), GetFocus());
+          });
+          test::PumpIdle();
           if (TControl *c = TControl::FromHandle(GetFocus())) focused = c->Name();
           test::SendKey(VK_RETURN);
         }) == mrNo);

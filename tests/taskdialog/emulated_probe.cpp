@@ -2,30 +2,45 @@
 
 #include <doctest.h>
 
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "taskdialog/emulated_dialog.h"
 #include "test_support.h"
 
 namespace emtest {
 
+namespace {
+INT_PTR CALLBACK PlainDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+} // namespace
+
 TDialogUnits UnitsOf(const TFont &AFont) {
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, AFont.Handle());
-  SIZE size{};
-  const wchar_t *letters = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-  GetTextExtentPoint32W(dc, letters, 52, &size);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  const int cx = size.cx / 52, cy = size.cy;
-  TDialogUnits u;
-  u.HorzMargin = MulDiv(8, cx, 4);
-  u.VertMargin = MulDiv(8, cy, 8);
-  u.HorzSpacing = MulDiv(10, cx, 4);
-  u.VertSpacing = MulDiv(10, cy, 8);
-  u.ButtonHeight = MulDiv(14, cy, 8);
-  u.ButtonSpacing = MulDiv(4, cx, 4);
-  return u;
+  LOGFONTW font{};
+  GetObjectW(AFont.Handle(), sizeof(font), &font);
+  HDC screen = GetDC(nullptr);
+  const WORD points = WORD(MulDiv(-font.lfHeight, 72, GetDeviceCaps(screen, LOGPIXELSY)));
+  ReleaseDC(nullptr, screen);
+  // A dialog template with the font: no menu, class or title, then the
+  // point size and the face name.
+  std::vector<WORD> memory(sizeof(DLGTEMPLATE) / sizeof(WORD) + 4 + LF_FACESIZE, 0);
+  auto *tmpl = reinterpret_cast<DLGTEMPLATE *>(memory.data());
+  tmpl->style = WS_POPUP | DS_SETFONT;
+  WORD *p = memory.data() + sizeof(DLGTEMPLATE) / sizeof(WORD) + 3;
+  *p = points;
+  wcsncpy(reinterpret_cast<wchar_t *>(p + 1), font.lfFaceName, LF_FACESIZE - 1);
+  HWND dialog = CreateDialogIndirectParamW(nullptr, tmpl, nullptr, &PlainDialog, 0);
+  REQUIRE(dialog);
+  LOGFONTW used{};
+  GetObjectW(HFONT(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof(used), &used);
+  CHECK(used.lfHeight == font.lfHeight);
+  CHECK(std::wstring(used.lfFaceName) == font.lfFaceName);
+  // Margins 8 and spacings 10 dialog units; buttons 4 apart and 14 high.
+  RECT spacing{8, 8, 10, 10}, button{4, 14, 0, 0};
+  MapDialogRect(dialog, &spacing);
+  MapDialogRect(dialog, &button);
+  DestroyWindow(dialog);
+  return {spacing.left, spacing.top, spacing.right, spacing.bottom, button.top, button.left};
 }
 
 int Run(TAdvTaskDialog &ADialog, const std::function<void(TAdvMessageForm &)> &AAct) {
@@ -37,10 +52,10 @@ int Run(TAdvTaskDialog &ADialog, const std::function<void(TAdvMessageForm &)> &A
     auto *form = dynamic_cast<TAdvMessageForm *>(TControl::FromHandle(AWnd));
     CHECK(form);
     if (!form) return;
-    test::PumpUntil([&] { return GetForegroundWindow() == AWnd && GetFocus(); }, 2000);
-    test::Pump(30);
+    test::PumpUntil([&] { return GetForegroundWindow() == AWnd && GetFocus(); });
+    test::PumpIdle();
     AAct(*form);
-    if (!test::PumpUntil([&] { return form->ModalResult() != mrNone; }, 3000)) {
+    if (!test::PumpUntil([&] { return form->ModalResult() != mrNone; })) {
       FAIL_CHECK("the dialog stayed open");
       form->SetModalResult(mrCancel);
     }
@@ -63,7 +78,8 @@ void RunStep(HWND AWnd, std::shared_ptr<std::vector<TStep>> ASteps, size_t AInde
     return;
   }
   (*ASteps)[AIndex](*form);
-  test::Later(AIndex + 1 == ASteps->size() ? 3000 : 150,
+  // A timer comes only when the window's loop has nothing else to do.
+  test::Later(AIndex + 1 == ASteps->size() ? test::kWaitLimit : USER_TIMER_MINIMUM,
               [=] { RunStep(AWnd, ASteps, AIndex + 1); });
 }
 } // namespace
@@ -73,11 +89,11 @@ TStepWatcher::TStepWatcher(std::vector<TStep> ASteps)
       FWatcher([this](HWND AWnd) {
         if (std::exchange(FStarted, true) || !FormAt(AWnd)) return;
         if (FSteps->empty()) {
-          test::Later(5000, [AWnd, steps = FSteps] { RunStep(AWnd, steps, 0); });
+          test::Later(test::kWaitLimit, [AWnd, steps = FSteps] { RunStep(AWnd, steps, 0); });
           return;
         }
-        test::PumpUntil([&] { return GetForegroundWindow() == AWnd && GetFocus(); }, 2000);
-        test::Pump(30);
+        test::PumpUntil([&] { return GetForegroundWindow() == AWnd && GetFocus(); });
+        test::PumpIdle();
         RunStep(AWnd, FSteps, 0);
       }) {}
 

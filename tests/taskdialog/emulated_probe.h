@@ -11,7 +11,7 @@
 
 namespace emtest {
 
-// The dialog units of a font, measured here on their own.
+// The dialog units of a font as the platform maps them for a dialog.
 TDialogUnits UnitsOf(const TFont &AFont);
 
 // Executes the component through the emulated window; once the window is
@@ -25,7 +25,7 @@ using TStep = std::function<void(TAdvMessageForm &)>;
 int RunSteps(TAdvTaskDialog &ADialog, std::vector<TStep> ASteps);
 
 // While alive, runs the steps on the next emulated window that opens.
-// Without steps the window has five seconds to close by itself.
+// Without steps the window has test::kWaitLimit to close by itself.
 class TStepWatcher {
 public:
   explicit TStepWatcher(std::vector<TStep> ASteps);

@@ -15,7 +15,8 @@ struct TGallery {
   TGalleryForm *Form = TForm::Create<TGalleryForm>(nullptr);
   TGallery() {
     Form->Show();
-    test::Pump(50);
+    test::PumpUntil([this] { return GetForegroundWindow() == Form->Handle(); });
+    test::PumpIdle();
   }
   ~TGallery() { delete Form; }
   // Presses the sample's button; AAct answers the dialog. Returns the

@@ -196,7 +196,8 @@ TEST_CASE("the message belongs to the form that has the focus") {
   form->SetCaption(L"Hauptfenster");
   form->Show();
   SetFocus(form->Handle());
-  test::Pump(100);
+  test::PumpUntil([&] { return GetFocus() == form->Handle(); });
+  test::PumpIdle();
   HWND owner = nullptr;
   CHECK(Press(mbOK, IDOK) == mrOk);
   tdtest::Answering([] { return ShowTaskMessage(L"x", L"", mtError, mbOK, 0); },

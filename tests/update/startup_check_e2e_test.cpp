@@ -11,13 +11,13 @@
 namespace {
 // The visible dialog of another process, found by caption.
 HWND FindDialogOf(DWORD APid, const std::wstring &ACaption, DWORD ATimeout) {
-  DWORD start = GetTickCount();
-  do {
+  HWND found = nullptr;
+  test::PumpUntil([&] {
     for (HWND w : test::ProcessWindows(APid))
-      if (test::ClassName(w) == L"#32770" && test::WindowText(w) == ACaption) return w;
-    Sleep(50);
-  } while (GetTickCount() - start < ATimeout);
-  return nullptr;
+      if (test::ClassName(w) == L"#32770" && test::WindowText(w) == ACaption) found = w;
+    return found != nullptr;
+  }, ATimeout);
+  return found;
 }
 
 std::wstring AllTexts(HWND AWnd) {
@@ -53,20 +53,18 @@ void EnableAutomaticChecks(const test::TProgramCopy &ACopy) {
   REQUIRE(infoButton);
   PostMessageW(infoButton, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   PostMessageW(infoButton, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-  HWND info = test::FindProcessWindow(program.Pid(), L"Info/Einstellungen", 10000);
+  HWND info = test::FindProcessWindow(program.Pid(), L"Info/Einstellungen");
   REQUIRE(info);
   HWND tabs = FindWindowExW(info, nullptr, L"SysTabControl32", nullptr);
   REQUIRE(tabs);
   PostMessageW(tabs, WM_KEYDOWN, VK_RIGHT, 1);
   HWND check = ButtonWithText(info, L"Bei Programmstart auf Updates prüfen");
   REQUIRE(check);
-  DWORD start = GetTickCount();
-  while (!IsWindowVisible(check) && GetTickCount() - start < 5000) Sleep(50);
+  test::PumpUntil([&] { return IsWindowVisible(check) != FALSE; });
   SendMessageW(check, BM_CLICK, 0, 0);
   CHECK(SendMessageW(check, BM_GETCHECK, 0, 0) == BST_CHECKED);
   PostMessageW(info, WM_CLOSE, 0, 0);
-  start = GetTickCount();
-  while (IsWindowVisible(info) && GetTickCount() - start < 5000) Sleep(50);
+  test::PumpUntil([&] { return !IsWindowVisible(info); });
   CHECK_FALSE(IsWindowVisible(info));
   CHECK(program.Close() == 0);
 }
@@ -111,7 +109,7 @@ TEST_CASE("automatic checks turned on and the dialog closed by its close box: th
   HWND no = ButtonWithText(question, L"&Nein");
   REQUIRE(no);
   SendMessageW(no, BM_CLICK, 0, 0);
-  HWND main = test::FindProcessWindow(pid, L"kalverin Tastenfang", 5000);
+  HWND main = test::FindProcessWindow(pid, L"kalverin Tastenfang");
   REQUIRE(main);
   PostMessageW(main, WM_CLOSE, 0, 0);
   CHECK(test::WaitExit(process, 15000) == 0);
