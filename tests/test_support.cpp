@@ -346,8 +346,9 @@ HANDLE StartProcess(const std::wstring &AExe, const std::wstring &AArgs) {
   return pi.hProcess;
 }
 
-TProcess::TProcess(const std::wstring &AExe, const std::wstring &AArgs)
-    : FHandle(StartProcess(AExe, AArgs)) {}
+TProcess::TProcess(const std::wstring &AExe, const std::wstring &AArgs,
+                   const std::vector<std::wstring> &AVariables)
+    : FHandle(StartProcessWithEnvironment(AExe, AArgs, AVariables)) {}
 
 TProcess::~TProcess() {
   if (!FHandle) return;

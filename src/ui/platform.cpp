@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "ui/system_library.h"
+
 std::function<HINSTANCE(const TShellExecuteRequest &)> ShellExecuteHook;
 std::function<int(HWND, const std::wstring &, const std::wstring &, UINT)> MessageBoxHook;
 std::function<HWND(HWND, const std::wstring &, UINT, DWORD_PTR)> HtmlHelpHook;
@@ -45,7 +47,7 @@ HWND PlatformHtmlHelp(HWND ACaller, const std::wstring &AFile, UINT ACommand, DW
   if (HtmlHelpHook) return HtmlHelpHook(ACaller, AFile, ACommand, AData);
   using THtmlHelpW = HWND(WINAPI *)(HWND, LPCWSTR, UINT, DWORD_PTR);
   // Loaded once and kept: the viewer's windows live on after the call.
-  static HMODULE module = LoadLibraryW(L"hhctrl.ocx");
+  static HMODULE module = LoadSystemLibrary(L"hhctrl.ocx");
   static auto htmlHelp =
       module ? GetProcAddressAs<THtmlHelpW>(module, "HtmlHelpW") : nullptr;
   if (!htmlHelp) return nullptr;
