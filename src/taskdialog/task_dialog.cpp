@@ -198,7 +198,7 @@ HRESULT TCustomAdvTaskDialog::HandleNotification(HWND AWnd, UINT ANotification, 
     const std::wstring address = AL ? reinterpret_cast<const wchar_t *>(AL) : L"";
     if (OnDialogHyperlinkClick)
       OnDialogHyperlinkClick(this, address);
-    else if (address.find(L"://") != std::wstring::npos)
+    else
       OpenLinkAddress(nullptr, address);
     break;
   }

@@ -15,6 +15,14 @@ const wchar_t *OrNull(const std::optional<std::wstring> &AText) {
 }
 } // namespace
 
+bool IsWebAddress(const std::wstring &AAddress) {
+  for (const wchar_t *scheme : {L"http://", L"https://", L"mailto:"}) {
+    const size_t n = wcslen(scheme);
+    if (AAddress.size() > n && _wcsnicmp(AAddress.c_str(), scheme, n) == 0) return true;
+  }
+  return false;
+}
+
 HINSTANCE PlatformShellExecute(const TShellExecuteRequest &ARequest) {
   if (ShellExecuteHook) return ShellExecuteHook(ARequest);
   return ShellExecuteW(ARequest.Owner, OrNull(ARequest.Verb), ARequest.File.c_str(),

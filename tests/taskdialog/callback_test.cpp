@@ -187,15 +187,24 @@ TEST_CASE("the close box cancels a cancellable native dialog") {
   CHECK(r == IDCANCEL);
 }
 
-TEST_CASE("clicked links: the handler, an address with a scheme, or nothing") {
+TEST_CASE("clicked links: the handler, a web or mail address, or nothing") {
   test::TShellRequests shell;
   TAdvTaskDialog d(nullptr);
-  const wchar_t *plain = L"www.example.com/hilfe";
   const wchar_t *full = L"http://127.0.0.1/hilfe";
 
-  CHECK(Notify(d, TDN_HYPERLINK_CLICKED, 0, LPARAM(plain)) == S_OK);
+  // What would start a program or reach a file share is never opened.
+  for (const wchar_t *refused :
+       {L"www.example.com/hilfe", L"file:///C:/windows/system32/calc.exe",
+        L"FILE://server/freigabe/a.exe", L"\\\\127.0.0.1\\freigabe\\a.exe", L"ms-settings://x",
+        L"javascript:alert(1)", L"http:/127.0.0.1", L"http://", L"mailto:"})
+    CHECK(Notify(d, TDN_HYPERLINK_CLICKED, 0, LPARAM(refused)) == S_OK);
   CHECK(shell.Calls.empty());
   CHECK(d.hWnd() == HWND(0x4711));
+  for (const wchar_t *opened : {L"HTTPS://127.0.0.1/a", L"MailTo:info@kalverin.de"})
+    Notify(d, TDN_HYPERLINK_CLICKED, 0, LPARAM(opened));
+  REQUIRE(shell.Calls.size() == 2);
+  CHECK(shell.Calls[1].File == L"MailTo:info@kalverin.de");
+  shell.Calls.clear();
 
   Notify(d, TDN_HYPERLINK_CLICKED, 0, LPARAM(full));
   REQUIRE(shell.Calls.size() == 1);
