@@ -5,7 +5,11 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <atomic>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "test_support.h"
@@ -13,6 +17,7 @@
 #include "ui/extctrls.h"
 #include "ui/platform.h"
 #include "ui/stdctrls.h"
+#include "ui/timer.h"
 
 namespace {
 // Logs its destruction.
@@ -325,4 +330,38 @@ TEST_CASE("a halt raised in an event handler passes the window procedure as a ha
   CHECK_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   CHECK_FALSE(Application->Terminated());
   delete form;
+}
+
+TEST_CASE("timers on several threads at once: each fires on its own thread, none is lost") {
+  // Threads start and stop timers while the others' fire: the running
+  // timers of one thread must neither disturb nor see another's.
+  std::atomic<int> lost{0}, foreign{0};
+  auto work = [&] {
+    const DWORD me = GetCurrentThreadId();
+    for (int round = 0; round < 40; ++round) {
+      std::vector<std::unique_ptr<TTimer>> timers;
+      std::vector<int> ticks(8, 0);
+      for (size_t i = 0; i < ticks.size(); ++i) {
+        timers.push_back(std::make_unique<TTimer>(nullptr));
+        timers.back()->OnTimer = [&ticks, i, me, &foreign](TComponent *) {
+          ++ticks[i];
+          if (GetCurrentThreadId() != me) ++foreign;
+        };
+        timers.back()->SetInterval(1);
+      }
+      const DWORD start = GetTickCount();
+      auto allTicked = [&] { return std::count(ticks.begin(), ticks.end(), 0) == 0; };
+      while (!allTicked() && GetTickCount() - start < 5000) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+      }
+      if (!allTicked()) ++lost;
+    }
+  };
+  std::vector<std::thread> threads;
+  for (int i = 0; i < 3; ++i) threads.emplace_back(work);
+  for (std::thread &t : threads) t.join();
+  CHECK(lost == 0);
+  CHECK(foreign == 0);
 }
