@@ -346,9 +346,8 @@ HANDLE StartProcess(const std::wstring &AExe, const std::wstring &AArgs) {
   return pi.hProcess;
 }
 
-TProcess::TProcess(const std::wstring &AExe, const std::wstring &AArgs,
-                   const std::vector<std::wstring> &AVariables)
-    : FHandle(StartProcessWithEnvironment(AExe, AArgs, AVariables)) {}
+TProcess::TProcess(const std::wstring &AExe, const std::wstring &AArgs)
+    : FHandle(StartProcess(AExe, AArgs)) {}
 
 TProcess::~TProcess() {
   if (!FHandle) return;

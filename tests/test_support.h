@@ -159,8 +159,7 @@ DWORD WaitExit(HANDLE AProcess, DWORD ATimeout);
 // a failing test leaves nothing running.
 class TProcess {
 public:
-  explicit TProcess(const std::wstring &AExe, const std::wstring &AArgs = L"",
-                    const std::vector<std::wstring> &AVariables = {});
+  explicit TProcess(const std::wstring &AExe, const std::wstring &AArgs = L"");
   ~TProcess();
   TProcess(const TProcess &) = delete;
   TProcess &operator=(const TProcess &) = delete;

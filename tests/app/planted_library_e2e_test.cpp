@@ -23,25 +23,19 @@ size_t ColoursShown(HWND AWnd) {
   return colours.size();
 }
 
-
 // Wine substitutes its own code for a platform library found beside a
 // program; told to prefer the file, it loads what the search found first,
 // as Windows does. Wine's own settings, unknown to Windows.
 struct TPreferFoundLibraries {
-  HKEY Key = nullptr;
   explicit TPreferFoundLibraries(std::initializer_list<const wchar_t *> ANames) {
-    RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &Key,
-                    nullptr);
+    const wchar_t *key = L"Software\\Wine\\AppDefaults\\Tastenfang.exe\\DllOverrides";
     for (const wchar_t *name : ANames)
-      RegSetValueExW(Key, name, 0, REG_SZ, reinterpret_cast<const BYTE *>(L"native,builtin"),
-                     sizeof(L"native,builtin"));
+      RegSetKeyValueW(HKEY_CURRENT_USER, key, name, REG_SZ, L"native,builtin",
+                      sizeof(L"native,builtin"));
   }
   ~TPreferFoundLibraries() {
-    RegCloseKey(Key);
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\Tastenfang.exe");
   }
-  static constexpr const wchar_t *kKey =
-      L"Software\\Wine\\AppDefaults\\Tastenfang.exe\\DllOverrides";
 };
 } // namespace
 
