@@ -47,11 +47,16 @@ HFONT Tahoma(int AHeight, bool AUnderline = false) {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE AInstance, HINSTANCE, PWSTR, int) {
-  // The module start steps.
+  // The program's start steps: libraries from the system folder only.
+  using TSetDefaultDllDirectories = BOOL(WINAPI *)(DWORD);
+  if (auto setDefault = reinterpret_cast<TSetDefaultDllDirectories>(reinterpret_cast<void *>(
+          GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories"))))
+    setDefault(0x00000800); // LOAD_LIBRARY_SEARCH_SYSTEM32
+  SetDllDirectoryW(L"");
   CoInitialize(nullptr);
   ULONG_PTR token = 0;
   TGdiplusShutdown shutdown = nullptr;
-  if (HMODULE gdiplus = LoadLibraryW(L"gdiplus.dll")) {
+  if (HMODULE gdiplus = LoadLibraryExW(L"gdiplus.dll", nullptr, 0x00000800)) {
     auto startup = reinterpret_cast<TGdiplusStartup>(
         reinterpret_cast<void *>(GetProcAddress(gdiplus, "GdiplusStartup")));
     shutdown = reinterpret_cast<TGdiplusShutdown>(

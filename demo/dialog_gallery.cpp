@@ -5,8 +5,10 @@
 
 #include "gallery_form.h"
 #include "ui/application.h"
+#include "ui/system_library.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  RestrictLibrarySearch();
   TApplication app;
   StartGallery(app);
   try {

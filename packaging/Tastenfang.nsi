@@ -75,26 +75,36 @@ Var CreatedFolder      ; 1 when this run created $INSTDIR
 ; ---- checks shared by setup and uninstaller
 
 ; While the program runs its files cannot be replaced or removed; the user
-; may close it and retry. Silent runs give up at once.
-!macro CHECK_NOT_RUNNING UN
-Function ${UN}CheckNotRunning
+; may close it and retry. Silent runs give up at once. $0 is 1 when the
+; user gave up, else 0.
+!macro WAIT_NOT_RUNNING UN
+Function ${UN}WaitNotRunning
   ${Do}
     System::Call 'kernel32::OpenMutexW(i ${SYNCHRONIZE}, i 0, w "${PROGRAM_MUTEX}") p .r0'
     ${If} $0 P= 0
+      StrCpy $0 0
       Return
     ${EndIf}
     System::Call 'kernel32::CloseHandle(p r0)'
     MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
       "${PRODUCT} läuft noch.$\r$\n$\r$\nBitte beenden Sie das Programm und klicken Sie dann auf „Wiederholen“." \
       /SD IDCANCEL IDRETRY retry
-    SetErrorLevel 2
-    Quit
+    StrCpy $0 1
+    Return
     retry:
   ${Loop}
 FunctionEnd
+
+Function ${UN}CheckNotRunning
+  Call ${UN}WaitNotRunning
+  ${If} $0 == 1
+    SetErrorLevel 2
+    Quit
+  ${EndIf}
+FunctionEnd
 !macroend
-!insertmacro CHECK_NOT_RUNNING ""
-!insertmacro CHECK_NOT_RUNNING "un."
+!insertmacro WAIT_NOT_RUNNING ""
+!insertmacro WAIT_NOT_RUNNING "un."
 
 ; Reads the installation of the other build (32-bit beside x86-64) into $0.
 Function OtherBuildLocation
@@ -292,6 +302,19 @@ Section "-Programm"
     !insertmacro FAIL "${PRODUCT} kann nicht in die Liste der installierten Programme eingetragen werden (fehlende Administratorrechte)."
   ${EndIf}
 
+  ; The program may have been started since the check at the start: its
+  ; running file would be renamed aside and the setup would claim success.
+  Call WaitNotRunning
+  ${If} $0 == 1
+    Call DiscardStaged
+    ${If} $1 == ""
+      DeleteRegKey HKLM "${UNINST_KEY}"
+    ${Else}
+      WriteRegStr HKLM "${UNINST_KEY}" "InstallLocation" "$1"
+    ${EndIf}
+    !insertmacro FAIL "${PRODUCT} läuft noch; seine Dateien können nicht ersetzt werden."
+  ${EndIf}
+
   DetailPrint "Dateien werden ersetzt ..."
   ; (Testing the error flag clears it.)
   ClearErrors
@@ -359,6 +382,9 @@ Section "Uninstall"
     Abort
   ${EndIf}
   Delete "$INSTDIR\Tastenfang.CHM"
+  ; What an interrupted or overtaken setup may have left beside them.
+  !insertmacro FOR_EACH_FILE DROP_OLD
+  !insertmacro FOR_EACH_FILE DISCARD_STAGED
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
   DeleteRegKey HKLM "${UNINST_KEY}"
   Delete "$INSTDIR\Uninstall.exe"

@@ -5,8 +5,10 @@
 #include "app/modules.h"
 #include "app/program.h"
 #include "ui/platform.h"
+#include "ui/system_library.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  RestrictLibrarySearch();
   try {
     return RunApplication(ProgramModules(), [](TApplication &app) {
       app.Initialize();

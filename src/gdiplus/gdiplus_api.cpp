@@ -6,6 +6,7 @@
 #include "res/resource_ids.h"
 #include "ui/platform.h"
 #include "ui/strings.h"
+#include "ui/system_library.h"
 
 #define GDIP_DEFINE_USED(R, N, P) R(WINAPI *N) P = nullptr;
 #define GDIP_DEFINE_BOUND(N) void *N = nullptr;
@@ -71,7 +72,7 @@ void LoadGdiPlusLibrary() {
   if (FAvailable) return;
   // A missing library is an expected case: no system error box for it.
   UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-  FLibrary = LoadLibraryW(L"gdiplus.dll");
+  FLibrary = LoadSystemLibrary(L"gdiplus.dll");
   SetErrorMode(oldMode);
   FAvailable = FLibrary != nullptr;
   if (!FAvailable) return;

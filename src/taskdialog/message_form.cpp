@@ -2,6 +2,9 @@
 #include "taskdialog/message_form.h"
 
 #include <algorithm>
+#include <array>
+#include <map>
+#include <tuple>
 
 #include "markup/draw_markup.h"
 #include "markup/markup_helpers.h"
@@ -21,8 +24,17 @@ namespace {
 constexpr TColor kInstructionColor = RGBColor(0, 83, 196);
 constexpr TColor kLinkBorderColor = RGBColor(108, 225, 255);
 
-// Read once per process; the first dialog that needs a width fills it.
-int CommonButtonWidthCache[kCommonButtonCount] = {};
+// The common buttons' widths, measured once per font: a dialog after a
+// change of message font or density measures with its own font. Per
+// thread, not guarded: a thread's dialogs measure with that thread's
+// canvases, and no thread needs another's widths.
+int &CommonButtonWidthCache(const TFont &AFont, int APos) {
+  using TKey = std::tuple<std::wstring, int, TFontStyles, int, int>;
+  thread_local std::map<TKey, std::array<int, kCommonButtonCount>> cache;
+  const TKey key{AFont.Name(), AFont.Height(), AFont.Style(), AFont.CharSet(),
+                 AFont.Orientation()};
+  return cache[key].at(size_t(APos));
+}
 
 // System icon identifiers of the main icon kinds; 0 for none.
 constexpr int kMainIconIDs[] = {
@@ -168,7 +180,7 @@ void TAdvMessageForm::BuildCommonButtons(int ADefaultPos, int ACancelPos, int &A
   for (int pos = 0; pos < kCommonButtonCount; ++pos) {
     if (!d.FCommonButtons.Contains(TCommonButton(pos))) continue;
     const TCommonButtonInfo &info = CommonButtonInfo(TCommonButton(pos));
-    int &cached = CommonButtonWidthCache[pos];
+    int &cached = CommonButtonWidthCache(Canvas().Font(), pos);
     if (cached == 0) cached = Canvas().TextWidth(info.Caption) + 16;
 
     TControl *button = d.CreateButton(this);
@@ -266,7 +278,7 @@ void TAdvMessageForm::BuildFallbackButton(int &ARowWidth) {
   TCustomAdvTaskDialog &d = Dialog();
   const TDialogUnits u = DialogUnits(Canvas());
   const TCommonButtonInfo &ok = CommonButtonInfo(cbOK);
-  int &cached = CommonButtonWidthCache[cbOK];
+  int &cached = CommonButtonWidthCache(Canvas().Font(), cbOK);
   cached = Canvas().TextWidth(ok.Caption) + 8;
   TControl *button = d.CreateButton(this);
   FcmBtnList.push_back(button);

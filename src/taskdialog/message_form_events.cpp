@@ -188,7 +188,7 @@ void TAdvMessageForm::OpenLink(const std::wstring &AAddress) {
   TCustomAdvTaskDialog &d = Dialog();
   if (d.OnDialogHyperlinkClick)
     d.OnDialogHyperlinkClick(&d, AAddress);
-  else if (AAddress.find(L"://") != std::wstring::npos)
+  else
     OpenLinkAddress(nullptr, AAddress);
 }
 

@@ -5,5 +5,6 @@
 #include <string>
 
 // The desktop's default handler of the address ("open"), with the user's
-// own rights: a link in a dialog text is never started elevated.
+// own rights: a link in a dialog text is never started elevated. Only web
+// and mail addresses are opened; anything else is ignored.
 void OpenLinkAddress(HWND AOwner, const std::wstring &AAddress);

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "taskdialog/native_config.h"
 #include "taskdialog/presentation_version.h"
 #include "taskdialog/shell_links.h"
@@ -107,10 +109,25 @@ LRESULT TCustomAdvTaskDialog::SendToDialog(UINT AMsg, WPARAM AW, LPARAM AL) {
 }
 
 void TCustomAdvTaskDialog::Close() {
+  // With no default button set the platform's dialog has none of number 0:
+  // clicking it would do nothing, so the button the dialog shows as its
+  // default is clicked.
   if (FIsNative)
-    SendToDialog(TDM_CLICK_BUTTON, WPARAM(FDefaultButton), 0);
+    SendToDialog(TDM_CLICK_BUTTON, WPARAM(FDefaultButton ? FDefaultButton : ShownDefaultButton()),
+                 0);
   else if (FDialogForm)
     FDialogForm->CloseDialog(mrCancel);
+}
+
+int TCustomAdvTaskDialog::ShownDefaultButton() const {
+  if (FCustomButtons.Count() > 0) return kCustomButtonBase;
+  // The platform's order of the common buttons.
+  static constexpr std::pair<TCommonButton, int> kOrder[] = {
+      {cbOK, IDOK},       {cbYes, IDYES},       {cbNo, IDNO},
+      {cbRetry, IDRETRY}, {cbCancel, IDCANCEL}, {cbClose, kNativeCloseButtonID}};
+  for (const auto &[button, id] : kOrder)
+    if (FCommonButtons.Contains(button)) return id;
+  return IDOK; // a dialog without buttons shows OK
 }
 
 void TCustomAdvTaskDialog::ClickButton(int ButtonID) {
@@ -133,6 +150,25 @@ bool TCustomAdvTaskDialog::UsesEmulatedPresentation() const {
 }
 
 int TCustomAdvTaskDialog::Execute() {
+  // A handler may execute the component again while its dialog is open:
+  // each execution keeps its own window, so the outer dialog is still
+  // reached once the inner one returns.
+  struct TOuterExecution {
+    TCustomAdvTaskDialog &Dialog;
+    HWND Wnd;
+    TEmulatedDialogWindow *Form;
+    bool IsNative;
+    int32_t AutoCloseCounter;
+    ~TOuterExecution() {
+      if (!Wnd && !Form) return; // none open: IsNative tells of this execution
+      Dialog.FhWnd = Wnd;
+      Dialog.FDialogForm = Form;
+      Dialog.FIsNative = IsNative;
+      Dialog.FAutoCloseCounter = AutoCloseCounter;
+    }
+  } outer{*this, FhWnd, FDialogForm, FIsNative, FAutoCloseCounter};
+  FhWnd = nullptr;
+  FDialogForm = nullptr;
   FIsNative = false;
   FVerifyResult = false;
   FAutoCloseCounter = 0;
@@ -150,13 +186,14 @@ int TCustomAdvTaskDialog::ExecuteNative() {
   TTaskDialogConfig config(*this);
   int button = 0, radio = 0;
   BOOL verify = FALSE;
-  // A failing call leaves the outputs at 0 and false.
-  taskDialogIndirect(config.Data(), &button, &radio, &verify);
+  const HRESULT shown = taskDialogIndirect(config.Data(), &button, &radio, &verify);
   FhWnd = nullptr;
-  FButtonResult = radio;
-  FVerifyResult = verify != FALSE;
   // A halt raised by an event handler inside the dialog goes on from here.
   if (Application) Application->RaisePendingHalt();
+  // A dialog that could not be shown was not cancelled by the user.
+  if (FAILED(shown)) return -1;
+  FButtonResult = radio;
+  FVerifyResult = verify != FALSE;
   return button;
 }
 
@@ -198,12 +235,12 @@ HRESULT TCustomAdvTaskDialog::HandleNotification(HWND AWnd, UINT ANotification, 
     const std::wstring address = AL ? reinterpret_cast<const wchar_t *>(AL) : L"";
     if (OnDialogHyperlinkClick)
       OnDialogHyperlinkClick(this, address);
-    else if (address.find(L"://") != std::wstring::npos)
+    else
       OpenLinkAddress(nullptr, address);
     break;
   }
   case TDN_TIMER:
-    TimerTick();
+    TimerTick(DWORD(AW));
     break;
   case TDN_RADIO_BUTTON_CLICKED:
     if (OnDialogRadioClick) OnDialogRadioClick(this, int(AW));
@@ -220,7 +257,7 @@ HRESULT TCustomAdvTaskDialog::HandleNotification(HWND AWnd, UINT ANotification, 
   return S_OK;
 }
 
-void TCustomAdvTaskDialog::TimerTick() {
+void TCustomAdvTaskDialog::TimerTick(DWORD AElapsed) {
   if (OnDialogTimer) OnDialogTimer(this);
   if (OnDialogProgress) {
     int pos = 0;
@@ -232,7 +269,9 @@ void TCustomAdvTaskDialog::TimerTick() {
                                                   : PBST_NORMAL;
     SendToDialog(TDM_SET_PROGRESS_BAR_STATE, WPARAM(platformState), 0);
   }
-  FAutoCloseCounter += 100;
+  // The platform's timer comes about every 200 ms, not every 100 ms: the
+  // counter takes the time it reports since the dialog was created.
+  FAutoCloseCounter = int32_t(AElapsed);
   if (FAutoCloseTimeout > 0 && FAutoClose && FAutoCloseTimeout < FAutoCloseCounter) Close();
 }
 

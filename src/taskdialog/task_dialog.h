@@ -220,8 +220,11 @@ private:
   // Stores a live text and tells the open dialog.
   void UpdateElementText(std::wstring &AField, const std::wstring &AValue, int AElement);
   HRESULT HandleNotification(HWND AWnd, UINT ANotification, WPARAM AW, LPARAM AL);
-  void TimerTick();
+  // A timer notification of the native dialog, AElapsed ms after creation.
+  void TimerTick(DWORD AElapsed);
   void OpenHelp();
+  // What the native dialog shows as its default when DefaultButton is 0.
+  int ShownDefaultButton() const;
 
   std::wstring FTitle;
   std::wstring FContent;

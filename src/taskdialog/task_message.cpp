@@ -106,10 +106,11 @@ int TaskMessageResult(const TTaskMessageButtons &AButtons, int APressed, int AHe
     if (AHelpContext > 0 && Application) Application->HelpContext(AHelpContext);
     return mrNone;
   }
-  // The first three custom buttons map to their recorded results; later
-  // ones (Yes to all behind three others) and all else to none.
-  if (APressed >= kCustomButtonBase && APressed <= kCustomButtonBase + 2)
-    return AButtons.Results[size_t(APressed - kCustomButtonBase)];
+  // Every recorded custom button gives its result: a fourth one (Yes to
+  // all behind three others) is shown, so its press must not read as none.
+  const int position = APressed - kCustomButtonBase;
+  if (position >= 0 && size_t(position) < AButtons.Results.size())
+    return AButtons.Results[size_t(position)];
   return mrNone;
 }
 

@@ -241,7 +241,9 @@ void TBitmap::DrawTransparent(TCanvas &ACanvas, const TRect &R) {
   HDC src = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(src, Handle());
   SetStretchBltMode(ACanvas.Handle(), COLORONCOLOR);
-  TransparentBlt(ACanvas.Handle(), R.left, R.top, R.Width(), R.Height(), src, 0, 0, FWidth,
+  // The platform's graphics library's own: the image library of the same
+  // routine is no known library and would be found beside the program.
+  GdiTransparentBlt(ACanvas.Handle(), R.left, R.top, R.Width(), R.Height(), src, 0, 0, FWidth,
                  FHeight, key);
   SelectObject(src, old);
   DeleteDC(src);

@@ -45,8 +45,8 @@ void TSpeedButton::Paint(TCanvas &ACanvas) {
   COLORREF transparent = GetPixel(mem.Get(), 0, bm.bmHeight - 1);
   int offset = FDown && FMouseInside ? 1 : 0;
   int x = (rc.right - bm.bmWidth) / 2 + offset, y = (rc.bottom - bm.bmHeight) / 2 + offset;
-  TransparentBlt(dc, x, y, bm.bmWidth, bm.bmHeight, mem.Get(), 0, 0, bm.bmWidth, bm.bmHeight,
-                 transparent);
+  GdiTransparentBlt(dc, x, y, bm.bmWidth, bm.bmHeight, mem.Get(), 0, 0, bm.bmWidth, bm.bmHeight,
+                    transparent);
 }
 
 void TSpeedButton::MouseDown(TMouseButton AButton, TShiftState AShift, int X, int Y) {

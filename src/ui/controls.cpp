@@ -38,8 +38,10 @@ LRESULT CALLBACK ChildWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp);
 } // namespace
 
 ATOM TControl::RegisterOwnClass() {
-  static ATOM atom = 0;
-  if (!atom) {
+  // Guarded by the initialisation of the local static: the class is the
+  // process's, so the first windows of two threads must not both register
+  // it (the second registration fails and would leave no atom).
+  static const ATOM atom = [] {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.style = CS_DBLCLKS;
@@ -47,8 +49,8 @@ ATOM TControl::RegisterOwnClass() {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kOwnClass;
-    atom = RegisterClassExW(&wc);
-  }
+    return RegisterClassExW(&wc);
+  }();
   return atom;
 }
 

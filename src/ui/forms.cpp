@@ -208,7 +208,8 @@ void TForm::ApplyPosition() {
 
 void TForm::Show() {
   HandleNeeded();
-  if (!FShownOnce) ApplyPosition();
+  // A centred form opens centred each time, wherever it was moved to before.
+  if (!IsWindowVisible(FHandle)) ApplyPosition();
   DoShow();
   static const int kShow[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
   // Shown once, active at once: not first shown inactive and then again.

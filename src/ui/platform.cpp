@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "ui/system_library.h"
+
 std::function<HINSTANCE(const TShellExecuteRequest &)> ShellExecuteHook;
 std::function<int(HWND, const std::wstring &, const std::wstring &, UINT)> MessageBoxHook;
 std::function<HWND(HWND, const std::wstring &, UINT, DWORD_PTR)> HtmlHelpHook;
@@ -12,6 +14,14 @@ const wchar_t *OrNull(const std::optional<std::wstring> &AText) {
   return AText ? AText->c_str() : nullptr;
 }
 } // namespace
+
+bool IsWebAddress(const std::wstring &AAddress) {
+  for (const wchar_t *scheme : {L"http://", L"https://", L"mailto:"}) {
+    const size_t n = wcslen(scheme);
+    if (AAddress.size() > n && _wcsnicmp(AAddress.c_str(), scheme, n) == 0) return true;
+  }
+  return false;
+}
 
 HINSTANCE PlatformShellExecute(const TShellExecuteRequest &ARequest) {
   if (ShellExecuteHook) return ShellExecuteHook(ARequest);
@@ -45,7 +55,7 @@ HWND PlatformHtmlHelp(HWND ACaller, const std::wstring &AFile, UINT ACommand, DW
   if (HtmlHelpHook) return HtmlHelpHook(ACaller, AFile, ACommand, AData);
   using THtmlHelpW = HWND(WINAPI *)(HWND, LPCWSTR, UINT, DWORD_PTR);
   // Loaded once and kept: the viewer's windows live on after the call.
-  static HMODULE module = LoadLibraryW(L"hhctrl.ocx");
+  static HMODULE module = LoadSystemLibrary(L"hhctrl.ocx");
   static auto htmlHelp =
       module ? GetProcAddressAs<THtmlHelpW>(module, "HtmlHelpW") : nullptr;
   if (!htmlHelp) return nullptr;

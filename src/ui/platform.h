@@ -25,6 +25,12 @@ template <class T> T GetProcAddressAs(HMODULE AModule, const char *AName) {
 extern std::function<HINSTANCE(const TShellExecuteRequest &)> ShellExecuteHook;
 HINSTANCE PlatformShellExecute(const TShellExecuteRequest &ARequest);
 
+// The one rule for addresses taken from text (dialog links, a downloaded
+// document) before they go to the shell: http, https and mailto, in any
+// case. Anything else (file:, UNC paths, other protocol handlers) could
+// start a program or reach into a file share.
+bool IsWebAddress(const std::wstring &AAddress);
+
 // Hands a file or an address to the shell, shown normally (no verb: the
 // default action). What the shell makes of it is not examined.
 void ShellOpen(HWND AOwner, const std::wstring &AFile,

@@ -1,18 +1,28 @@
 #include "ui/task_dialog_platform.h"
 
 #include "ui/platform.h"
+#include "ui/system_library.h"
 #include "ui/version_resource.h"
 
 std::function<int()> PlatformMajorVersionHook;
 std::function<int(const std::wstring &)> FileVersionHighHook;
 std::function<bool()> VisualStylesEnabledHook;
+std::function<HRESULT(const TASKDIALOGCONFIG *, int *, int *, BOOL *)> TaskDialogIndirectHook;
 
 HMODULE CommonControlsLibrary() {
-  static HMODULE module = LoadLibraryW(L"comctl32.dll");
+  static HMODULE module = LoadSystemLibrary(L"comctl32.dll");
   return module;
 }
 
+namespace {
+HRESULT WINAPI HookedTaskDialogIndirect(const TASKDIALOGCONFIG *AConfig, int *AButton, int *ARadio,
+                                        BOOL *AVerify) {
+  return TaskDialogIndirectHook(AConfig, AButton, ARadio, AVerify);
+}
+} // namespace
+
 TTaskDialogIndirectProc TaskDialogIndirectEntry() {
+  if (TaskDialogIndirectHook) return &HookedTaskDialogIndirect;
   HMODULE module = CommonControlsLibrary();
   return module ? GetProcAddressAs<TTaskDialogIndirectProc>(module, "TaskDialogIndirect")
                 : nullptr;
@@ -42,7 +52,7 @@ bool VisualStylesEnabled() {
   // itself as 5.81.
   if (!TaskDialogIndirectEntry()) return false;
   using TThemeQuery = BOOL(WINAPI *)();
-  static HMODULE theme = LoadLibraryW(L"uxtheme.dll");
+  static HMODULE theme = LoadSystemLibrary(L"uxtheme.dll");
   if (!theme) return false;
   auto isAppThemed = GetProcAddressAs<TThemeQuery>(theme, "IsAppThemed");
   auto isThemeActive = GetProcAddressAs<TThemeQuery>(theme, "IsThemeActive");

@@ -15,7 +15,10 @@ using TTaskDialogIndirectProc = HRESULT(WINAPI *)(const TASKDIALOGCONFIG *, int 
 // "comctl32.dll" of this program's activation context (version 6 where the
 // manifest asks for it), loaded once and kept; null when it cannot be.
 HMODULE CommonControlsLibrary();
-// Its TaskDialogIndirect; null where the platform has none.
+// Its TaskDialogIndirect; null where the platform has none. A hook stands
+// in for the platform's entry (a test answers with a failure).
+extern std::function<HRESULT(const TASKDIALOGCONFIG *, int *, int *, BOOL *)>
+    TaskDialogIndirectHook;
 TTaskDialogIndirectProc TaskDialogIndirectEntry();
 
 // The platform's major version (GetVersionExW).

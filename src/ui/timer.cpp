@@ -6,8 +6,10 @@
 
 namespace {
 // Thread timers carry no data of their own: the running ones by identifier.
+// Per thread, not guarded: a thread timer only ever fires on the thread that
+// set it, so each thread looks up only its own.
 std::map<UINT_PTR, TTimer *> &RunningTimers() {
-  static std::map<UINT_PTR, TTimer *> timers;
+  thread_local std::map<UINT_PTR, TTimer *> timers;
   return timers;
 }
 } // namespace

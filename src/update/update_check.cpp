@@ -33,16 +33,6 @@ std::wstring LocalProductVersion() {
   return ProductVersionHook ? ProductVersionHook() : GetVersionInfoValue(L"ProductVersion");
 }
 
-// The shell's default action starts whatever it is given; a forged document
-// must not make it run a program.
-bool IsWebAddress(const std::wstring &AAddress) {
-  for (const wchar_t *scheme : {L"http://", L"https://", L"ftp://"}) {
-    size_t n = wcslen(scheme);
-    if (AAddress.size() >= n && _wcsnicmp(AAddress.c_str(), scheme, n) == 0) return true;
-  }
-  return false;
-}
-
 // Sets the busy cursor back whatever happens while it is shown.
 struct TBusyCursor {
   TBusyCursor() { ShowBusyCursor(); }

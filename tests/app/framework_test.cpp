@@ -5,8 +5,12 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "test_support.h"
@@ -16,6 +20,7 @@
 #include "ui/platform.h"
 #include "ui/stdctrls.h"
 #include "ui/streams.h"
+#include "ui/timer.h"
 
 namespace {
 // Logs its destruction.
@@ -376,7 +381,6 @@ TEST_CASE("a bitmap file is checked against its own length before it is read") {
   // Real files: a good one compressed, and one cut short.
   for (const wchar_t *name : {L"misc\\bmp\\g\\pal8rle.bmp", L"misc\\bmp\\b\\shortfile.bmp"}) {
     const std::wstring path = test::TestDataPath(name);
-    if (path.empty()) continue;
     TBitmap bitmap;
     TMemoryStream data(test::ReadFileBytes(path));
     if (std::wstring(name).find(L"\\g\\") != std::wstring::npos)
@@ -384,4 +388,38 @@ TEST_CASE("a bitmap file is checked against its own length before it is read") {
     else
       CHECK_THROWS_AS(bitmap.LoadFromStream(data), EInvalidGraphic);
   }
+}
+
+TEST_CASE("timers on several threads at once: each fires on its own thread, none is lost") {
+  // Threads start and stop timers while the others' fire: the running
+  // timers of one thread must neither disturb nor see another's.
+  std::atomic<int> lost{0}, foreign{0};
+  auto work = [&] {
+    const DWORD me = GetCurrentThreadId();
+    for (int round = 0; round < 40; ++round) {
+      std::vector<std::unique_ptr<TTimer>> timers;
+      std::vector<int> ticks(8, 0);
+      for (size_t i = 0; i < ticks.size(); ++i) {
+        timers.push_back(std::make_unique<TTimer>(nullptr));
+        timers.back()->OnTimer = [&ticks, i, me, &foreign](TComponent *) {
+          ++ticks[i];
+          if (GetCurrentThreadId() != me) ++foreign;
+        };
+        timers.back()->SetInterval(1);
+      }
+      const DWORD start = GetTickCount();
+      auto allTicked = [&] { return std::count(ticks.begin(), ticks.end(), 0) == 0; };
+      while (!allTicked() && GetTickCount() - start < 5000) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+      }
+      if (!allTicked()) ++lost;
+    }
+  };
+  std::vector<std::thread> threads;
+  for (int i = 0; i < 3; ++i) threads.emplace_back(work);
+  for (std::thread &t : threads) t.join();
+  CHECK(lost == 0);
+  CHECK(foreign == 0);
 }

@@ -422,6 +422,68 @@ TEST_CASE("setup and uninstaller leave a running program alone and say so") {
   RemoveInstallation();
 }
 
+// A window of the process that shows the text, once it is there.
+HWND WaitForWindowSaying(DWORD AProcessId, const std::wstring &AText) {
+  HWND found = nullptr;
+  test::PumpUntil(
+      [&] {
+        for (HWND w : test::ProcessWindows(AProcessId))
+          if (Contains(Joined(test::ChildTexts(w, L"Static")), AText)) found = w;
+        return found != nullptr;
+      },
+      30000);
+  return found;
+}
+
+void ClickButtonSaying(HWND AWindow, const std::wstring &AText) {
+  for (HWND w : test::ChildWindows(AWindow))
+    if (test::ClassName(w) == L"Button" && Contains(test::WindowText(w), AText))
+      SendMessageW(w, BM_CLICK, 0, 0);
+}
+
+TEST_CASE("a program started after the setup's first check still stops it before the swap") {
+  RemoveInstallation();
+  REQUIRE(RunSetup() == 0);
+  const auto installed = Snapshot(InstallDir());
+  {
+    // The setup is ended at the latest when the test is, whatever fails.
+    struct TSetup {
+      HANDLE Process = test::StartProcess(SetupPath());
+      ~TSetup() {
+        if (!Process) return;
+        TerminateProcess(Process, 0);
+        test::WaitExit(Process, 15000);
+        CloseHandle(Process);
+      }
+    } setup;
+    REQUIRE(setup.Process);
+    const DWORD pid = GetProcessId(setup.Process);
+    // The welcome page: the check at the start has passed.
+    HWND welcome = WaitForWindowSaying(pid, L"Willkommen");
+    REQUIRE(welcome);
+    test::TProcess program(Installed(L"Tastenfang.exe"));
+    REQUIRE(program.MainWindow());
+    ClickButtonSaying(welcome, L"Weiter");
+    HWND asked = WaitForWindowSaying(pid, L"läuft noch.");
+    REQUIRE(asked);
+    test::ClickDialogButton(asked, IDCANCEL);
+    HWND failed = WaitForWindowSaying(pid, L"Installation wurde abgebrochen");
+    REQUIRE(failed);
+    ClickButtonSaying(failed, L"OK");
+    // Nothing was swapped: the running file is where it was, nothing aside.
+    CHECK(Snapshot(InstallDir()) == installed);
+    CHECK(UninstallValue(L"DisplayVersion") == L"2.00");
+    CHECK(program.Close() == 0);
+  }
+
+  // Files an overtaken setup left beside the program go with it.
+  test::WriteFileBytes(Installed(L"Tastenfang.exe.alt"), "alt");
+  test::WriteFileBytes(Installed(L"Tastenfang.CHM.neu"), "neu");
+  CHECK(RunUninstaller() == 0);
+  CHECK_FALSE(FolderExists(InstallDir()));
+  RemoveInstallation();
+}
+
 #ifdef _WIN64
 TEST_CASE("the x86-64 setup leaves an installed 32-bit program alone") {
   RemoveInstallation();

@@ -383,3 +383,35 @@ TEST_CASE("the painted texts are window texts for screen readers, markup as the 
   CHECK(has(L"Fuß zeile"));
   CHECK(has(L"OK"));
 }
+
+TEST_CASE("common buttons are measured with each dialog's own font") {
+  // The user changes the message font (or the density) between two dialogs.
+  struct TMessageFontHeight {
+    NONCLIENTMETRICSW Old{};
+    explicit TMessageFontHeight(LONG AHeight) {
+      Old.cbSize = sizeof(Old);
+      REQUIRE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(Old), &Old, 0));
+      NONCLIENTMETRICSW changed = Old;
+      changed.lfMessageFont.lfHeight = AHeight;
+      REQUIRE(SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(changed), &changed, 0));
+    }
+    ~TMessageFontHeight() {
+      SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(Old), &Old, 0);
+    }
+  };
+  auto retryWidth = [] {
+    TAdvTaskDialog d(nullptr);
+    d.SetCommonButtons({cbRetry});
+    auto f = emtest::Build(d);
+    TMemoryCanvas canvas;
+    canvas.Font() = f->Font();
+    return std::pair{emtest::BoundsOf(*f, L"Retry").Width(),
+                     canvas.TextWidth(L"&Wiederholen") + 16};
+  };
+  const auto [before, measuredBefore] = retryWidth();
+  CHECK(before == std::max(measuredBefore, 60));
+  TMessageFontHeight large(-32);
+  const auto [after, measuredAfter] = retryWidth();
+  CHECK(measuredAfter > measuredBefore);
+  CHECK(after == measuredAfter);
+}
