@@ -153,14 +153,6 @@ bool TProgramCopy::Add(const std::wstring &ASource, const std::wstring &AName) c
   return CopyFileW(ASource.c_str(), FDir.File(AName).c_str(), FALSE) != FALSE;
 }
 
-void Pump(DWORD AMilliseconds) {
-  DWORD start = GetTickCount();
-  do {
-    Application->ProcessMessages();
-    Sleep(5);
-  } while (GetTickCount() - start < AMilliseconds);
-}
-
 bool PumpUntil(const std::function<bool()> &ACondition, DWORD ATimeout) {
   DWORD start = GetTickCount();
   while (!ACondition()) {

@@ -89,10 +89,9 @@ private:
 // a loaded machine; a wait that runs out fails at the assertion after it.
 constexpr DWORD kWaitLimit = 15000;
 
-// Handles messages for the given time (through the application's loop, so
-// shortcuts and dialog keys work as in the program).
-void Pump(DWORD AMilliseconds);
-// Pumps until the condition holds or the time is up; returns the condition.
+// Pumps until the condition holds or the time is up; returns the condition
+// (through the application's loop, so shortcuts and dialog keys work as in
+// the program).
 bool PumpUntil(const std::function<bool()> &ACondition, DWORD ATimeout = kWaitLimit);
 // Pumps until this thread's queue holds no input, posted or sent messages.
 void PumpIdle();

@@ -409,7 +409,7 @@ TEST_CASE("timers on several threads at once: each fires on its own thread, none
       }
       const DWORD start = GetTickCount();
       auto allTicked = [&] { return std::count(ticks.begin(), ticks.end(), 0) == 0; };
-      while (!allTicked() && GetTickCount() - start < 5000) {
+      while (!allTicked() && GetTickCount() - start < test::kWaitLimit) {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
