@@ -5,10 +5,16 @@
 // log-linear rate), rare features drawn towards their class. Prints the
 // recall on both halves and, given a file, writes the weight table there.
 //   typo_learn CORPUS.tsv [typo_weights_table.cpp]
+// With --tune it learns on one half of the learning words and measures on
+// the other (both ways), so that a setting is judged without the held-out
+// half:
+//   typo_learn CORPUS.tsv --tune [M MKEY MPLACE ROUNDS]
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 
 #include "typo/typo_weights_table.h"
 #include "typo_corpus.h"
@@ -70,18 +76,17 @@ void WriteTable(const char *APath, const TTypoWeights &AWeights) {
   std::fclose(out);
 }
 
-} // namespace
+struct TParams {
+  double M, MKey, MPlace;
+  int Rounds;
+};
 
-int main(int argc, char **argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: typo_learn CORPUS.tsv [typo_weights_table.cpp]\n");
-    return 2;
-  }
-  // Pseudo-chances that draw rare features to their class and rare key
-  // pairs to 1 (the latter chosen by the recall on the held-out half).
-  const double m = 30, mKey = 5;
-  const int rounds = 8;
-  std::vector<typo_corpus::TPair> pairs = typo_corpus::ReadPairs(argv[1]);
+// The weights learned from the pairs AUse picks.
+TTypoWeights Learn(const std::vector<typo_corpus::TPair> &APairs,
+                   const std::function<bool(const typo_corpus::TPair &)> &AUse,
+                   const TParams &AParams, size_t *AChances = nullptr) {
+  const double m = AParams.M, mKey = AParams.MKey;
+  const int rounds = AParams.Rounds;
   TTypoWeights uniform;
   for (double &f : uniform.Feature)
     f = 1;
@@ -90,8 +95,8 @@ int main(int argc, char **argv) {
       p = 1;
 
   std::vector<TChance> chances;
-  for (const typo_corpus::TPair &p : pairs) {
-    if (!p.Learn || !typo_corpus::OneEditAway(p.Correct, p.Typo)) continue;
+  for (const typo_corpus::TPair &p : APairs) {
+    if (!AUse(p) || !typo_corpus::OneEditAway(p.Correct, p.Typo)) continue;
     EnumerateEdits(p.Correct, uniform, [&](TWordEdit &&AEdit) {
       if (AEdit.Kind == ekSound) return;
       chances.push_back({AEdit.Feature, int(AEdit.Kind) * int(epPlaceCount) + AEdit.Place,
@@ -128,7 +133,7 @@ int main(int argc, char **argv) {
           wF[size_t(c.Feature)] * wK[size_t(c.KeyPair)] * wN[size_t(c.NextPair)];
     }
     for (size_t p = 0; p < wP.size(); ++p)
-      wP[p] = pExpect[p] ? (pHits[p] + 1) / (pExpect[p] + 1) : 1;
+      wP[p] = pExpect[p] ? (pHits[p] + AParams.MPlace) / (pExpect[p] + AParams.MPlace) : 1;
     // Key pairs, towards 1.
     if (useKeys) {
       std::vector<double> kHits(wK.size()), kExpect(wK.size());
@@ -170,7 +175,79 @@ int main(int argc, char **argv) {
   for (auto &k : learned.Place)
     for (double &p : k) p = std::round(p * 100) / 100;
 
-  std::printf("%zu chances learned from\n", chances.size());
+  if (AChances) *AChances = chances.size();
+  return learned;
+}
+
+// Recall at ABudget of the measured pairs AUse picks.
+double RecallOf(const std::vector<typo_corpus::TPair> &APairs,
+                const std::function<bool(const typo_corpus::TPair &)> &AUse, size_t ABudget,
+                const TTypoWeights &AWeights) {
+  size_t found = 0, count = 0;
+  std::wstring lastWord;
+  TTypoQuery query;
+  for (const typo_corpus::TPair &p : APairs) {
+    if (!p.Measured || !AUse(p)) continue;
+    if (p.Correct != lastWord) query = BuildTypoQuery(p.Correct, ABudget, AWeights);
+    lastWord = p.Correct;
+    ++count;
+    const std::wstring typo = FoldCase(p.Typo);
+    found += std::any_of(query.Variants.begin(), query.Variants.end(),
+                         [&](const std::wstring &v) { return FoldCase(v) == typo; });
+  }
+  return count ? double(found) / double(count) : 0;
+}
+
+// A second split inside the learning half, by other bits of the same hash,
+// so that settings are chosen without looking at the held-out half.
+int InnerFold(const std::wstring &AWord) {
+  unsigned h = 2166136261u;
+  for (wchar_t c : AWord)
+    h = (h ^ unsigned(c)) * 16777619u;
+  return int((h >> 17) % 2);
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: typo_learn CORPUS.tsv [typo_weights_table.cpp]\n"
+                         "       typo_learn CORPUS.tsv --tune [M MKEY MPLACE ROUNDS]\n");
+    return 2;
+  }
+  std::vector<typo_corpus::TPair> pairs = typo_corpus::ReadPairs(argv[1]);
+  // Pseudo-chances that draw rare features to their class, rare key pairs
+  // to 1 and places to 1 (the key pairs' was chosen by the recall on the
+  // held-out half; --tune measures a setting on the learning half alone).
+  TParams params{30, 5, 1, 8};
+  if (argc > 2 && std::strcmp(argv[2], "--tune") == 0) {
+    // Learns on one inner fold of the learning half, measures on the other.
+    if (argc > 3) params.M = std::atof(argv[3]);
+    if (argc > 4) params.MKey = std::atof(argv[4]);
+    if (argc > 5) params.MPlace = std::atof(argv[5]);
+    if (argc > 6) params.Rounds = std::atoi(argv[6]);
+    double sum[3] = {};
+    for (int fold = 0; fold < 2; ++fold) {
+      TTypoWeights w = Learn(
+          pairs, [&](const typo_corpus::TPair &p) { return p.Learn && InnerFold(p.Correct) == fold; },
+          params);
+      int i = 0;
+      for (size_t budget : {150, 300, 600})
+        sum[i++] += RecallOf(pairs,
+                             [&](const typo_corpus::TPair &p) {
+                               return p.Learn && InnerFold(p.Correct) != fold;
+                             },
+                             budget, w) /
+                    2;
+    }
+    std::printf("m %g mKey %g mPlace %g rounds %d: inner recall %.4f %.4f %.4f\n", params.M,
+                params.MKey, params.MPlace, params.Rounds, sum[0], sum[1], sum[2]);
+    return 0;
+  }
+  size_t chanceCount = 0;
+  TTypoWeights learned =
+      Learn(pairs, [](const typo_corpus::TPair &p) { return p.Learn; }, params, &chanceCount);
+  std::printf("%zu chances learned from\n", chanceCount);
   for (size_t budget : {150, 300, 600}) {
     typo_corpus::TRecall l = typo_corpus::Recall(pairs, 0, budget, learned);
     typo_corpus::TRecall h = typo_corpus::Recall(pairs, 1, budget, learned);
