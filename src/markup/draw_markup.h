@@ -84,7 +84,8 @@ bool MarkupRegionAt(const std::vector<TMarkupRegion> &ARegions, int X, int Y,
                     std::wstring &AAddress);
 
 // The emulated task dialog's uses of DrawMarkup, with its fixed choices:
-// no images, pictures (system icons included) or focus, blue anchors, grey shadows, word wrap.
+// no images, pictures (system icons included) or focus, blue anchors, grey
+// shadows, word wrap.
 enum TDialogMarkupUse {
   dmuPaint,   // draws; colours as the markup says
   dmuHitTest, // finds the anchor under the point

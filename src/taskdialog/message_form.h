@@ -8,6 +8,7 @@
 // size of the window font (dialog units), so the window follows the
 // system's message font and the screen's density.
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -182,12 +183,12 @@ private:
 
   // The links of a text where the mouse was, kept while text, rectangle and
   // font stay: the mouse moves without laying the text out again.
-  struct TLinkLayout {
+  struct TLinkLayoutKey {
     std::wstring Text, FontName;
     TRect Rect;
     int FontHeight = 0, FontStyle = 0;
-    bool Valid = false;
-    std::vector<TMarkupRegion> Regions;
+    bool operator==(const TLinkLayoutKey &) const = default;
   };
-  TLinkLayout FLinkLayout;
+  std::optional<TLinkLayoutKey> FLinkLayoutKey;
+  std::vector<TMarkupRegion> FLinkRegions;
 };

@@ -145,25 +145,19 @@ std::wstring TAdvMessageForm::AnchorAt(int X, int Y) {
   // there is text the user reads, not a target.
   if (text != &Dialog().FFooter && !HasOption(doHyperlinks)) return {};
   if (!text || !MayHoldLink(*text)) return {};
-  TLinkLayout &l = FLinkLayout;
   const TFont &font = Canvas().Font();
-  if (!l.Valid || l.Rect != r || l.FontHeight != font.Height() ||
-      l.FontStyle != int(font.Style()) || l.FontName != font.Name() || l.Text != *text) {
-    l.Valid = false;
-    l.Regions.clear();
+  TLinkLayoutKey key{*text, font.Name(), r, font.Height(), int(font.Style())};
+  if (FLinkLayoutKey != key) {
+    FLinkLayoutKey.reset();
+    FLinkRegions.clear();
     TMarkupArgs args = DialogMarkupArgs(Canvas(), PrepareMarkup(*text, true), r, dmuHitTest, X, Y);
-    args.Regions = &l.Regions;
+    args.Regions = &FLinkRegions;
     TMarkupResult result;
     DrawMarkup(args, result);
-    l.Text = *text;
-    l.Rect = r;
-    l.FontName = font.Name();
-    l.FontHeight = font.Height();
-    l.FontStyle = int(font.Style());
-    l.Valid = true;
+    FLinkLayoutKey = std::move(key);
   }
   std::wstring address;
-  return MarkupRegionAt(l.Regions, X, Y, address) ? address : std::wstring();
+  return MarkupRegionAt(FLinkRegions, X, Y, address) ? address : std::wstring();
 }
 
 void TAdvMessageForm::MouseMove(TShiftState AShift, int X, int Y) {

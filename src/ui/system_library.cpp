@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "ui/platform.h"
+
 #ifndef LOAD_LIBRARY_SEARCH_SYSTEM32
 #define LOAD_LIBRARY_SEARCH_SYSTEM32 0x00000800
 #endif
@@ -9,11 +11,10 @@
 void RestrictLibrarySearch() {
   // Looked up: Windows 7 has it only with its update.
   using TSetDefaultDllDirectories = BOOL(WINAPI *)(DWORD);
-  if (HMODULE kernel = GetModuleHandleW(L"kernel32.dll")) {
-    auto setDefault = reinterpret_cast<TSetDefaultDllDirectories>(
-        reinterpret_cast<void *>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
-    if (setDefault) setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
-  }
+  if (HMODULE kernel = GetModuleHandleW(L"kernel32.dll"))
+    if (auto setDefault =
+            GetProcAddressAs<TSetDefaultDllDirectories>(kernel, "SetDefaultDllDirectories"))
+      setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
   SetDllDirectoryW(L"");
 }
 
