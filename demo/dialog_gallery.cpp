@@ -3,9 +3,9 @@
 // installed.
 #include <windows.h>
 
+#include "base/system_library.h"
 #include "gallery_form.h"
 #include "ui/application.h"
-#include "ui/system_library.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   RestrictLibrarySearch();

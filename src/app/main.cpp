@@ -4,8 +4,8 @@
 #include "app/main_form.h"
 #include "app/modules.h"
 #include "app/program.h"
+#include "base/system_library.h"
 #include "ui/platform.h"
-#include "ui/system_library.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   RestrictLibrarySearch();

@@ -2,15 +2,15 @@
 
 #include "app/program.h"
 #include "app/search_address.h"
+#include "base/files.h"
 #include "info/info_form.h"
 #include "settings/form_placement.h"
 #include "settings/kal_ini_file.h"
 #include "settings/settings_path.h"
 #include "taskdialog/task_message.h"
-#include "update/update_check.h"
 #include "ui/application.h"
-#include "ui/files.h"
 #include "ui/platform.h"
+#include "update/update_check.h"
 
 TFrmMain *FrmMain = nullptr;
 

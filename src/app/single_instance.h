@@ -1,8 +1,8 @@
 #pragma once
 // Refuses a second copy: the first process holds a mutex named after the
 // application title; a later one finds it and ends silently with code 0.
-#include "ui/component.h"
-#include "ui/handles.h"
+#include "base/component.h"
+#include "base/handles.h"
 
 class TSingleInstance : public TComponent {
 public:

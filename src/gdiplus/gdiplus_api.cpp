@@ -3,10 +3,10 @@
 #include <cstring>
 #include <vector>
 
+#include "base/strings.h"
+#include "base/system_library.h"
 #include "res/resource_ids.h"
 #include "ui/platform.h"
-#include "ui/strings.h"
-#include "ui/system_library.h"
 
 #define GDIP_DEFINE_USED(R, N, P) R(WINAPI *N) P = nullptr;
 #define GDIP_DEFINE_BOUND(N) void *N = nullptr;

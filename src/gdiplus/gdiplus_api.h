@@ -3,10 +3,10 @@
 // bound at run time, so that the program still runs where it is missing.
 #include <string>
 
+#include "base/exception.h"
 #include "gdiplus/gdiplus_entries.h"
 #include "gdiplus/gdiplus_types.h"
 #include "ui/colors.h"
-#include "ui/exception.h"
 
 // The image support's failures.
 class EdxException : public Exception {

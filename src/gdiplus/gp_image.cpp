@@ -2,9 +2,9 @@
 
 #include <cstring>
 
+#include "base/streams.h"
 #include "gdiplus/bitmap_pixels.h"
 #include "gdiplus/gp_canvas.h"
-#include "ui/streams.h"
 
 namespace {
 // Releases a COM object at the end of a scope.

@@ -5,9 +5,9 @@
 #include <memory>
 #include <vector>
 
+#include "base/handles.h"
 #include "gdiplus/gdiplus_api.h"
 #include "gdiplus/gp_handles.h"
-#include "ui/handles.h"
 #include "ui/bitmap.h"
 #include "ui/graphic.h"
 #include "ui/picture.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "ui/exception.h"
+#include "base/exception.h"
 
 namespace {
 std::unique_ptr<TdxUnitsLoader> FLoader;

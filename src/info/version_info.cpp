@@ -1,6 +1,6 @@
 #include "info/version_info.h"
 
-#include "ui/version_resource.h"
+#include "base/version_resource.h"
 
 std::wstring GetVersionInfoValue(const std::wstring &AKey, const std::wstring &AModulePath) {
   return TVersionResource(AModulePath).StringValue(L"040704E4", AKey).value_or(L"Undefiniert");

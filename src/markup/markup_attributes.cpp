@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "base/strings.h"
 #include "markup/markup_colors.h"
 #include "markup/markup_helpers.h"
 
@@ -15,8 +16,7 @@ void TMarkupTag::Assign(const wchar_t *AText, size_t ALength, bool AClosed) {
 
 const std::wstring &TMarkupTag::Upper() const {
   if (!FUpperReady) {
-    FUpper = FText;
-    if (!FUpper.empty()) CharUpperBuffW(FUpper.data(), DWORD(FUpper.size()));
+    FUpper = UpperCase(FText);
     FUpperReady = true;
   }
   return FUpper;

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <vector>
 
-#include "ui/convert.h"
+#include "base/convert.h"
 
 namespace {
 // Ties to even, as the platform's default rounding does.

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "base/strings.h"
 #include "markup/markup_helpers.h"
 
 namespace {
@@ -15,16 +16,11 @@ struct TEntityBody {
   std::wstring Replacement;
 };
 
-std::wstring Upper(std::wstring AText) {
-  if (!AText.empty()) CharUpperBuffW(AText.data(), DWORD(AText.size()));
-  return AText;
-}
-
 const std::vector<TEntityBody> &EntityBodies() {
   static const std::vector<TEntityBody> bodies = [] {
     std::vector<TEntityBody> list;
     for (const TMarkupEntity &e : MarkupEntities)
-      list.push_back({Upper(e.Entity + 1), e.Replacement});
+      list.push_back({UpperCase(e.Entity + 1), e.Replacement});
     return list;
   }();
   return bodies;
@@ -42,7 +38,7 @@ bool BodyAt(const std::wstring &AUpper, size_t AAt, const std::wstring &ABody) {
 // and is matched against the text that follows.
 std::wstring ReplaceEntities(const std::wstring &AText) {
   // Compared as the platform upper-cases, the way the sweeps find them.
-  const std::wstring upper = Upper(AText);
+  const std::wstring upper = UpperCase(AText);
   const std::vector<TEntityBody> &bodies = EntityBodies();
   std::wstring result;
   result.reserve(AText.size());

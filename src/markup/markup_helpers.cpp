@@ -1,4 +1,5 @@
 #include "markup/markup_helpers.h"
+#include "base/strings.h"
 
 #include <algorithm>
 #include <climits>
@@ -7,11 +8,6 @@
 namespace {
 const std::wstring kMarker = L"\\n";
 const std::wstring kColonMarker = L":\\n";
-
-std::wstring Upper(std::wstring AText) {
-  if (!AText.empty()) CharUpperBuffW(AText.data(), DWORD(AText.size()));
-  return AText;
-}
 
 int HexDigit(wchar_t C) {
   if (C >= L'0' && C <= L'9') return C - L'0';
@@ -125,7 +121,7 @@ SIZE MeasureLines(TCanvas *ACanvas, const std::wstring &AText, const TFont &AFir
 
 int PosText(const std::wstring &ASought, const std::wstring &AText) {
   if (ASought.empty()) return 0;
-  size_t at = Upper(AText).find(Upper(ASought));
+  size_t at = UpperCase(AText).find(UpperCase(ASought));
   return at == std::wstring::npos ? 0 : int(at) + 1;
 }
 

@@ -6,8 +6,8 @@
 
 #include <string>
 
+#include "base/strings.h"
 #include "ui/graphics.h"
-#include "ui/strings.h"
 
 // Removes spaces (code 32 only) from both ends; tabs and line breaks stay.
 std::wstring TrimSpaces(const std::wstring &AText);

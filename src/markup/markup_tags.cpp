@@ -3,11 +3,12 @@
 #include <cmath>
 #include <cstring>
 
+#include "base/convert.h"
+#include "base/strings.h"
 #include "markup/markup_drawing.h"
 #include "markup/markup_helpers.h"
 #include "markup/markup_renderer.h"
 #include "ui/bitmap.h"
-#include "ui/convert.h"
 
 namespace {
 // The tag is exactly this (letters in any case) and closed by ">".
@@ -39,10 +40,6 @@ private:
   int FSaved;
 };
 
-std::wstring UpperOf(std::wstring AText) {
-  if (!AText.empty()) CharUpperBuffW(AText.data(), DWORD(AText.size()));
-  return AText;
-}
 } // namespace
 
 void TMarkupRenderer::OpeningTag(const TMarkupTag &ATag) {
@@ -487,7 +484,7 @@ THTMLPicture *TMarkupRenderer::CachedPicture(const std::wstring &AAddress) {
 TMarkupRenderer::TImageSource TMarkupRenderer::ResolveImage(const std::wstring &AValue) {
   TImageSource source;
   if (!A.Pictures) return source;
-  const std::wstring upper = UpperOf(AValue);
+  const std::wstring upper = UpperCase(AValue);
   if (upper.find(L"IDX:") != std::wstring::npos) {
     const int n = StrToIntLoose(AValue.size() > 4 ? AValue.substr(4) : std::wstring());
     if (A.Images && n >= 0 && n < A.Images->Count()) {

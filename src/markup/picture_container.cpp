@@ -1,4 +1,5 @@
 #include "markup/picture_container.h"
+#include "base/strings.h"
 
 #include <objbase.h>
 
@@ -10,11 +11,6 @@ namespace {
 // Hundredths of a millimetre to pixels at a resolution.
 int HimetricToPixels(long AHimetric, int ADotsPerInch) {
   return MulDiv(int(AHimetric), ADotsPerInch, 2540);
-}
-
-std::wstring Upper(std::wstring AText) {
-  if (!AText.empty()) CharUpperBuffW(AText.data(), DWORD(AText.size()));
-  return AText;
 }
 
 bool StartsWith(const std::wstring &AText, const std::wstring &APrefix) {
@@ -212,7 +208,7 @@ void THTMLPicture::LoadFromResourceID(HINSTANCE AInstance, int AResID) {
 }
 
 void THTMLPicture::LoadFromURL(const std::wstring &AUrl) {
-  const std::wstring upper = Upper(AUrl);
+  const std::wstring upper = UpperCase(AUrl);
   if (StartsWith(upper, L"RES://")) {
     FID = AUrl;
     if (AUrl.size() > 6) LoadFromResourceName(GetModuleHandleW(nullptr), AUrl.substr(6));

@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "base/streams.h"
 #include "markup/gif_frames.h"
 #include "ui/graphic.h"
-#include "ui/streams.h"
 
 class THTMLPicture;
 

@@ -1,8 +1,8 @@
 #pragma once
 // A form's position, size and state in its own section of a settings file
 // (the section is the form's name).
+#include "base/inifiles.h"
 #include "ui/forms.h"
-#include "ui/inifiles.h"
 
 // Keeps the form on the monitors' work areas. A stored minimised state is
 // not restored; the size is read only for sizeable frames.

@@ -1,7 +1,7 @@
 #pragma once
 // The settings file: an INI file whose values are stored as UTF-8, opened
 // for one load or one save and destroyed right after (which flushes it).
-#include "ui/inifiles.h"
+#include "base/inifiles.h"
 
 class TkalIniFile : public TIniFile {
 public:

@@ -6,8 +6,8 @@
 
 #include <memory>
 
-#include "ui/files.h"
-#include "ui/inifiles.h"
+#include "base/files.h"
+#include "base/inifiles.h"
 
 std::wstring IniFileName;
 

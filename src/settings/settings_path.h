@@ -3,7 +3,7 @@
 // where the redirect file "Pfad.ini" beside the program file says.
 #include <string>
 
-#include "ui/files.h" // ProgramFileName
+#include "base/files.h" // ProgramFileName
 
 // Full path of the settings file; set once at start-up, released at exit.
 extern std::wstring IniFileName;

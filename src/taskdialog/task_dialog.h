@@ -10,12 +10,12 @@
 #include <functional>
 #include <string>
 
+#include "base/component.h"
+#include "base/exception.h"
+#include "base/strings.h"
 #include "taskdialog/enum_set.h"
 #include "ui/colors.h"
-#include "ui/component.h"
-#include "ui/exception.h"
 #include "ui/icon.h"
-#include "ui/strings.h"
 
 class TControl;
 class TForm;

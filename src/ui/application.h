@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "ui/exception.h"
+#include "base/exception.h"
 #include "ui/forms.h"
 
 // Ends the program through its normal exit path (thrown by Halt). It is no

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "ui/exception.h"
-#include "ui/streams.h"
+#include "base/exception.h"
+#include "base/streams.h"
 
 int PixelFormatBits(TPixelFormat AFormat) {
   switch (AFormat) {

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "ui/handles.h"
+#include "base/handles.h"
 
 namespace {
 // The clipboard opened for this thread until the guard goes.

@@ -3,7 +3,7 @@
 // a text.
 #include <string>
 
-#include "ui/exception.h"
+#include "base/exception.h"
 
 // The clipboard is held by another program.
 class EClipboardException : public Exception {

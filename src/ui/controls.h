@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/component.h"
+#include "base/component.h"
 #include "ui/graphics.h"
 
 using TCursor = int;

@@ -1,6 +1,6 @@
 #include "ui/graphic.h"
 
-#include "ui/exception.h"
+#include "base/exception.h"
 
 namespace {
 std::wstring NameOf(const TGraphic *AGraphic) {

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "ui/exception.h"
+#include "base/exception.h"
 #include "ui/graphics.h"
 
 class TStream;

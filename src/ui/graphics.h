@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
+#include "base/component.h"
+#include "base/handles.h"
 #include "ui/colors.h"
-#include "ui/component.h"
-#include "ui/handles.h"
 
 // GDI objects are counted while a wrapper owns them: leak checks read the
 // count, because not every platform counts a process's GDI objects (Wine

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "ui/exception.h"
-#include "ui/streams.h"
-#include "ui/strings.h"
+#include "base/exception.h"
+#include "base/streams.h"
+#include "base/strings.h"
 
 namespace {
 std::vector<TGraphicClass> &Classes() {

@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "ui/system_library.h"
+#include "base/system_library.h"
 
 std::function<HINSTANCE(const TShellExecuteRequest &)> ShellExecuteHook;
 std::function<int(HWND, const std::wstring &, const std::wstring &, UINT)> MessageBoxHook;

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "base/system_library.h"
+
 struct TShellExecuteRequest {
   HWND Owner = nullptr;
   std::optional<std::wstring> Verb; // none = the default action
@@ -15,11 +17,6 @@ struct TShellExecuteRequest {
   std::optional<std::wstring> Directory;
   int ShowCmd = SW_SHOWNORMAL;
 };
-
-// GetProcAddress typed as the routine it is; null when the name is missing.
-template <class T> T GetProcAddressAs(HMODULE AModule, const char *AName) {
-  return reinterpret_cast<T>(reinterpret_cast<void *>(GetProcAddress(AModule, AName)));
-}
 
 // ShellExecuteW. A hook receives the request instead of the shell.
 extern std::function<HINSTANCE(const TShellExecuteRequest &)> ShellExecuteHook;

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "ui/exception.h"
+#include "base/exception.h"
 
 // ---- TLabel
 

@@ -1,7 +1,7 @@
 #pragma once
 // Labels, push buttons, check boxes, radio buttons and combo boxes.
+#include "base/strings.h"
 #include "ui/forms.h"
-#include "ui/strings.h"
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 

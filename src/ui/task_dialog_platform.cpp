@@ -1,8 +1,8 @@
 #include "ui/task_dialog_platform.h"
 
+#include "base/system_library.h"
+#include "base/version_resource.h"
 #include "ui/platform.h"
-#include "ui/system_library.h"
-#include "ui/version_resource.h"
 
 std::function<int()> PlatformMajorVersionHook;
 std::function<int(const std::wstring &)> FileVersionHighHook;

@@ -3,7 +3,7 @@
 // enabled, from the thread's message loop (a window-message timer).
 #include <windows.h>
 
-#include "ui/component.h"
+#include "base/component.h"
 
 class TTimer : public TComponent {
 public:

@@ -6,11 +6,11 @@
 
 #include <memory>
 
+#include "base/com.h"
+#include "base/convert.h"
+#include "base/dates.h"
 #include "info/version_info.h"
 #include "ui/application.h"
-#include "ui/com.h"
-#include "ui/convert.h"
-#include "ui/dates.h"
 #include "ui/dialogs.h"
 #include "ui/platform.h"
 #include "update/busy_cursor.h"

@@ -6,12 +6,12 @@
 
 #include <cstring>
 
+#include "base/streams.h"
 #include "gdiplus/gp_canvas.h"
 #include "gdiplus/gp_image.h"
 #include "image_test_support.h"
 #include "test_support.h"
 #include "ui/picture.h"
-#include "ui/streams.h"
 
 using imgtest::Channel;
 

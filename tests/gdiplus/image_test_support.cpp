@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "base/streams.h"
 #include "gdiplus/image_modules.h"
 #include "ui/bitmap.h"
-#include "ui/streams.h"
 
 namespace imgtest {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "base/streams.h"
 #include "gdiplus/gp_image.h"
-#include "ui/streams.h"
 
 namespace imgtest {
 

@@ -2,8 +2,8 @@
 // ends normally.
 #include <doctest.h>
 
+#include "base/exception.h"
 #include "test_support.h"
-#include "ui/exception.h"
 
 TEST_CASE("Tastenfang runs without gdiplus.dll and says nothing about it") {
   std::wstring exe = test::ProgramPath();

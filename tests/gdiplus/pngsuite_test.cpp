@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "base/streams.h"
 #include "gdiplus/gp_image.h"
 #include "image_test_support.h"
 #include "test_support.h"
-#include "ui/streams.h"
 
 namespace {
 struct TPngFacts {

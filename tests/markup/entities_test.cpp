@@ -5,9 +5,9 @@
 
 #include <random>
 
+#include "base/exception.h"
 #include "markup/markup_entities.h"
 #include "markup/markup_helpers.h"
-#include "ui/exception.h"
 
 namespace {
 // The definition, as slow as it reads.

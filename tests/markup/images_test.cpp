@@ -4,10 +4,10 @@
 
 #include <vector>
 
+#include "base/streams.h"
 #include "markup/draw_markup.h"
 #include "markup_test_support.h"
 #include "ui/bitmap.h"
-#include "ui/streams.h"
 
 using mtest::ChunkWidth;
 using mtest::CountColor;

@@ -2,9 +2,9 @@
 // measures them, compared with the platform's own text measuring.
 #include <doctest.h>
 
+#include "base/exception.h"
 #include "markup/draw_markup.h"
 #include "markup_test_support.h"
-#include "ui/exception.h"
 
 using mtest::ChunkWidth;
 using mtest::MarkupArgs;

@@ -9,10 +9,10 @@
 #include <memory>
 #include <random>
 
+#include "base/exception.h"
+#include "base/streams.h"
 #include "markup/draw_markup.h"
 #include "ui/bitmap.h"
-#include "ui/exception.h"
-#include "ui/streams.h"
 
 namespace mfuzz {
 

@@ -2,9 +2,9 @@
 
 #include <doctest.h>
 
+#include "base/exception.h"
 #include "test_support.h"
 #include "ui/bitmap.h"
-#include "ui/exception.h"
 
 #include <algorithm>
 

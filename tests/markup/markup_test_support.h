@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "base/exception.h"
 #include "markup/draw_markup.h"
-#include "ui/exception.h"
 #include "ui/graphics.h"
 
 namespace mtest {

@@ -5,8 +5,8 @@
 
 #include <sstream>
 
+#include "base/exception.h"
 #include "test_support.h"
-#include "ui/exception.h"
 
 TPadServer &TPadServer::Get() {
   static TPadServer server = [] {

@@ -1,10 +1,10 @@
 // Published PAD files of other programs, served as they are.
 #include <doctest.h>
 
+#include "base/exception.h"
 #include "check_harness.h"
 #include "pad_server.h"
 #include "test_support.h"
-#include "ui/exception.h"
 
 TEST_CASE("real PAD files give their values") {
   struct TCase {

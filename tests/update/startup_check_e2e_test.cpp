@@ -3,10 +3,10 @@
 // document (here through a loopback proxy).
 #include <doctest.h>
 
+#include "base/exception.h"
 #include "check_harness.h"
 #include "pad_server.h"
 #include "test_support.h"
-#include "ui/exception.h"
 
 namespace {
 // The visible dialog of another process, found by caption.

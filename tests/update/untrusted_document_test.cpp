@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
+#include "base/exception.h"
 #include "check_harness.h"
 #include "pad_server.h"
-#include "ui/exception.h"
 
 namespace {
 const std::vector<std::wstring> LoadFailure{

@@ -2,12 +2,12 @@
 // service, with the real dialogs answered on screen.
 #include <doctest.h>
 
+#include "base/com.h"
 #include "check_harness.h"
 #include "info/version_info.h"
 #include "pad_server.h"
 #include "test_support.h"
 #include "ui/application.h"
-#include "ui/com.h"
 #include "ui/screen.h"
 #include "update/update_check.h"
 

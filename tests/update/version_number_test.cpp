@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "ui/exception.h"
+#include "base/exception.h"
 #include "update/version_number.h"
 
 TEST_CASE("version numbers: the forms that are numbers") {

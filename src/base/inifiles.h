@@ -4,7 +4,7 @@
 // write reaches the file (or fails) at once.
 #include <string>
 
-#include "ui/exception.h"
+#include "base/exception.h"
 
 // A value that could not be written.
 class EIniFileException : public Exception {

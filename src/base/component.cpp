@@ -1,4 +1,4 @@
-#include "ui/component.h"
+#include "base/component.h"
 
 #include <algorithm>
 #include <wchar.h>

@@ -12,3 +12,8 @@ void RestrictLibrarySearch();
 // A platform library by name, from the system folder only; the program's
 // activation context still applies (common controls 6). Null when missing.
 HMODULE LoadSystemLibrary(const wchar_t *AName);
+
+// GetProcAddress typed as the routine it is; null when the name is missing.
+template <class T> T GetProcAddressAs(HMODULE AModule, const char *AName) {
+  return reinterpret_cast<T>(reinterpret_cast<void *>(GetProcAddress(AModule, AName)));
+}

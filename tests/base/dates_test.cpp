@@ -1,8 +1,8 @@
 #include <doctest.h>
 
-#include "ui/convert.h"
-#include "ui/dates.h"
-#include "ui/exception.h"
+#include "base/convert.h"
+#include "base/dates.h"
+#include "base/exception.h"
 
 TEST_CASE("whole numbers: decimal and hexadecimal, with blanks and sign") {
   struct TCase {

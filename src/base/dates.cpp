@@ -1,8 +1,8 @@
-#include "ui/dates.h"
+#include "base/dates.h"
 
 #include <windows.h>
 
-#include "ui/exception.h"
+#include "base/exception.h"
 
 bool IsLeapYear(int AYear) {
   return (AYear % 4 == 0 && AYear % 100 != 0) || AYear % 400 == 0;

@@ -1,4 +1,4 @@
-#include "ui/exception.h"
+#include "base/exception.h"
 
 #include <windows.h>
 

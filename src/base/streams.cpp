@@ -1,4 +1,4 @@
-#include "ui/streams.h"
+#include "base/streams.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "ui/com.h"
+#include "base/com.h"
 
 #include <cwchar>
 #include <new>

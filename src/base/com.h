@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "ui/exception.h"
+#include "base/exception.h"
 
 // A failed component-object call; carries the platform's text for it.
 class EOleSysError : public Exception {

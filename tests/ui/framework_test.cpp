@@ -13,55 +13,14 @@
 #include <thread>
 #include <vector>
 
+#include "base/streams.h"
 #include "test_support.h"
 #include "ui/application.h"
 #include "ui/bitmap.h"
 #include "ui/extctrls.h"
 #include "ui/platform.h"
 #include "ui/stdctrls.h"
-#include "ui/streams.h"
 #include "ui/timer.h"
-
-namespace {
-// Logs its destruction.
-class TLogged : public TComponent {
-public:
-  TLogged(TComponent *AOwner, std::wstring AName, std::vector<std::wstring> &ALog)
-      : TComponent(AOwner), FLog(ALog) {
-    SetName(std::move(AName));
-  }
-  ~TLogged() override { FLog.push_back(Name()); }
-
-private:
-  std::vector<std::wstring> &FLog;
-};
-} // namespace
-
-TEST_CASE("owned components die with their owner, last created first") {
-  std::vector<std::wstring> log;
-  auto *owner = new TLogged(nullptr, L"owner", log);
-  new TLogged(owner, L"a", log);
-  auto *b = new TLogged(owner, L"b", log);
-  new TLogged(b, L"b1", log);
-  new TLogged(owner, L"c", log);
-  CHECK(owner->ComponentCount() == 3);
-  CHECK(owner->FindComponent(L"B") == b);
-
-  delete owner;
-  // Each logs before its own components go.
-  CHECK(log == std::vector<std::wstring>{L"owner", L"c", L"b", L"b1", L"a"});
-}
-
-TEST_CASE("deleting an owned component takes it out of its owner") {
-  std::vector<std::wstring> log;
-  auto *owner = new TLogged(nullptr, L"owner", log);
-  auto *a = new TLogged(owner, L"a", log);
-  new TLogged(owner, L"b", log);
-  delete a;
-  CHECK(owner->ComponentCount() == 1);
-  delete owner;
-  CHECK(log == std::vector<std::wstring>{L"a", L"owner", L"b"});
-}
 
 TEST_CASE("the general error report appends a full stop after codes above '.'") {
   test::TMessageBoxes boxes;

@@ -1,4 +1,4 @@
-#include "ui/convert.h"
+#include "base/convert.h"
 
 #include <cstdint>
 

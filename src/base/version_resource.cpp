@@ -1,10 +1,9 @@
-#include "ui/version_resource.h"
+#include "base/version_resource.h"
 
 #include <cwchar>
 
-#include "ui/files.h"
-#include "ui/platform.h"
-#include "ui/system_library.h"
+#include "base/files.h"
+#include "base/system_library.h"
 
 namespace {
 // The version library is no known library: imported by name it would be

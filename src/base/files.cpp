@@ -1,4 +1,4 @@
-#include "ui/files.h"
+#include "base/files.h"
 
 #include <windows.h>
 

@@ -1,5 +1,6 @@
 #pragma once
-// An ordered list of texts, the framework's string list.
+// Texts: the framework's string list, and comparing and upper-casing by the
+// platform's rules.
 #include <string>
 #include <vector>
 
@@ -37,3 +38,7 @@ private:
 
 // Compares without regard to letter case, by the platform's rules.
 bool SameText(const std::wstring &A, const std::wstring &B);
+
+// The text in capitals, letter for letter (the length never changes), by
+// the platform's simple case mapping.
+std::wstring UpperCase(std::wstring AText);

@@ -1,8 +1,7 @@
-#include "ui/system_library.h"
+#include "base/system_library.h"
 
 #include <string>
 
-#include "ui/platform.h"
 
 #ifndef LOAD_LIBRARY_SEARCH_SYSTEM32
 #define LOAD_LIBRARY_SEARCH_SYSTEM32 0x00000800

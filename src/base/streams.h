@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/exception.h"
+#include "base/exception.h"
 
 class EStreamError : public Exception {
 public:

@@ -1,6 +1,6 @@
-#include "ui/inifiles.h"
+#include "base/inifiles.h"
 
-#include "ui/convert.h"
+#include "base/convert.h"
 
 #include <windows.h>
 
