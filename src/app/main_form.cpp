@@ -132,17 +132,17 @@ LRESULT TFrmMain::WndProc(UINT AMsg, WPARAM AW, LPARAM AL) {
 }
 
 void TFrmMain::FormCreate(TComponent *) {
-  // 1. Help file beside the program.
+  // Help file beside the program.
   Application->SetHelpFile(ChangeFileExt(ProgramFileName(), L".CHM"));
-  // 2. The outer size stays as designed; stored sizes cannot change it.
+  // The outer size stays as designed; stored sizes cannot change it.
   // The platform's frame decides that size, so the window is made first.
   HandleNeeded();
   SetConstraints({Width(), Height(), Width(), Height()});
-  // 3. Where the settings live; the folder is created when missing.
+  // Where the settings live; the folder is created when missing.
   InitSettingsPath(ProgramFileName());
-  // 4. The info dialog, kept for the whole run.
+  // The info dialog, kept for the whole run.
   FrmInfo = TForm::Create<TFrmInfo>(this);
-  // 5. The stored state, which ends the history with the clear entry.
+  // The stored state, which ends the history with the clear entry.
   ReadIniFile();
 }
 

@@ -2,31 +2,15 @@
 
 #include "ui/graphic.h"
 
-#include <atomic>
-
 TColor ColorToRGB(TColor AColor) {
   if (IsSystemColor(AColor)) return TColor(GetSysColor(int(AColor & 0xFF)));
   return AColor;
 }
 
 int ScreenPixelsPerInch() {
-  HDC dc = GetDC(nullptr);
-  int ppi = GetDeviceCaps(dc, LOGPIXELSY);
-  ReleaseDC(nullptr, dc);
-  return ppi;
+  TScreenDC screen;
+  return GetDeviceCaps(screen.DC(), LOGPIXELSY);
 }
-
-namespace {
-std::atomic<long> GdiObjectsLive{0};
-}
-
-void TDeleteGdiObject::operator()(HGDIOBJ AHandle) const {
-  DeleteObject(AHandle);
-  Forget(AHandle);
-}
-void TDeleteGdiObject::Adopt(HGDIOBJ) { ++GdiObjectsLive; }
-void TDeleteGdiObject::Forget(HGDIOBJ) { --GdiObjectsLive; }
-long LiveGdiObjects() { return GdiObjectsLive.load(); }
 
 // ---- TFont
 

@@ -7,21 +7,8 @@
 #include <string>
 
 #include "base/component.h"
-#include "base/handles.h"
 #include "ui/colors.h"
-
-// GDI objects are counted while a wrapper owns them: leak checks read the
-// count, because not every platform counts a process's GDI objects (Wine
-// does not).
-struct TDeleteGdiObject {
-  void operator()(HGDIOBJ AHandle) const;
-  static void Adopt(HGDIOBJ AHandle);
-  static void Forget(HGDIOBJ AHandle);
-};
-// Owns one GDI object.
-using TGdiObject = TOwnedHandle<HGDIOBJ, TDeleteGdiObject>;
-// GDI objects owned by wrappers right now.
-long LiveGdiObjects();
+#include "ui/handles.h"
 
 enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 using TFontStyles = unsigned;

@@ -3,6 +3,8 @@
 // selected into one.
 #include <windows.h>
 
+#include <atomic>
+
 #include "base/handles.h"
 
 struct TDestroyIconHandle {
@@ -13,6 +15,38 @@ struct TDeleteDeviceContext {
 };
 
 using TIconHandle = TOwnedHandle<HICON, TDestroyIconHandle>;
+
+// GDI objects are counted while a wrapper owns them: leak checks read the
+// count, because not every platform counts a process's GDI objects (Wine
+// does not).
+inline std::atomic<long> GdiObjectsLive{0};
+struct TDeleteGdiObject {
+  void operator()(HGDIOBJ AHandle) const {
+    DeleteObject(AHandle);
+    Forget(AHandle);
+  }
+  static void Adopt(HGDIOBJ) { ++GdiObjectsLive; }
+  static void Forget(HGDIOBJ) { --GdiObjectsLive; }
+};
+// Owns one GDI object: a font, pen, brush, bitmap or region.
+using TGdiObject = TOwnedHandle<HGDIOBJ, TDeleteGdiObject>;
+// GDI objects owned by wrappers right now.
+inline long LiveGdiObjects() { return GdiObjectsLive.load(); }
+
+// The screen's device context, given back when the owner goes.
+class TScreenDC {
+public:
+  TScreenDC() : FDC(GetDC(nullptr)) {}
+  ~TScreenDC() {
+    if (FDC) ReleaseDC(nullptr, FDC);
+  }
+  TScreenDC(const TScreenDC &) = delete;
+  TScreenDC &operator=(const TScreenDC &) = delete;
+  HDC DC() const { return FDC; }
+
+private:
+  HDC FDC;
+};
 
 // One WM_PAINT: the paint ends, and the region is valid again, when the
 // owner goes.
