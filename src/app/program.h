@@ -13,8 +13,5 @@ inline constexpr wchar_t kPlainSearchUrl[] = L"" PLAIN_SEARCH_URL "/";
 
 inline constexpr wchar_t UPDATE_URL[] = L"" MAKER_URL "/pad/tastenfang.xml";
 
-// The help file's context of the main window and the info dialog.
-inline constexpr int kHelpContext = 3;
-
 // The history's last item, which clears it.
 inline constexpr wchar_t kClearHistoryEntry[] = L"[Einträge löschen]";

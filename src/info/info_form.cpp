@@ -1,11 +1,10 @@
 #include "info/info_form.h"
 
-#include "app/program.h"
 #include "info/maker.h"
-#include "ui/bitmap.h"
-#include "ui/icon.h"
 #include "info/version_info.h"
 #include "ui/application.h"
+#include "ui/bitmap.h"
+#include "ui/icon.h"
 #include "ui/platform.h"
 
 TFrmInfo *FrmInfo = nullptr;
