@@ -9,7 +9,7 @@ set(allowed_gdiplus "base;ui;res")
 set(allowed_markup "base;ui")
 set(allowed_taskdialog "base;ui;markup;res")
 set(allowed_settings "base;ui")
-set(allowed_info "base;ui;gdiplus;settings;res")
+set(allowed_info "base;ui;gdiplus;res")
 set(allowed_update "base;ui;info")
 set(allowed_app "base;ui;gdiplus;markup;taskdialog;settings;info;update;typo;res")
 
