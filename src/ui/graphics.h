@@ -125,7 +125,9 @@ private:
 class TMemoryCanvas : public TCanvas {
 public:
   TMemoryCanvas();
-  ~TMemoryCanvas() override;
+
+private:
+  TMemoryDC FDC;
 };
 
 int ScreenPixelsPerInch();
