@@ -32,6 +32,12 @@ TFont &TFont::operator=(const TFont &AOther) {
   return *this;
 }
 
+bool TFont::operator==(const TFont &AOther) const {
+  return FName == AOther.FName && FHeight == AOther.FHeight && FColor == AOther.FColor &&
+         FStyle == AOther.FStyle && FOrientation == AOther.FOrientation &&
+         FCharSet == AOther.FCharSet;
+}
+
 void TFont::Changed() {
   FHandle.Reset();
   if (OnChange) OnChange();
