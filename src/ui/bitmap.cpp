@@ -117,7 +117,8 @@ HBITMAP TBitmap::ReleaseHandle() {
 
 TCanvas &TBitmap::Canvas() {
   if (!FCanvas) FCanvas = std::make_unique<TBitmapCanvas>();
-  if (!FCanvas->Selection && FHandle.Get()) FCanvas->Selection.emplace(FCanvas->Handle(), FHandle.Get());
+  if (!FCanvas->Selection && FHandle.Get())
+    FCanvas->Selection.emplace(FCanvas->Handle(), FHandle.Get());
   return *FCanvas;
 }
 
@@ -228,8 +229,8 @@ void TBitmap::DrawTransparent(TCanvas &ACanvas, const TRect &R) {
   SetStretchBltMode(ACanvas.Handle(), COLORONCOLOR);
   // The platform's graphics library's own: the image library of the same
   // routine is no known library and would be found beside the program.
-  GdiTransparentBlt(ACanvas.Handle(), R.left, R.top, R.Width(), R.Height(), src.Get(), 0, 0,
-                    FWidth, FHeight, key);
+  GdiTransparentBlt(ACanvas.Handle(), R.left, R.top, R.Width(), R.Height(), src.Get(), 0, 0, FWidth,
+                    FHeight, key);
 }
 
 void TBitmap::Draw(TCanvas &ACanvas, const TRect &R) {

@@ -1,5 +1,3 @@
-// The mouse and the keyboard: what the platform reports, turned into a
-// control's events.
 #include "ui/controls.h"
 
 #include <utility>
@@ -7,6 +5,8 @@
 #include "ui/forms.h"
 #include "ui/screen.h"
 
+// The mouse and the keyboard: what the platform reports, turned into a
+// control's events.
 namespace {
 TMouseButton ButtonOf(UINT AMsg) {
   switch (AMsg) {

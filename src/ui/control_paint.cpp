@@ -1,5 +1,3 @@
-// Painting a control, on screen or off it, and the colours of the platform
-// children it holds.
 #include "ui/controls.h"
 
 #include <algorithm>
@@ -8,6 +6,8 @@
 #include "ui/application.h"
 #include "ui/handles.h"
 
+// Painting a control, on screen or off it, and the colours of the platform
+// children it holds.
 void TControl::PaintWindow(bool AOffScreen) {
   TPaintDC paint(FHandle);
   try {

@@ -1,5 +1,3 @@
-// A control's window: made, bound to its object, given its messages, and
-// let go again.
 #include "ui/controls.h"
 
 #include <windowsx.h>
@@ -9,6 +7,8 @@
 
 #include "ui/application.h"
 
+// A control's window: made, bound to its object, given its messages, and
+// let go again.
 namespace {
 const wchar_t kOwnClass[] = L"TastenfangControl";
 

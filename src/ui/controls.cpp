@@ -1,5 +1,3 @@
-// A control's place among others, its properties, and what changing them
-// passes on to its window and its children.
 #include "ui/controls.h"
 
 #include <algorithm>
@@ -7,6 +5,8 @@
 #include "ui/application.h"
 #include "ui/forms.h"
 
+// A control's place among others, its properties, and what changing them
+// passes on to its window and its children.
 TControl::TControl(TComponent *AOwner) : TComponent(AOwner) {
   FFont.OnChange = [this] {
     if (!FCreating) FParentFont = false;
