@@ -7,6 +7,7 @@
 
 // The mouse and the keyboard: what the platform reports, turned into a
 // control's events.
+
 namespace {
 TMouseButton ButtonOf(UINT AMsg) {
   switch (AMsg) {

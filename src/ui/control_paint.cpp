@@ -8,6 +8,7 @@
 
 // Painting a control, on screen or off it, and the colours of the platform
 // children it holds.
+
 void TControl::PaintWindow(bool AOffScreen) {
   TPaintDC paint(FHandle);
   try {

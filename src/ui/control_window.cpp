@@ -9,6 +9,7 @@
 
 // A control's window: made, bound to its object, given its messages, and
 // let go again.
+
 namespace {
 const wchar_t kOwnClass[] = L"TastenfangControl";
 

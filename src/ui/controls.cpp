@@ -7,6 +7,7 @@
 
 // A control's place among others, its properties, and what changing them
 // passes on to its window and its children.
+
 TControl::TControl(TComponent *AOwner) : TComponent(AOwner) {
   FFont.OnChange = [this] {
     if (!FCreating) FParentFont = false;
