@@ -5,14 +5,7 @@
 
 void OleCheck(HRESULT AResult) {
   if (SUCCEEDED(AResult)) return;
-  wchar_t *text = nullptr;
-  FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                     FORMAT_MESSAGE_IGNORE_INSERTS,
-                 nullptr, DWORD(AResult), 0, reinterpret_cast<wchar_t *>(&text), 0, nullptr);
-  std::wstring message = text ? text : L"";
-  if (text) LocalFree(text);
-  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r'))
-    message.pop_back();
+  std::wstring message = SysErrorMessage(DWORD(AResult));
   if (message.empty()) {
     wchar_t code[32];
     swprintf(code, 32, L"OLE-Fehler %08X", unsigned(AResult));

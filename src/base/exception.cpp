@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "base/handles.h"
+
 std::string WideToUtf8(const std::wstring &AText) {
   if (AText.empty()) return {};
   int n = WideCharToMultiByte(CP_UTF8, 0, AText.data(), int(AText.size()), nullptr, 0,
@@ -28,8 +30,8 @@ std::wstring SysErrorMessage(DWORD ACode) {
   FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                      FORMAT_MESSAGE_IGNORE_INSERTS,
                  nullptr, ACode, 0, reinterpret_cast<wchar_t *>(&text), 0, nullptr);
+  TLocalMemory owner(text);
   std::wstring message = text ? text : L"";
-  if (text) LocalFree(text);
   while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r'))
     message.pop_back();
   return message;

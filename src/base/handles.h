@@ -50,11 +50,16 @@ struct TCloseKernelHandle {
 struct TFreeGlobalMemory {
   void operator()(HGLOBAL AHandle) const { GlobalFree(AHandle); }
 };
+struct TFreeLocalMemory {
+  void operator()(HLOCAL AHandle) const { LocalFree(AHandle); }
+};
 
 // A mutex, event, process or other kernel object.
 using TKernelHandle = TOwnedHandle<HANDLE, TCloseKernelHandle>;
 // A global memory block.
 using TGlobalMemory = TOwnedHandle<HGLOBAL, TFreeGlobalMemory>;
+// A local memory block, such as a text the platform allocated for us.
+using TLocalMemory = TOwnedHandle<HLOCAL, TFreeLocalMemory>;
 
 // The memory of a global block, locked while the guard lives.
 class TGlobalLock {

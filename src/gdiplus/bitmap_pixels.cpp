@@ -6,6 +6,7 @@
 
 #include "gdiplus/gp_image.h"
 #include "ui/bitmap.h"
+#include "ui/handles.h"
 
 bool ReadBitmapPixels(HBITMAP ABitmap, TRGBColors &APixels, bool ATopDownOrder) {
   BITMAP bm{};
@@ -23,7 +24,8 @@ bool ReadBitmapPixels(HBITMAP ABitmap, TRGBColors &APixels, bool ATopDownOrder) 
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
-  HDC dc = CreateCompatibleDC(nullptr);
+  TMemoryDC memory;
+  const HDC dc = memory.Get();
   bool ok = GetDIBits(dc, ABitmap, 0, UINT(h), APixels.data(), &info, DIB_RGB_COLORS) == h;
   if (!ok) {
     // Row by row, each failed row once more through a clean buffer.
@@ -43,7 +45,6 @@ bool ReadBitmapPixels(HBITMAP ABitmap, TRGBColors &APixels, bool ATopDownOrder) 
         ok = false;
     }
   }
-  DeleteDC(dc);
   return ok;
 }
 

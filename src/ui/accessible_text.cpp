@@ -9,9 +9,9 @@ void TAccessibleText::CreateParams(TCreateParams &AParams) {
 }
 
 void TAccessibleText::InitWnd() {
-  // The window owns the region from here on.
-  HRGN empty = CreateRectRgn(0, 0, 0, 0);
-  if (!SetWindowRgn(FHandle, empty, FALSE)) DeleteObject(empty);
+  // The window owns the region once it takes it.
+  TGdiObject empty(CreateRectRgn(0, 0, 0, 0));
+  if (SetWindowRgn(FHandle, static_cast<HRGN>(empty.Get()), FALSE)) empty.Release();
 }
 
 LRESULT TAccessibleText::WndProc(UINT AMsg, WPARAM AW, LPARAM AL) {
@@ -21,9 +21,7 @@ LRESULT TAccessibleText::WndProc(UINT AMsg, WPARAM AW, LPARAM AL) {
   case WM_ERASEBKGND:
     return 1;
   case WM_PAINT: {
-    PAINTSTRUCT ps;
-    BeginPaint(Handle(), &ps);
-    EndPaint(Handle(), &ps);
+    TPaintDC paint(Handle());
     return 0;
   }
   default:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "base/exception.h"
@@ -62,14 +63,12 @@ HBITMAP CreateDIBSectionOf(int AWidth, int AHeight, int ABitCount, void **ABits)
   return bitmap;
 }
 
+// The bitmap stays selected between drawing calls; it is taken out before
+// the handle is given away or replaced, and before the context goes.
 struct TBitmap::TBitmapCanvas : TCanvas {
-  HGDIOBJ Old = nullptr;
-  bool Selected = false;
-  TBitmapCanvas() { SetHandle(CreateCompatibleDC(nullptr)); }
-  ~TBitmapCanvas() override {
-    if (Selected) SelectObject(Handle(), Old);
-    DeleteDC(Handle());
-  }
+  TMemoryDC DC;
+  std::optional<TSelectedObject> Selection;
+  TBitmapCanvas() { SetHandle(DC.Get()); }
 };
 
 TBitmap::TBitmap(int AWidth, int AHeight, TPixelFormat AFormat) {
@@ -85,10 +84,7 @@ TBitmap::~TBitmap() {
 }
 
 void TBitmap::Deselect() const {
-  if (FCanvas && FCanvas->Selected) {
-    SelectObject(FCanvas->Handle(), FCanvas->Old);
-    FCanvas->Selected = false;
-  }
+  if (FCanvas) FCanvas->Selection.reset();
 }
 
 HBITMAP TBitmap::Handle() const {
@@ -121,10 +117,8 @@ HBITMAP TBitmap::ReleaseHandle() {
 
 TCanvas &TBitmap::Canvas() {
   if (!FCanvas) FCanvas = std::make_unique<TBitmapCanvas>();
-  if (!FCanvas->Selected && FHandle.Get()) {
-    FCanvas->Old = SelectObject(FCanvas->Handle(), FHandle.Get());
-    FCanvas->Selected = true;
-  }
+  if (!FCanvas->Selection && FHandle.Get())
+    FCanvas->Selection.emplace(FCanvas->Handle(), FHandle.Get());
   return *FCanvas;
 }
 
@@ -165,19 +159,14 @@ HBITMAP CopyAt(HBITMAP ASource, int AWidth, int AHeight, int ABitCount) {
   if (ABitCount) {
     copy = CreateDIBSectionOf(std::max(AWidth, 1), std::max(AHeight, 1), ABitCount);
   } else {
-    HDC screen = GetDC(nullptr);
-    copy = CreateCompatibleBitmap(screen, std::max(AWidth, 1), std::max(AHeight, 1));
-    ReleaseDC(nullptr, screen);
+    TScreenDC screen;
+    copy = CreateCompatibleBitmap(screen.DC(), std::max(AWidth, 1), std::max(AHeight, 1));
   }
   if (!copy) RaiseLastOSError();
   if (ASource) {
-    HDC src = CreateCompatibleDC(nullptr), dst = CreateCompatibleDC(nullptr);
-    HGDIOBJ oldSrc = SelectObject(src, ASource), oldDst = SelectObject(dst, copy);
-    BitBlt(dst, 0, 0, AWidth, AHeight, src, 0, 0, SRCCOPY);
-    SelectObject(src, oldSrc);
-    SelectObject(dst, oldDst);
-    DeleteDC(src);
-    DeleteDC(dst);
+    TMemoryDC src, dst;
+    TSelectedObject selectedSrc(src.Get(), ASource), selectedDst(dst.Get(), copy);
+    BitBlt(dst.Get(), 0, 0, AWidth, AHeight, src.Get(), 0, 0, SRCCOPY);
   }
   return copy;
 }
@@ -221,12 +210,9 @@ void TBitmap::LoadFromResourceName(HINSTANCE AInstance, const std::wstring &ANam
 TColor TBitmap::TransparentColor() const {
   if (FTransparentColor != clDefault || GetEmpty()) return FTransparentColor;
   // The bottom-left pixel names the colour that lets the background through.
-  HDC src = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(src, Handle());
-  COLORREF key = GetPixel(src, 0, FHeight - 1);
-  SelectObject(src, old);
-  DeleteDC(src);
-  return key;
+  TMemoryDC src;
+  TSelectedObject selected(src.Get(), Handle());
+  return GetPixel(src.Get(), 0, FHeight - 1);
 }
 
 void TBitmap::SetTransparentColor(TColor AValue) {
@@ -238,15 +224,13 @@ void TBitmap::SetTransparentColor(TColor AValue) {
 void TBitmap::DrawTransparent(TCanvas &ACanvas, const TRect &R) {
   if (GetEmpty()) return;
   COLORREF key = ColorToRGB(TransparentColor());
-  HDC src = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(src, Handle());
+  TMemoryDC src;
+  TSelectedObject selected(src.Get(), Handle());
   SetStretchBltMode(ACanvas.Handle(), COLORONCOLOR);
   // The platform's graphics library's own: the image library of the same
   // routine is no known library and would be found beside the program.
-  GdiTransparentBlt(ACanvas.Handle(), R.left, R.top, R.Width(), R.Height(), src, 0, 0, FWidth,
-                 FHeight, key);
-  SelectObject(src, old);
-  DeleteDC(src);
+  GdiTransparentBlt(ACanvas.Handle(), R.left, R.top, R.Width(), R.Height(), src.Get(), 0, 0, FWidth,
+                    FHeight, key);
 }
 
 void TBitmap::Draw(TCanvas &ACanvas, const TRect &R) {
@@ -255,13 +239,11 @@ void TBitmap::Draw(TCanvas &ACanvas, const TRect &R) {
     DrawTransparent(ACanvas, R);
     return;
   }
-  HDC src = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(src, Handle());
+  TMemoryDC src;
+  TSelectedObject selected(src.Get(), Handle());
   SetStretchBltMode(ACanvas.Handle(), COLORONCOLOR);
-  StretchBlt(ACanvas.Handle(), R.left, R.top, R.Width(), R.Height(), src, 0, 0, FWidth, FHeight,
-             SRCCOPY);
-  SelectObject(src, old);
-  DeleteDC(src);
+  StretchBlt(ACanvas.Handle(), R.left, R.top, R.Width(), R.Height(), src.Get(), 0, 0, FWidth,
+             FHeight, SRCCOPY);
 }
 
 namespace {
@@ -318,14 +300,11 @@ void TBitmap::LoadFromStream(TStream &AStream) {
   const auto *file = reinterpret_cast<const BITMAPFILEHEADER *>(data.data());
   const void *bits = data.data() + file->bfOffBits;
   LONG w = header.biWidth, h = header.biHeight < 0 ? -header.biHeight : header.biHeight;
-  HDC screen = GetDC(nullptr);
-  HBITMAP ddb = CreateDIBitmap(screen, &header, CBM_INIT, bits,
-                               reinterpret_cast<const BITMAPINFO *>(&header), DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
+  TGdiObject ddb(CreateDIBitmap(TScreenDC().DC(), &header, CBM_INIT, bits,
+                                reinterpret_cast<const BITMAPINFO *>(&header), DIB_RGB_COLORS));
   if (!ddb) throw EInvalidGraphic(L"Ungültiges Bitmap");
-  TGdiObject owner(ddb);
   int depth = header.biBitCount >= 24 ? header.biBitCount : 24;
-  SetHandle(CopyAt(ddb, w, h, depth == 32 ? 32 : 24));
+  SetHandle(CopyAt(static_cast<HBITMAP>(ddb.Get()), w, h, depth == 32 ? 32 : 24));
 }
 
 void TBitmap::SaveToStream(TStream &AStream) {
@@ -340,10 +319,8 @@ void TBitmap::SaveToStream(TStream &AStream) {
   header.biCompression = BI_RGB;
   size_t stride = ((size_t(FWidth) * size_t(depth) + 31) / 32) * 4;
   std::string bits(stride * size_t(FHeight), '\0');
-  HDC screen = GetDC(nullptr);
-  GetDIBits(screen, Handle(), 0, UINT(FHeight), bits.data(),
+  GetDIBits(TScreenDC().DC(), Handle(), 0, UINT(FHeight), bits.data(),
             reinterpret_cast<BITMAPINFO *>(&header), DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
   header.biSizeImage = DWORD(bits.size());
   BITMAPFILEHEADER file{};
   file.bfType = 0x4D42;

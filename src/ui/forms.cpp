@@ -39,7 +39,9 @@ void TForm::ScaleForDensity() {
 
 TCanvas &TForm::Canvas() {
   if (!FCanvas) FCanvas = std::make_unique<TMemoryCanvas>();
-  FCanvas->Font() = Font();
+  // An assigned font makes its platform font anew: assign only a change, so
+  // that measuring on every mouse move keeps one font.
+  if (FCanvas->Font() != Font()) FCanvas->Font() = Font();
   return *FCanvas;
 }
 

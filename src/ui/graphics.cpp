@@ -32,6 +32,12 @@ TFont &TFont::operator=(const TFont &AOther) {
   return *this;
 }
 
+bool TFont::operator==(const TFont &AOther) const {
+  return FName == AOther.FName && FHeight == AOther.FHeight && FColor == AOther.FColor &&
+         FStyle == AOther.FStyle && FOrientation == AOther.FOrientation &&
+         FCharSet == AOther.FCharSet;
+}
+
 void TFont::Changed() {
   FHandle.Reset();
   if (OnChange) OnChange();
@@ -97,21 +103,6 @@ HFONT TFont::Handle() const {
 
 // ---- TCanvas
 
-namespace {
-// Selects an object into a device context for one scope.
-class TSelected {
-public:
-  TSelected(HDC ADC, HGDIOBJ AObject) : FDC(ADC), FOld(SelectObject(ADC, AObject)) {}
-  ~TSelected() { SelectObject(FDC, FOld); }
-  TSelected(const TSelected &) = delete;
-  TSelected &operator=(const TSelected &) = delete;
-
-private:
-  HDC FDC;
-  HGDIOBJ FOld;
-};
-} // namespace
-
 void TCanvas::FillRect(const TRect &R) {
   if (FBrushStyle == bsClear) return;
   TGdiObject brush(CreateSolidBrush(ColorToRGB(FBrushColor)));
@@ -126,16 +117,16 @@ void TCanvas::FrameRect(const TRect &R) {
 void TCanvas::Rectangle(const TRect &R) {
   TGdiObject pen(CreatePen(PS_SOLID, FPenWidth, ColorToRGB(FPenColor)));
   TGdiObject brush(FBrushStyle == bsClear ? nullptr : CreateSolidBrush(ColorToRGB(FBrushColor)));
-  TSelected p(FHandle, pen.Get());
-  TSelected b(FHandle, brush.Get() ? brush.Get() : GetStockObject(NULL_BRUSH));
+  TSelectedObject p(FHandle, pen.Get());
+  TSelectedObject b(FHandle, brush.Get() ? brush.Get() : GetStockObject(NULL_BRUSH));
   ::Rectangle(FHandle, R.left, R.top, R.right, R.bottom);
 }
 
 void TCanvas::RoundRect(const TRect &R, int ACornerWidth, int ACornerHeight) {
   TGdiObject pen(CreatePen(PS_SOLID, FPenWidth, ColorToRGB(FPenColor)));
   TGdiObject brush(FBrushStyle == bsClear ? nullptr : CreateSolidBrush(ColorToRGB(FBrushColor)));
-  TSelected p(FHandle, pen.Get());
-  TSelected b(FHandle, brush.Get() ? brush.Get() : GetStockObject(NULL_BRUSH));
+  TSelectedObject p(FHandle, pen.Get());
+  TSelectedObject b(FHandle, brush.Get() ? brush.Get() : GetStockObject(NULL_BRUSH));
   ::RoundRect(FHandle, R.left, R.top, R.right, R.bottom, ACornerWidth, ACornerHeight);
 }
 
@@ -143,7 +134,7 @@ void TCanvas::MoveTo(int X, int Y) { FPenPos = {X, Y}; }
 
 void TCanvas::LineTo(int X, int Y) {
   TGdiObject pen(CreatePen(PS_SOLID, FPenWidth, ColorToRGB(FPenColor)));
-  TSelected p(FHandle, pen.Get());
+  TSelectedObject p(FHandle, pen.Get());
   ::MoveToEx(FHandle, FPenPos.x, FPenPos.y, nullptr);
   ::LineTo(FHandle, X, Y);
   FPenPos = {X, Y};
@@ -152,13 +143,13 @@ void TCanvas::LineTo(int X, int Y) {
 void TCanvas::Polyline(const POINT *APoints, int ACount) {
   if (ACount < 2) return;
   TGdiObject pen(CreatePen(PS_SOLID, FPenWidth, ColorToRGB(FPenColor)));
-  TSelected p(FHandle, pen.Get());
+  TSelectedObject p(FHandle, pen.Get());
   ::Polyline(FHandle, APoints, ACount);
   FPenPos = APoints[ACount - 1];
 }
 
 void TCanvas::TextOut(int X, int Y, const std::wstring &AText) {
-  TSelected f(FHandle, FFont.Handle());
+  TSelectedObject f(FHandle, FFont.Handle());
   SetTextColor(FHandle, ColorToRGB(FFont.Color()));
   if (FBrushStyle == bsClear) {
     SetBkMode(FHandle, TRANSPARENT);
@@ -170,14 +161,14 @@ void TCanvas::TextOut(int X, int Y, const std::wstring &AText) {
 }
 
 int TCanvas::TextRect(TRect &R, const std::wstring &AText, UINT AFlags) {
-  TSelected f(FHandle, FFont.Handle());
+  TSelectedObject f(FHandle, FFont.Handle());
   SetTextColor(FHandle, ColorToRGB(FFont.Color()));
   SetBkMode(FHandle, TRANSPARENT);
   return ::DrawTextW(FHandle, AText.c_str(), int(AText.size()), &R, AFlags);
 }
 
 SIZE TCanvas::TextExtent(const std::wstring &AText) {
-  TSelected f(FHandle, FFont.Handle());
+  TSelectedObject f(FHandle, FFont.Handle());
   SIZE size{0, 0};
   GetTextExtentPoint32W(FHandle, AText.c_str(), int(AText.size()), &size);
   return size;
@@ -193,6 +184,4 @@ void TCanvas::StretchDraw(const TRect &R, TGraphic *AGraphic) {
   AGraphic->Draw(*this, R);
 }
 
-TMemoryCanvas::TMemoryCanvas() { SetHandle(CreateCompatibleDC(nullptr)); }
-
-TMemoryCanvas::~TMemoryCanvas() { DeleteDC(Handle()); }
+TMemoryCanvas::TMemoryCanvas() { SetHandle(FDC.Get()); }

@@ -21,6 +21,8 @@ public:
   TFont &operator=(const TFont &AOther);
 
   void Assign(const TFont &ASource) { *this = ASource; }
+  // Same face, size, colour and style; the platform font is not compared.
+  bool operator==(const TFont &AOther) const;
 
   const std::wstring &Name() const { return FName; }
   void SetName(const std::wstring &AName);
@@ -125,7 +127,9 @@ private:
 class TMemoryCanvas : public TCanvas {
 public:
   TMemoryCanvas();
-  ~TMemoryCanvas() override;
+
+private:
+  TMemoryDC FDC;
 };
 
 int ScreenPixelsPerInch();

@@ -3,6 +3,8 @@
 // selected into one.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <atomic>
 
 #include "base/handles.h"
@@ -13,8 +15,12 @@ struct TDestroyIconHandle {
 struct TDeleteDeviceContext {
   void operator()(HDC AHandle) const { DeleteDC(AHandle); }
 };
+struct TDestroyImageList {
+  void operator()(HIMAGELIST AHandle) const { ImageList_Destroy(AHandle); }
+};
 
 using TIconHandle = TOwnedHandle<HICON, TDestroyIconHandle>;
+using TImageListHandle = TOwnedHandle<HIMAGELIST, TDestroyImageList>;
 
 // GDI objects are counted while a wrapper owns them: leak checks read the
 // count, because not every platform counts a process's GDI objects (Wine

@@ -1,27 +1,20 @@
 #include "ui/icon.h"
 
-TIcon::~TIcon() {
-  if (FHandle) DestroyIcon(FHandle);
-}
-
 void TIcon::SetHandle(HICON AIcon) {
-  if (FHandle == AIcon) return;
-  if (FHandle) DestroyIcon(FHandle);
-  FHandle = AIcon;
+  if (FHandle.Get() == AIcon) return;
+  FHandle.Reset(AIcon);
   MeasureSize();
   Changed();
 }
 
 HICON TIcon::ReleaseHandle() {
-  HICON h = FHandle;
-  FHandle = nullptr;
   FWidth = FHeight = 0;
-  return h;
+  return FHandle.Release();
 }
 
 void TIcon::Assign(const TIcon &ASource) {
   if (&ASource == this) return;
-  SetHandle(ASource.FHandle ? CopyIcon(ASource.FHandle) : nullptr);
+  SetHandle(ASource.FHandle ? CopyIcon(ASource.FHandle.Get()) : nullptr);
 }
 
 void TIcon::LoadFromResourceName(HINSTANCE AInstance, const std::wstring &AName) {
@@ -32,7 +25,9 @@ void TIcon::MeasureSize() {
   FWidth = FHeight = 0;
   if (!FHandle) return;
   ICONINFO info{};
-  if (!GetIconInfo(FHandle, &info)) return;
+  if (!GetIconInfo(FHandle.Get(), &info)) return;
+  // The info's bitmaps are copies made for us.
+  TGdiObject color(info.hbmColor), mask(info.hbmMask);
   BITMAP bm{};
   if (info.hbmColor && GetObjectW(info.hbmColor, sizeof(bm), &bm)) {
     FWidth = bm.bmWidth;
@@ -41,12 +36,10 @@ void TIcon::MeasureSize() {
     FWidth = bm.bmWidth;
     FHeight = bm.bmHeight / 2; // monochrome: mask and image stacked
   }
-  if (info.hbmColor) DeleteObject(info.hbmColor);
-  if (info.hbmMask) DeleteObject(info.hbmMask);
 }
 
 void TIcon::Draw(TCanvas &ACanvas, const TRect &R) {
   if (FHandle)
-    DrawIconEx(ACanvas.Handle(), R.left, R.top, FHandle, R.Width(), R.Height(), 0, nullptr,
+    DrawIconEx(ACanvas.Handle(), R.left, R.top, FHandle.Get(), R.Width(), R.Height(), 0, nullptr,
                DI_NORMAL);
 }

@@ -1,13 +1,13 @@
 #pragma once
 // An icon as a graphic: owns its icon handle.
 #include "ui/graphic.h"
+#include "ui/handles.h"
 
 class TIcon : public TGraphic {
 public:
   TIcon() = default;
-  ~TIcon() override;
 
-  HICON Handle() const { return FHandle; }
+  HICON Handle() const { return FHandle.Get(); }
   // Takes ownership of AIcon.
   void SetHandle(HICON AIcon);
   // Takes a copy of the source's icon.
@@ -17,12 +17,12 @@ public:
   HICON ReleaseHandle();
 
   void Draw(TCanvas &ACanvas, const TRect &R) override;
-  bool GetEmpty() const override { return FHandle == nullptr; }
+  bool GetEmpty() const override { return !FHandle; }
   int GetWidth() const override { return FWidth; }
   int GetHeight() const override { return FHeight; }
 
 private:
   void MeasureSize();
-  HICON FHandle = nullptr;
+  TIconHandle FHandle;
   int FWidth = 0, FHeight = 0;
 };

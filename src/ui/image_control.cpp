@@ -81,15 +81,15 @@ void TImage::UpdateRegion() {
   std::fill(pixels, pixels + size_t(w) * size_t(h), kUntouched);
   {
     TMemoryCanvas canvas;
-    HGDIOBJ old = SelectObject(canvas.Handle(), dib.Get());
+    TSelectedObject selected(canvas.Handle(), dib.Get());
     if (FStretch)
       canvas.StretchDraw(client, graphic);
     else
       canvas.Draw(0, 0, graphic);
     GdiFlush();
-    SelectObject(canvas.Handle(), old);
   }
-  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  TGdiObject region(CreateRectRgn(0, 0, 0, 0));
+  const auto united = static_cast<HRGN>(region.Get());
   for (int y = 0; y < h; ++y) {
     const uint32_t *row = pixels + size_t(y) * size_t(w);
     for (int x = 0; x < w;) {
@@ -99,13 +99,12 @@ void TImage::UpdateRegion() {
       }
       int start = x;
       while (x < w && (row[x] & 0x00FFFFFF) != kUntouched) ++x;
-      HRGN run = CreateRectRgn(start, y, x, y + 1);
-      CombineRgn(region, region, run, RGN_OR);
-      DeleteObject(run);
+      TGdiObject run(CreateRectRgn(start, y, x, y + 1));
+      CombineRgn(united, united, static_cast<HRGN>(run.Get()), RGN_OR);
     }
   }
-  // The window owns the region from here on.
-  if (!SetWindowRgn(FHandle, region, TRUE)) DeleteObject(region);
+  // The window owns the region once it takes it.
+  if (SetWindowRgn(FHandle, united, TRUE)) region.Release();
 }
 
 void TImage::Paint(TCanvas &ACanvas) {

@@ -10,11 +10,10 @@
 class TCustomImageList {
 public:
   TCustomImageList(int AWidth, int AHeight);
-  ~TCustomImageList();
   TCustomImageList(const TCustomImageList &) = delete;
   TCustomImageList &operator=(const TCustomImageList &) = delete;
 
-  HIMAGELIST Handle() const { return FHandle; }
+  HIMAGELIST Handle() const { return FHandle.Get(); }
   int Width() const { return FWidth; }
   int Height() const { return FHeight; }
   int Count() const;
@@ -29,6 +28,6 @@ public:
   bool GetBitmap(int AIndex, TBitmap &ABitmap, TColor ABackground = clWindow) const;
 
 private:
-  HIMAGELIST FHandle = nullptr;
+  TImageListHandle FHandle;
   int FWidth, FHeight;
 };

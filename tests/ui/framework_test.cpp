@@ -92,6 +92,24 @@ TEST_CASE("a form gets the client size it asks for and keeps fixed constraints")
   delete form;
 }
 
+TEST_CASE("the form's canvas keeps its platform font until the form's font changes") {
+  auto *form = TForm::Create<TForm>(nullptr);
+  const HFONT first = form->Canvas().Font().Handle();
+  // Each call used to make the font anew, deleting the one handed out.
+  form->Canvas();
+  CHECK(GetObjectType(first) == OBJ_FONT);
+  CHECK(form->Canvas().Font().Handle() == first);
+  // The canvas still follows the form: a caller's change is undone, and a
+  // change of the form's font is taken over.
+  form->Canvas().Font().SetStyle(fsBold);
+  CHECK(form->Canvas().Font().Style() == 0);
+  const int before = form->Canvas().TextHeight(L"0");
+  form->Font().SetHeight(form->Font().Height() * 2);
+  CHECK(form->Canvas().Font().Height() == form->Font().Height());
+  CHECK(form->Canvas().TextHeight(L"0") > before);
+  delete form;
+}
+
 TEST_CASE("stay-on-top switches the existing window in place") {
   auto *form = TForm::Create<TForm>(nullptr);
   form->SetBounds(40, 50, 200, 100);
