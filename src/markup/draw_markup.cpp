@@ -484,41 +484,6 @@ void TMarkupRenderer::DrawFocus() {
   if (Drawing()) DrawFocusRect(FCanvas.Handle(), &S.FocusRect);
 }
 
-// ---- the dialog's uses
-
-TMarkupArgs DialogMarkupArgs(TCanvas &ACanvas, const std::wstring &AText, const TRect &ABounds,
-                             TDialogMarkupUse AUse, int APointX, int APointY) {
-  TMarkupArgs args;
-  args.Canvas = &ACanvas;
-  args.Text = AText;
-  args.Bounds = ABounds;
-  args.Images = nullptr;
-  args.FocusIndex = -1;
-  args.HoverNumber = -1;
-  args.ShadowOffset = 1;
-  args.StretchImages = false;
-  args.HoverOnly = false;
-  args.WordWrap = true;
-  args.ImageScale = 1.0;
-  args.AnchorColor = RGBColor(0, 0, 255);
-  args.HoverBackColor = clNone;
-  args.HoverTextColor = clNone;
-  args.ShadowColor = RGBColor(128, 128, 128);
-  args.PictureCache = nullptr;
-  args.PictureSource = nullptr;
-  args.Pictures = false;
-  args.LineSpacing = 0;
-  args.ReadingOrder = 0;
-  const bool painting = AUse == dmuPaint;
-  args.PointX = painting ? 0 : APointX;
-  args.PointY = painting ? 0 : APointY;
-  args.HitTestOnly = !painting;
-  args.KeepColors = !painting;
-  args.BlinkVisible = !painting;
-  args.MeasureOnly = AUse == dmuMeasure;
-  return args;
-}
-
 bool MarkupRegionAt(const std::vector<TMarkupRegion> &ARegions, int X, int Y,
                     std::wstring &AAddress) {
   for (auto r = ARegions.rbegin(); r != ARegions.rend(); ++r) {
