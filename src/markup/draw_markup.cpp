@@ -6,6 +6,7 @@
 #include "markup/markup_entities.h"
 #include "markup/markup_helpers.h"
 #include "markup/markup_renderer.h"
+#include "ui/handles.h"
 
 namespace {
 constexpr UINT kLineFlags = DT_BOTTOM | DT_SINGLELINE | DT_EXPANDTABS | DT_EXTERNALLEADING;
@@ -23,19 +24,6 @@ void AssignFont(TFont &ADest, const TFont &ASource) {
   ADest.SetCharSet(ASource.CharSet());
   ADest.SetColor(ASource.Color());
 }
-
-// Selects a font into a device context for one scope.
-class TFontSelection {
-public:
-  TFontSelection(HDC ADC, HFONT AFont) : FDC(ADC), FOld(SelectObject(ADC, AFont)) {}
-  ~TFontSelection() { SelectObject(FDC, FOld); }
-  TFontSelection(const TFontSelection &) = delete;
-  TFontSelection &operator=(const TFontSelection &) = delete;
-
-private:
-  HDC FDC;
-  HGDIOBJ FOld;
-};
 } // namespace
 
 // ---- TTextCursor
@@ -408,7 +396,7 @@ void TMarkupRenderer::DrawTextIn(const std::wstring &AText, TRect ARect, UINT AF
   // a transparent background.
   if (AColor == clNone) return;
   HDC dc = FCanvas.Handle();
-  TFontSelection font(dc, FCanvas.Font().Handle());
+  TSelectedObject font(dc, FCanvas.Font().Handle());
   ::SetTextColor(dc, ColorToRGB(AColor));
   const TColor back = Back();
   if (back == clNone) {
@@ -444,7 +432,7 @@ void TMarkupRenderer::DrawChunkText(const std::wstring &AText, const TRect &ARec
     }
   }
   HDC dc = FCanvas.Handle();
-  TFontSelection font(dc, FCanvas.Font().Handle());
+  TSelectedObject font(dc, FCanvas.Font().Handle());
   ::SetTextColor(dc, ColorToRGB(AColor));
   const TColor back = Back();
   SetBkMode(dc, back == clNone ? TRANSPARENT : OPAQUE);

@@ -9,6 +9,7 @@
 #include "markup/markup_helpers.h"
 #include "markup/markup_renderer.h"
 #include "ui/bitmap.h"
+#include "ui/handles.h"
 
 namespace {
 // The tag is exactly this (letters in any case) and closed by ">".
@@ -413,11 +414,9 @@ void TMarkupRenderer::EllipseIn(const TRect &ABox) {
   TGdiObject pen(CreatePen(PS_SOLID, FCanvas.PenWidth(), ColorToRGB(FCanvas.PenColor())));
   TGdiObject brush(Back() == clNone ? nullptr : CreateSolidBrush(ColorToRGB(Back())));
   HDC dc = FCanvas.Handle();
-  HGDIOBJ oldPen = SelectObject(dc, pen.Get());
-  HGDIOBJ oldBrush = SelectObject(dc, brush.Get() ? brush.Get() : GetStockObject(NULL_BRUSH));
+  TSelectedObject selectedPen(dc, pen.Get());
+  TSelectedObject selectedBrush(dc, brush.Get() ? brush.Get() : GetStockObject(NULL_BRUSH));
   Ellipse(dc, ABox.left, ABox.top, ABox.right, ABox.bottom);
-  SelectObject(dc, oldBrush);
-  SelectObject(dc, oldPen);
 }
 
 // ---- rules, highlight, rotation
