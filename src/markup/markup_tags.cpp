@@ -538,75 +538,92 @@ void TMarkupRenderer::Image(const TMarkupTag &ATag) {
   const int width = Clamped(StrToIntLoose(ATag.UpperValue(L"WIDTH")));
   const int height = Clamped(StrToIntLoose(ATag.UpperValue(L"HEIGHT")));
   const TImageSource source = ResolveImage(src);
-  const bool sized = width > 0 && height > 0;
-  long long w = 0, h = 0;
-  switch (source.Kind) {
+  const SIZE size = width > 0 && height > 0 ? SIZE{width, height} : SIZE{0, 0};
+  const SIZE room = ImageRoom(source, size);
+  const long long w = room.cx, h = room.cy;
+  if (FFirstPass && MoveImageToNextLine(w)) return;
+  if (Drawing()) DrawImage(source, size);
+  HitTestImage(number, w, h);
+  m.WidthSoFar += w;
+  FDrawPos += w;
+  if (FFirstPass) FitLineToImage(ATag, h); // the first pass measures the line
+}
+
+// The image's room on the line: its own size or the given one (0 x 0:
+// none given), scaled to the canvas's resolution.
+SIZE TMarkupRenderer::ImageRoom(const TImageSource &ASource, SIZE AGiven) const {
+  const bool sized = AGiven.cx > 0;
+  switch (ASource.Kind) {
   case TImageSource::isList:
   case TImageSource::isIcon:
-    w = ScaleX(source.Size.cx);
-    h = ScaleY(source.Size.cy);
+    return {ScaleX(ASource.Size.cx), ScaleY(ASource.Size.cy)};
+  case TImageSource::isPicture:
+    if (ASource.Picture->Empty()) break;
+    return {ScaleX(sized ? AGiven.cx : ASource.Picture->MaxWidth()),
+            ScaleY(sized ? AGiven.cy : ASource.Picture->MaxHeight())};
+  case TImageSource::isNone:
+    break;
+  }
+  return {0, 0};
+}
+
+// An image that does not fit begins the next line instead, under the same
+// number; one wider than the whole line stays.
+bool TMarkupRenderer::MoveImageToNextLine(long long AWidth) {
+  const long long lineWidth = (long long)FLine.right - FLine.left;
+  if (FMetrics->WidthSoFar + AWidth <= lineWidth || lineWidth <= AWidth) return false;
+  --S.ImageCounter;
+  FMetrics->LineFull = true;
+  return true;
+}
+
+void TMarkupRenderer::DrawImage(const TImageSource &ASource, SIZE AGiven) {
+  const int x = Coordinate(FDrawPos), y = FLine.top;
+  switch (ASource.Kind) {
+  case TImageSource::isList:
+    DrawListImage(ASource.Index, x, y);
+    break;
+  case TImageSource::isIcon:
+    DrawSystemIcon(FCanvas, x, y, ASource.IconName, ASource.Large, true, A.StretchImages,
+                   std::clamp(A.ImageScale, 0.0, 1000.0));
     break;
   case TImageSource::isPicture:
-    if (!source.Picture->Empty()) {
-      w = ScaleX(sized ? width : source.Picture->MaxWidth());
-      h = ScaleY(sized ? height : source.Picture->MaxHeight());
+    if (ASource.Picture->Empty()) break;
+    if (AGiven.cx > 0) {
+      ASource.Picture->SetStretch(true);
+      ASource.Picture->Draw(FCanvas, TRect(x, y, x + AGiven.cx, y + AGiven.cy));
+    } else {
+      ASource.Picture->SetStretch(false);
+      FCanvas.Draw(x + ASource.Picture->FrameXPos(), y + ASource.Picture->FrameYPos(),
+                   ASource.Picture);
     }
     break;
   case TImageSource::isNone:
     break;
   }
+}
 
-  const long long lineWidth = (long long)FLine.right - FLine.left;
-  if (FFirstPass && m.WidthSoFar + w > lineWidth && lineWidth > w) {
-    // Begins the next line instead, under the same number.
-    --S.ImageCounter;
-    m.LineFull = true;
-    return;
-  }
-
-  if (Drawing()) {
-    const int x = Coordinate(FDrawPos), y = FLine.top;
-    switch (source.Kind) {
-    case TImageSource::isList:
-      DrawListImage(source.Index, x, y);
-      break;
-    case TImageSource::isIcon:
-      DrawSystemIcon(FCanvas, x, y, source.IconName, source.Large, true, A.StretchImages,
-                     std::clamp(A.ImageScale, 0.0, 1000.0));
-      break;
-    case TImageSource::isPicture:
-      if (source.Picture->Empty()) break;
-      if (sized) {
-        source.Picture->SetStretch(true);
-        source.Picture->Draw(FCanvas, TRect(x, y, x + width, y + height));
-      } else {
-        source.Picture->SetStretch(false);
-        FCanvas.Draw(x + source.Picture->FrameXPos(), y + source.Picture->FrameYPos(),
-                     source.Picture);
-      }
-      break;
-    case TImageSource::isNone:
-      break;
-    }
-  }
-
-  if (S.InAnchor && A.Regions && FMode == rmHitTest)
-    FLineRegions.push_back({TRect(Coordinate(FOrigin + m.WidthSoFar), FLine.top,
-                                  Coordinate(FOrigin + m.WidthSoFar + w),
-                                  Coordinate((long long)FLine.top + h)),
-                            true, S.AnchorAddress});
+// An image inside an anchor is a region of it, and hit when the point
+// lies within.
+void TMarkupRenderer::HitTestImage(int ANumber, long long AWidth, long long AHeight) {
+  if (!S.InAnchor) return;
+  const long long at = FMetrics->WidthSoFar;
+  if (A.Regions && FMode == rmHitTest)
+    FLineRegions.push_back(
+        {TRect(Coordinate(FOrigin + at), FLine.top, Coordinate(FOrigin + at + AWidth),
+               Coordinate((long long)FLine.top + AHeight)),
+         true, S.AnchorAddress});
   const long long px = (long long)A.PointX - FOrigin;
-  if (S.InAnchor && m.WidthSoFar < px && px < m.WidthSoFar + w && FLine.top < A.PointY &&
-      A.PointY < FLine.top + h) {
-    m.ImageHit = true;
+  if (at < px && px < at + AWidth && FLine.top < A.PointY && A.PointY < FLine.top + AHeight) {
+    FMetrics->ImageHit = true;
     SetHitAddress();
-    S.HitImage = number;
+    S.HitImage = ANumber;
   }
+}
 
-  m.WidthSoFar += w;
-  FDrawPos += w;
-  if (!FFirstPass) return; // the first pass measured the line
-  m.LineHeight = int(std::max<long long>(m.LineHeight, h));
+void TMarkupRenderer::FitLineToImage(const TMarkupTag &ATag, long long AHeight) {
+  TLineMetrics &m = *FMetrics;
+  m.LineHeight = int(std::max<long long>(m.LineHeight, AHeight));
   if (ATag.Has(L"ALIGN")) {
     const int gh = Facts().Height;
     if (ATag.Has(L"\"TOP"))
