@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "bench_support.h"
-#include "markup/draw_markup.h"
+#include "taskdialog/dialog_text.h"
 #include "taskdialog/emulated_dialog.h"
 #include "ui/bitmap.h"
 

@@ -6,6 +6,7 @@
 #include "markup/markup_entities.h"
 #include "markup/markup_helpers.h"
 #include "markup/markup_renderer.h"
+#include "ui/handles.h"
 
 namespace {
 constexpr UINT kLineFlags = DT_BOTTOM | DT_SINGLELINE | DT_EXPANDTABS | DT_EXTERNALLEADING;
@@ -23,19 +24,6 @@ void AssignFont(TFont &ADest, const TFont &ASource) {
   ADest.SetCharSet(ASource.CharSet());
   ADest.SetColor(ASource.Color());
 }
-
-// Selects a font into a device context for one scope.
-class TFontSelection {
-public:
-  TFontSelection(HDC ADC, HFONT AFont) : FDC(ADC), FOld(SelectObject(ADC, AFont)) {}
-  ~TFontSelection() { SelectObject(FDC, FOld); }
-  TFontSelection(const TFontSelection &) = delete;
-  TFontSelection &operator=(const TFontSelection &) = delete;
-
-private:
-  HDC FDC;
-  HGDIOBJ FOld;
-};
 } // namespace
 
 // ---- TTextCursor
@@ -83,110 +71,132 @@ void TMarkupRenderer::Restore(const TPassStart &AStart) {
 }
 
 bool TMarkupRenderer::Run() {
+  TakeCanvasState();
+  ChooseLineFlags();
+  std::wstring changed;
+  TTextCursor rest(PreparedText(changed));
+  TLineLoop loop;
+  loop.Top = A.Bounds.top;
+  while (!rest.Empty())
+    if (!LayOutLine(rest, loop)) break;
+  return FinishResult(loop);
+}
+
+void TMarkupRenderer::TakeCanvasState() {
   S.BaseFont = FCanvas.Font();
   S.MeasureFont = S.BaseFont;
   S.DrawFont = S.BaseFont;
   S.EntryBack = Back();
   SetBack(clNone);
   SetBkMode(FCanvas.Handle(), TRANSPARENT);
+}
 
+void TMarkupRenderer::ChooseLineFlags() {
   FFlags = ReadingOrderFlags(kLineFlags, A.ReadingOrder);
   if (A.Text.find(L" & ") != std::wstring::npos) FFlags |= DT_NOPREFIX;
   if (!A.WordWrap) FFlags |= DT_END_ELLIPSIS;
+}
 
-  // Each step copies the text only when it has something to change.
-  std::wstring changed;
+// Each step copies the text only when it has something to change.
+const std::wstring &TMarkupRenderer::PreparedText(std::wstring &AChanged) const {
   const std::wstring *text = &A.Text;
-  if (text->find(L'&') != std::wstring::npos) text = &(changed = ReplaceEntities(*text));
-  if (text->find(L"<#") != std::wstring::npos) text = &(changed = StripHashTag(*text));
+  if (text->find(L'&') != std::wstring::npos) text = &(AChanged = ReplaceEntities(*text));
+  if (text->find(L"<#") != std::wstring::npos) text = &(AChanged = StripHashTag(*text));
   if (text->find_first_of(L"\r\n") != std::wstring::npos)
-    text = &(changed = LineBreaksToTags(*text));
+    text = &(AChanged = LineBreaksToTags(*text));
+  return *text;
+}
 
-  TTextCursor rest(*text);
-  std::wstring consumed;
-  long long top = A.Bounds.top, height = 0;
-  // Rotations are font state, kept per pass like the running fonts.
-  std::optional<TFont> measureRotation, drawRotation;
-  bool hit = false;
-  while (!rest.Empty()) {
-    rest.Trim();
-    AssignFont(FCanvas.Font(), S.MeasureFont);
-    TLineMetrics metrics;
-    metrics.LineHeight = Facts().Height;
-    const int startHeight = metrics.LineHeight;
-    S.Superscript = S.Subscript = false;
-    const TPassStart start = Remember();
-    const int anchors = S.AnchorCounter, level = S.ListLevel;
-    FLineOffset = S.Offset;
-
-    consumed.clear();
-    TRect line = A.Bounds;
-    line.top = Coordinate(top);
-    S.FontBeforeRotation = std::move(measureRotation);
-    // Measuring alone has no second pass to hand the line to.
-    RenderLine(rmMeasure, rest, line, metrics, true, A.MeasureOnly ? nullptr : &consumed);
-    measureRotation = std::move(S.FontBeforeRotation);
-    S.MeasureFont = FCanvas.Font();
-    // Without a second pass what the first one changed carries on to the
-    // next line, as a second pass would carry it: measuring and drawing
-    // then agree (hidden text over several lines keeps its width out).
-    if (!A.MeasureOnly) Restore(start);
-    S.Superscript = S.Subscript = false;
-    metrics.LineHeight += A.LineSpacing;
-
-    const long long width = metrics.WidthSoFar;
-    long long left = A.Bounds.left;
-    if (S.Align == maRight) {
-      if (A.Bounds.right - width > A.Bounds.left) left = A.Bounds.right - width;
-    } else if (S.Align == maCenter) {
-      long long room = (long long)A.Bounds.right - A.Bounds.left - width;
-      if (room > 0) left = A.Bounds.left + room / 2;
-    }
-    left += S.Indent;
-    const long long advance = (long long)metrics.LineHeight + metrics.Drop + metrics.Raise;
-
-    if (!A.MeasureOnly) {
-      TRect aligned(Coordinate(left), Coordinate(top), A.Bounds.right, Coordinate(top + advance));
-      AssignFont(FCanvas.Font(), S.DrawFont);
-      S.AnchorCounter = anchors;
-      S.ListLevel = level;
-      S.FontBeforeRotation = std::move(drawRotation);
-      TLineMetrics second = metrics;
-      TTextCursor again(consumed);
-      FLineRegions.clear();
-      RenderLine(A.HitTestOnly ? rmHitTest : rmDraw, again, aligned, second, false, nullptr);
-      drawRotation = std::move(S.FontBeforeRotation);
-      S.DrawFont = FCanvas.Font();
-      if (A.Regions) {
-        // Text is hit within the line's text band, as below.
-        const long long bottom = aligned.bottom - metrics.ImageOffset;
-        for (TMarkupRegion &region : FLineRegions) {
-          if (!region.Image) {
-            region.Rect.top = Coordinate(bottom - Facts().Height);
-            region.Rect.bottom = Coordinate(bottom);
-          }
-          A.Regions->push_back(std::move(region));
-        }
-      }
-      if (second.ImageHit) {
-        hit = true;
-      } else if (second.TextHit) {
-        const long long bottom = aligned.bottom - metrics.ImageOffset;
-        if (A.PointY > bottom - Facts().Height && A.PointY < bottom) hit = true;
-      }
-    }
-
-    top += advance;
-    height += advance;
-    // A line is laid out only where it starts with room for a line of text.
-    if (!A.MeasureOnly && top + startHeight > A.Bounds.bottom) break;
+bool TMarkupRenderer::LayOutLine(TTextCursor &ARest, TLineLoop &ALoop) {
+  ARest.Trim();
+  AssignFont(FCanvas.Font(), S.MeasureFont);
+  TLineMetrics metrics;
+  metrics.LineHeight = Facts().Height;
+  const int startHeight = metrics.LineHeight;
+  S.Superscript = S.Subscript = false;
+  const int anchors = S.AnchorCounter, level = S.ListLevel;
+  MeasureLine(ARest, ALoop, metrics);
+  const long long advance = (long long)metrics.LineHeight + metrics.Drop + metrics.Raise;
+  if (!A.MeasureOnly) {
+    S.AnchorCounter = anchors;
+    S.ListLevel = level;
+    const TRect aligned(Coordinate(LineLeft(metrics.WidthSoFar)), Coordinate(ALoop.Top),
+                        A.Bounds.right, Coordinate(ALoop.Top + advance));
+    RenderConsumedLine(aligned, metrics, ALoop);
   }
-  if (height == 0) height = Facts().Height;
+  ALoop.Top += advance;
+  ALoop.Height += advance;
+  // A line is laid out only where it starts with room for a line of text.
+  return A.MeasureOnly || ALoop.Top + startHeight <= A.Bounds.bottom;
+}
+
+void TMarkupRenderer::MeasureLine(TTextCursor &ARest, TLineLoop &ALoop, TLineMetrics &AMetrics) {
+  const TPassStart start = Remember();
+  FLineOffset = S.Offset;
+  ALoop.Consumed.clear();
+  TRect line = A.Bounds;
+  line.top = Coordinate(ALoop.Top);
+  S.FontBeforeRotation = std::move(ALoop.MeasureRotation);
+  // Measuring alone has no second pass to hand the line to.
+  RenderLine(rmMeasure, ARest, line, AMetrics, true, A.MeasureOnly ? nullptr : &ALoop.Consumed);
+  ALoop.MeasureRotation = std::move(S.FontBeforeRotation);
+  S.MeasureFont = FCanvas.Font();
+  // Without a second pass what the first one changed carries on to the
+  // next line, as a second pass would carry it: measuring and drawing
+  // then agree (hidden text over several lines keeps its width out).
+  if (!A.MeasureOnly) Restore(start);
+  S.Superscript = S.Subscript = false;
+  AMetrics.LineHeight += A.LineSpacing;
+}
+
+long long TMarkupRenderer::LineLeft(long long AWidth) const {
+  long long left = A.Bounds.left;
+  if (S.Align == maRight) {
+    if (A.Bounds.right - AWidth > A.Bounds.left) left = A.Bounds.right - AWidth;
+  } else if (S.Align == maCenter) {
+    long long room = (long long)A.Bounds.right - A.Bounds.left - AWidth;
+    if (room > 0) left = A.Bounds.left + room / 2;
+  }
+  return left + S.Indent;
+}
+
+void TMarkupRenderer::RenderConsumedLine(const TRect &AAligned, const TLineMetrics &AMetrics,
+                                         TLineLoop &ALoop) {
+  AssignFont(FCanvas.Font(), S.DrawFont);
+  S.FontBeforeRotation = std::move(ALoop.DrawRotation);
+  TLineMetrics second = AMetrics;
+  TTextCursor again(ALoop.Consumed);
+  FLineRegions.clear();
+  RenderLine(A.HitTestOnly ? rmHitTest : rmDraw, again, AAligned, second, false, nullptr);
+  ALoop.DrawRotation = std::move(S.FontBeforeRotation);
+  S.DrawFont = FCanvas.Font();
+  // Text is hit within the line's text band.
+  const long long bottom = AAligned.bottom - AMetrics.ImageOffset;
+  if (A.Regions) ListLineRegions(bottom);
+  if (second.ImageHit) {
+    ALoop.Hit = true;
+  } else if (second.TextHit) {
+    if (A.PointY > bottom - Facts().Height && A.PointY < bottom) ALoop.Hit = true;
+  }
+}
+
+void TMarkupRenderer::ListLineRegions(long long ATextBottom) {
+  for (TMarkupRegion &region : FLineRegions) {
+    if (!region.Image) {
+      region.Rect.top = Coordinate(ATextBottom - Facts().Height);
+      region.Rect.bottom = Coordinate(ATextBottom);
+    }
+    A.Regions->push_back(std::move(region));
+  }
+}
+
+bool TMarkupRenderer::FinishResult(const TLineLoop &ALoop) {
+  const long long height = ALoop.Height == 0 ? Facts().Height : ALoop.Height;
   if (FHitFound) R.HitAddress = FHitAddress ? *FHitAddress : std::wstring();
   if (FFocusFound) R.FocusAddress = FFocusAddress ? *FFocusAddress : std::wstring();
   R.LaidOutHeight = ClampInt(height);
   R.AnchorCount = S.AnchorCounter;
-  return hit && !A.MeasureOnly;
+  return ALoop.Hit && !A.MeasureOnly;
 }
 
 void TMarkupRenderer::RenderLine(TRenderMode AMode, TTextCursor &AText, const TRect &ALine,
@@ -408,7 +418,7 @@ void TMarkupRenderer::DrawTextIn(const std::wstring &AText, TRect ARect, UINT AF
   // a transparent background.
   if (AColor == clNone) return;
   HDC dc = FCanvas.Handle();
-  TFontSelection font(dc, FCanvas.Font().Handle());
+  TSelectedObject font(dc, FCanvas.Font().Handle());
   ::SetTextColor(dc, ColorToRGB(AColor));
   const TColor back = Back();
   if (back == clNone) {
@@ -444,7 +454,7 @@ void TMarkupRenderer::DrawChunkText(const std::wstring &AText, const TRect &ARec
     }
   }
   HDC dc = FCanvas.Handle();
-  TFontSelection font(dc, FCanvas.Font().Handle());
+  TSelectedObject font(dc, FCanvas.Font().Handle());
   ::SetTextColor(dc, ColorToRGB(AColor));
   const TColor back = Back();
   SetBkMode(dc, back == clNone ? TRANSPARENT : OPAQUE);
@@ -482,41 +492,6 @@ void TMarkupRenderer::DrawFocus() {
   S.FocusRect.left -= 1;
   S.FocusRect.right += 1;
   if (Drawing()) DrawFocusRect(FCanvas.Handle(), &S.FocusRect);
-}
-
-// ---- the dialog's uses
-
-TMarkupArgs DialogMarkupArgs(TCanvas &ACanvas, const std::wstring &AText, const TRect &ABounds,
-                             TDialogMarkupUse AUse, int APointX, int APointY) {
-  TMarkupArgs args;
-  args.Canvas = &ACanvas;
-  args.Text = AText;
-  args.Bounds = ABounds;
-  args.Images = nullptr;
-  args.FocusIndex = -1;
-  args.HoverNumber = -1;
-  args.ShadowOffset = 1;
-  args.StretchImages = false;
-  args.HoverOnly = false;
-  args.WordWrap = true;
-  args.ImageScale = 1.0;
-  args.AnchorColor = RGBColor(0, 0, 255);
-  args.HoverBackColor = clNone;
-  args.HoverTextColor = clNone;
-  args.ShadowColor = RGBColor(128, 128, 128);
-  args.PictureCache = nullptr;
-  args.PictureSource = nullptr;
-  args.Pictures = false;
-  args.LineSpacing = 0;
-  args.ReadingOrder = 0;
-  const bool painting = AUse == dmuPaint;
-  args.PointX = painting ? 0 : APointX;
-  args.PointY = painting ? 0 : APointY;
-  args.HitTestOnly = !painting;
-  args.KeepColors = !painting;
-  args.BlinkVisible = !painting;
-  args.MeasureOnly = AUse == dmuMeasure;
-  return args;
 }
 
 bool MarkupRegionAt(const std::vector<TMarkupRegion> &ARegions, int X, int Y,

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/convert.h"
+#include "ui/handles.h"
 
 namespace {
 // Ties to even, as the platform's default rounding does.
@@ -132,9 +133,7 @@ void StretchBitmap(TCanvas &ACanvas, const TRect &ARect, TBitmap &ABitmap) {
   info.bmiHeader.biCompression = BI_RGB;
   std::vector<uint32_t> pixels(size_t(w) * size_t(h));
   HBITMAP handle = ABitmap.Handle();
-  HDC screen = GetDC(nullptr);
-  int rows = GetDIBits(screen, handle, 0, UINT(h), pixels.data(), &info, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
+  int rows = GetDIBits(TScreenDC().DC(), handle, 0, UINT(h), pixels.data(), &info, DIB_RGB_COLORS);
   if (rows == 0) return;
   HDC dc = ACanvas.Handle();
   int oldMode = SetStretchBltMode(dc, COLORONCOLOR);

@@ -6,34 +6,11 @@
 #include <cstdint>
 
 namespace {
-const std::wstring kMarker = L"\\n";
-const std::wstring kColonMarker = L":\\n";
-
 int HexDigit(wchar_t C) {
   if (C >= L'0' && C <= L'9') return C - L'0';
   if (C >= L'A' && C <= L'F') return C - L'A' + 10;
   if (C >= L'a' && C <= L'f') return C - L'a' + 10;
   return -1;
-}
-
-// Selects a font into the canvas for the scope and puts the old one back.
-class TCanvasFont {
-public:
-  explicit TCanvasFont(TCanvas &ACanvas) : FCanvas(ACanvas), FSaved(ACanvas.Font()) {}
-  ~TCanvasFont() { FCanvas.Font().Assign(FSaved); }
-  TCanvasFont(const TCanvasFont &) = delete;
-  TCanvasFont &operator=(const TCanvasFont &) = delete;
-
-private:
-  TCanvas &FCanvas;
-  TFont FSaved;
-};
-
-SIZE LineExtent(TCanvas &ACanvas, const TFont &AFont, const std::wstring &ALine, UINT AFlags) {
-  ACanvas.Font().Assign(AFont);
-  TRect r(0, 0, 0, 0);
-  ACanvas.TextRect(r, ALine, AFlags | DT_SINGLELINE | DT_CALCRECT);
-  return {r.Width(), r.Height()};
 }
 } // namespace
 
@@ -42,82 +19,6 @@ const TMarkupEntity MarkupEntities[9] = {
     {L"&permil;", L"\u2030"}, {L"&reg;", L"\u00AE"},  {L"&copy;", L"\u00A9"},
     {L"&para;", L"\u00B6"},  {L"&trade;", L"\u2122"}, {L"&euro;", L"\u20AC"},
 };
-
-std::wstring TrimSpaces(const std::wstring &AText) {
-  size_t first = AText.find_first_not_of(L' ');
-  if (first == std::wstring::npos) return {};
-  size_t last = AText.find_last_not_of(L' ');
-  return AText.substr(first, last - first + 1);
-}
-
-bool HasLineMarker(const std::wstring &AText) {
-  size_t marker = AText.find(kMarker);
-  if (marker == std::wstring::npos) return false;
-  // Only a marker right after a colon is a path; one at the very start of
-  // the text marks an empty first line.
-  size_t colon = AText.find(kColonMarker);
-  return colon == std::wstring::npos || marker != colon + 1;
-}
-
-void SplitLines(const std::wstring &AText, TStringList *ALines) {
-  if (!ALines || AText.empty()) return;
-  if (!HasLineMarker(AText) && AText.find(L'\r') == std::wstring::npos) {
-    ALines->Add(AText);
-    return;
-  }
-  // Positions into the text, never copies of its rest; the next marker and
-  // the next CR are searched for again only once the line passes them.
-  size_t pos = 0, end = AText.size();
-  while (end > pos && AText[end - 1] == L' ') --end;
-  size_t marker = 0, cr = 0;
-  bool markerKnown = false, crKnown = false;
-  auto next = [&](size_t &AAt, bool &AKnown, auto APattern) {
-    if (!AKnown || (AAt != std::wstring::npos && AAt < pos)) {
-      AAt = AText.find(APattern, pos);
-      AKnown = true;
-    }
-    return AAt < end ? AAt : std::wstring::npos;
-  };
-  for (;;) {
-    while (pos < end && AText[pos] == L' ') ++pos;
-    if (pos >= end) break;
-    size_t stop = next(marker, markerKnown, kMarker);
-    if (stop == std::wstring::npos) stop = next(cr, crKnown, L'\r');
-    if (stop == std::wstring::npos) stop = end;
-    // Both separators take two characters: the marker, or CR and its LF.
-    size_t last = stop;
-    while (last > pos && AText[last - 1] == L' ') --last;
-    ALines->Add(AText.substr(pos, last - pos));
-    pos = std::min(stop + 2, end);
-  }
-}
-
-SIZE MeasureLines(TCanvas *ACanvas, const std::wstring &AText, const TFont &AFirstFont,
-                  const TFont &AOtherFont, UINT AFlags, bool ALink) {
-  SIZE size{0, 0};
-  if (!ACanvas) return size;
-  TCanvasFont keep(*ACanvas);
-  if (!HasLineMarker(AText) && AText.find(L'\r') == std::wstring::npos)
-    return LineExtent(*ACanvas, AFirstFont, AText, AFlags);
-  TStringList lines;
-  SplitLines(AText, &lines);
-  for (int i = 0; i < lines.Count(); ++i) {
-    std::wstring line = TrimSpaces(lines[i]);
-    if (line.empty()) continue;
-    if (i == 0) {
-      size = LineExtent(*ACanvas, AFirstFont, line, AFlags);
-      if (ALink) {
-        size.cx += 8;
-        size.cy += 10;
-      }
-      continue;
-    }
-    SIZE extent = LineExtent(*ACanvas, AOtherFont, line, AFlags);
-    size.cx = std::max(size.cx, extent.cx + (ALink ? 8 : 0));
-    size.cy += extent.cy + (ALink ? 2 : 0);
-  }
-  return size;
-}
 
 int PosText(const std::wstring &ASought, const std::wstring &AText) {
   if (ASought.empty()) return 0;

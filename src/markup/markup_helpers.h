@@ -1,36 +1,8 @@
 #pragma once
-// Text routines shared by the markup engine and the emulated task dialog:
-// dialog texts that mark line breaks with a backslash and an "n", their
-// splitting and measuring, and the small searches and conversions of markup.
+// The small searches and conversions of markup text.
 #include <windows.h>
 
 #include <string>
-
-#include "base/strings.h"
-#include "ui/graphics.h"
-
-// Removes spaces (code 32 only) from both ends; tabs and line breaks stay.
-std::wstring TrimSpaces(const std::wstring &AText);
-
-// True when the text holds the two-character marker backslash-"n", unless
-// its first marker stands right after a colon (a drive path like C:\name).
-bool HasLineMarker(const std::wstring &AText);
-
-// Appends the lines of a dialog text to ALines (null: nothing happens).
-// With a line marker or a carriage return the text is cut at each marker,
-// else at each carriage return, which swallows the character after it (the
-// line feed of CR LF); every line is trimmed of spaces and empty lines are
-// kept. Any other text is appended as it is, as one line.
-void SplitLines(const std::wstring &AText, TStringList *ALines);
-
-// The size a dialog text takes when its lines are drawn one below the
-// other: the first line in AFirstFont, the others in AOtherFont, each
-// measured as a single line with AFlags (DT_ options). ALink adds the room
-// of a command link: 8 pixels of width, 10 below the first line and 2 below
-// each further one. A text of one line is measured in AFirstFont without
-// those additions. The canvas font is the same afterwards; null: 0 x 0.
-SIZE MeasureLines(TCanvas *ACanvas, const std::wstring &AText, const TFont &AFirstFont,
-                  const TFont &AOtherFont, UINT AFlags, bool ALink);
 
 // 1-based position of the first occurrence of ASought in AText without
 // regard to letter case (the platform's upper-casing); 0 when absent.

@@ -77,6 +77,27 @@ private:
   TPassStart Remember() const;
   void Restore(const TPassStart &AStart);
 
+  // What the line loop carries from one line to the next.
+  struct TLineLoop {
+    std::wstring Consumed; // the text of the line the first pass took
+    long long Top = 0, Height = 0;
+    // Rotations are font state, kept per pass like the running fonts.
+    std::optional<TFont> MeasureRotation, DrawRotation;
+    bool Hit = false;
+  };
+  // The line loop's steps.
+  void TakeCanvasState();
+  void ChooseLineFlags();
+  const std::wstring &PreparedText(std::wstring &AChanged) const;
+  // False when the next line would start without room for its text.
+  bool LayOutLine(TTextCursor &ARest, TLineLoop &ALoop);
+  void MeasureLine(TTextCursor &ARest, TLineLoop &ALoop, TLineMetrics &AMetrics);
+  long long LineLeft(long long AWidth) const;
+  // The second pass: draws or hit-tests what the first pass consumed.
+  void RenderConsumedLine(const TRect &AAligned, const TLineMetrics &AMetrics, TLineLoop &ALoop);
+  void ListLineRegions(long long ATextBottom);
+  bool FinishResult(const TLineLoop &ALoop);
+
   // The first pass consumes one line from AText, appending what it takes
   // to AConsumed when given; the second takes all of AText.
   void RenderLine(TRenderMode AMode, TTextCursor &AText, const TRect &ALine, TLineMetrics &AMetrics,
@@ -118,6 +139,12 @@ private:
     SIZE Size{0, 0}; // unscaled
   };
   TImageSource ResolveImage(const std::wstring &AValue);
+  SIZE ImageRoom(const TImageSource &ASource, SIZE AGiven) const;
+  // True when the image begins the next line instead.
+  bool MoveImageToNextLine(long long AWidth);
+  void DrawImage(const TImageSource &ASource, SIZE AGiven);
+  void HitTestImage(int ANumber, long long AWidth, long long AHeight);
+  void FitLineToImage(const TMarkupTag &ATag, long long AHeight);
   THTMLPicture *CachedPicture(const std::wstring &AAddress);
   void DrawListImage(int AIndex, int X, int Y);
   void DrawBodyImage(const TImageSource &ASource, int X, int Y);

@@ -1,4 +1,5 @@
 #include "markup/picture_container.h"
+#include "base/handles.h"
 #include "base/strings.h"
 
 #include <objbase.h>
@@ -29,10 +30,7 @@ std::string ReadWholeFile(const std::wstring &AFileName) {
   HANDLE file = CreateFileW(AFileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) RaiseLastOSError();
-  struct TClose {
-    HANDLE H;
-    ~TClose() { CloseHandle(H); }
-  } close{file};
+  TKernelHandle owned(file);
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file, &size)) RaiseLastOSError();
   if (size.QuadPart > 0x7FFFFFFF) throw EHTMLPictureError(L"Could not load image");

@@ -7,8 +7,8 @@
 #include <tuple>
 
 #include "markup/draw_markup.h"
-#include "markup/markup_helpers.h"
 #include "taskdialog/common_buttons.h"
+#include "taskdialog/dialog_text.h"
 #include "taskdialog/emulated_dialog.h"
 #include "taskdialog/task_dialog_button.h"
 #include "ui/accessible_text.h"

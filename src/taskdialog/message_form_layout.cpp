@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "markup/draw_markup.h"
-#include "markup/markup_helpers.h"
+#include "taskdialog/dialog_text.h"
 #include "taskdialog/emulated_dialog.h"
 #include "taskdialog/message_form.h"
 #include "taskdialog/task_dialog_button.h"

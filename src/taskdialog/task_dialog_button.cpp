@@ -1,6 +1,6 @@
 #include "taskdialog/task_dialog_button.h"
 
-#include "markup/markup_helpers.h"
+#include "taskdialog/dialog_text.h"
 
 namespace {
 // The dialog has no reading order of its own: lines read left to right.

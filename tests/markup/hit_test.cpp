@@ -8,6 +8,9 @@
 using mtest::ChunkWidth;
 using mtest::MarkupArgs;
 using mtest::TPixelCanvas;
+using mtest::TUse;
+using mtest::UseArgs;
+using enum mtest::TUse;
 
 namespace {
 struct THitTest {
@@ -18,12 +21,12 @@ struct THitTest {
     Gh = Target.Canvas().TextHeight(L"gh");
   }
   int W(const std::wstring &AText) { return ChunkWidth(Target.Canvas(), AText); }
-  // The dialog's hit test at a point.
+  // A hit test at a point.
   bool At(const std::wstring &AText, int X, int Y, TMarkupResult &AResult,
           TRect ABounds = TRect(0, 0, 300, 200)) {
     AResult = TMarkupResult();
     AResult.HitAddress = L"(unchanged)";
-    return DrawMarkup(DialogMarkupArgs(Target.Canvas(), AText, ABounds, dmuHitTest, X, Y), AResult);
+    return DrawMarkup(UseArgs(Target.Canvas(), AText, ABounds, useHitTest, X, Y), AResult);
   }
 };
 } // namespace
@@ -47,11 +50,10 @@ TEST_CASE("hit test: the address, number and rectangle of the link under the poi
 
   // Painting only ever reports images under the point.
   r = TMarkupResult();
-  CHECK_FALSE(DrawMarkup(DialogMarkupArgs(t.Target.Canvas(), text, TRect(0, 0, 300, 200), dmuPaint),
-                         r));
+  CHECK_FALSE(DrawMarkup(UseArgs(t.Target.Canvas(), text, TRect(0, 0, 300, 200), usePaint), r));
   // Measuring never reports a hit.
-  TMarkupArgs measure = DialogMarkupArgs(t.Target.Canvas(), text, TRect(0, 0, 300, 200),
-                                         dmuMeasure, left + 3, t.Gh / 2);
+  TMarkupArgs measure =
+      UseArgs(t.Target.Canvas(), text, TRect(0, 0, 300, 200), useMeasure, left + 3, t.Gh / 2);
   CHECK_FALSE(DrawMarkup(measure, r));
 }
 
@@ -142,14 +144,12 @@ TEST_CASE("focus: the focused anchor's address and its dotted frame, also across
 }
 
 TEST_CASE("a closing anchor tag without an open anchor draws no focus frame") {
-  // The dialog paints with FocusIndex -1, which a stray "</A>" (number 0)
-  // would otherwise match.
+  // Painting with FocusIndex -1 (no focus), which a stray "</A>" (number
+  // 0) would otherwise match.
   THitTest stray, plain;
   TMarkupResult r;
-  DrawMarkup(DialogMarkupArgs(stray.Target.Canvas(), L"Text</A> mehr", TRect(0, 0, 300, 200), dmuPaint),
-             r);
-  DrawMarkup(DialogMarkupArgs(plain.Target.Canvas(), L"Text mehr", TRect(0, 0, 300, 200), dmuPaint),
-             r);
+  DrawMarkup(UseArgs(stray.Target.Canvas(), L"Text</A> mehr", TRect(0, 0, 300, 200), usePaint), r);
+  DrawMarkup(UseArgs(plain.Target.Canvas(), L"Text mehr", TRect(0, 0, 300, 200), usePaint), r);
   CHECK(mtest::SamePixels(stray.Target, plain.Target));
 }
 
@@ -160,13 +160,13 @@ TEST_CASE("the canvas's font and background are those of entry on return") {
   c.SetBrushColor(RGBColor(1, 2, 3));
   c.Font().SetColor(RGBColor(4, 5, 6));
   const TFont before = c.Font();
-  for (TDialogMarkupUse use : {dmuPaint, dmuHitTest, dmuLayout, dmuMeasure}) {
+  for (TUse use : {usePaint, useHitTest, useLayout, useMeasure}) {
     TMarkupResult r;
-    DrawMarkup(DialogMarkupArgs(c,
-                                L"<B><I><U><S><FONT face=\"Courier\" size=\"5\" color=\"clred\" "
-                                L"bgcolor=\"clyellow\"><HI><A href=\"x\"><R a=\"45\"><P "
-                                L"bgcolor=\"clred\">offen <BODY bgcolor=\"clblue\"><LI type=\"square\">",
-                                TRect(0, 0, 300, 200), use),
+    DrawMarkup(UseArgs(c,
+                       L"<B><I><U><S><FONT face=\"Courier\" size=\"5\" color=\"clred\" "
+                       L"bgcolor=\"clyellow\"><HI><A href=\"x\"><R a=\"45\"><P "
+                       L"bgcolor=\"clred\">offen <BODY bgcolor=\"clblue\"><LI type=\"square\">",
+                       TRect(0, 0, 300, 200), use),
                r);
     CHECK(c.Font().Name() == before.Name());
     CHECK(c.Font().Height() == before.Height());
@@ -188,7 +188,7 @@ TEST_CASE("anchor regions listed once answer every point as a hit test there doe
   };
   for (const std::wstring &text : texts) {
     std::vector<TMarkupRegion> regions;
-    TMarkupArgs args = DialogMarkupArgs(t.Target.Canvas(), text, TRect(0, 0, 120, 200), dmuHitTest);
+    TMarkupArgs args = UseArgs(t.Target.Canvas(), text, TRect(0, 0, 120, 200), useHitTest);
     args.Regions = &regions;
     TMarkupResult listed;
     DrawMarkup(args, listed);

@@ -283,19 +283,3 @@ TEST_CASE("system icons and stretched list images") {
   DrawMarkup(stretched, r);
   CHECK(CountColor(s.Target, kGreen, TRect(0, 0, 200, 120)) == 30 * 30);
 }
-
-TEST_CASE("the dialog's markup shows no pictures, system icons included, in any use") {
-  const std::wstring icons =
-      L"<BODY BGTOPLEFT=\"SSYS:0\">x<IMG src=\"LSYS:\\\\nohost\\teil\\a.txt\">";
-  for (TDialogMarkupUse use : {dmuPaint, dmuHitTest, dmuLayout, dmuMeasure}) {
-    CAPTURE(int(use));
-    TImages with, without;
-    TMarkupResult a, b;
-    DrawMarkup(DialogMarkupArgs(with.Target.Canvas(), icons, TRect(0, 0, 200, 120), use, 3, 3), a);
-    DrawMarkup(DialogMarkupArgs(without.Target.Canvas(), L"x", TRect(0, 0, 200, 120), use, 3, 3),
-               b);
-    CHECK(a.LaidOutWidth == b.LaidOutWidth);
-    CHECK(a.LaidOutHeight == b.LaidOutHeight);
-    CHECK(SamePixels(with.Target, without.Target));
-  }
-}

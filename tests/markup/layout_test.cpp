@@ -9,6 +9,8 @@
 using mtest::ChunkWidth;
 using mtest::MarkupArgs;
 using mtest::TPixelCanvas;
+using mtest::UseArgs;
+using enum mtest::TUse;
 
 namespace {
 struct TLayout {
@@ -155,7 +157,7 @@ TEST_CASE("measuring agrees with laying out for drawing when state spans lines")
     CAPTURE(WideToUtf8(text));
     TMarkupResult measured = t.Measure(text);
     TMarkupResult laidOut;
-    DrawMarkup(DialogMarkupArgs(t.Canvas(), text, TRect(0, 0, 400, 300), dmuLayout), laidOut);
+    DrawMarkup(UseArgs(t.Canvas(), text, TRect(0, 0, 400, 300), useLayout), laidOut);
     CHECK(measured.LaidOutWidth == laidOut.LaidOutWidth);
     CHECK(measured.LaidOutHeight == laidOut.LaidOutHeight);
   }

@@ -98,6 +98,19 @@ TMarkupArgs MarkupArgs(TCanvas &ACanvas, const std::wstring &AText, const TRect 
   return args;
 }
 
+TMarkupArgs UseArgs(TCanvas &ACanvas, const std::wstring &AText, const TRect &ABounds, TUse AUse,
+                    int X, int Y) {
+  TMarkupArgs args = MarkupArgs(ACanvas, AText, ABounds);
+  const bool painting = AUse == usePaint;
+  args.PointX = painting ? 0 : X;
+  args.PointY = painting ? 0 : Y;
+  args.HitTestOnly = !painting;
+  args.KeepColors = !painting;
+  args.BlinkVisible = !painting;
+  args.MeasureOnly = AUse == useMeasure;
+  return args;
+}
+
 int ChunkWidth(TCanvas &ACanvas, const std::wstring &AText, UINT AFlags) {
   TRect r(0, 0, 10000, 100);
   ACanvas.TextRect(r, AText, AFlags | DT_SINGLELINE | DT_CALCRECT);

@@ -53,13 +53,6 @@ TEST_CASE("LineBreaksToTags: carriage returns become tags, line feeds vanish") {
   CHECK(LineBreaksToTags(L"") == L"");
 }
 
-TEST_CASE("TrimSpaces takes spaces only") {
-  CHECK(TrimSpaces(L"   a b   ") == L"a b");
-  CHECK(TrimSpaces(L"\t a \t") == L"\t a \t");
-  CHECK(TrimSpaces(L"      ") == L"");
-  CHECK(TrimSpaces(L"") == L"");
-}
-
 TEST_CASE("hexadecimal colours: pairs of digits, short values count as 0") {
   CHECK(ColorFromHex(L"#FF8000") == RGBColor(255, 128, 0));
   CHECK(ColorFromHex(L"#FFF") == RGBColor(255, 0, 0));

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "markup/markup_helpers.h"
-#include "taskdialog/task_dialog_button.h"
 #include "screen_shot.h"
+#include "taskdialog/dialog_text.h"
+#include "taskdialog/task_dialog_button.h"
 #include "test_support.h"
 #include "ui/stdctrls.h"
 

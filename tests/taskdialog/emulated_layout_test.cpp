@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "emulated_probe.h"
-#include "markup/markup_helpers.h"
+#include "taskdialog/dialog_text.h"
 #include "taskdialog/emulated_dialog.h"
 #include "taskdialog/task_dialog_button.h"
 #include "test_support.h"

@@ -1,11 +1,13 @@
 // Dialog texts with the backslash-n line marker: finding the marker,
-// splitting into lines and measuring them as the command link draws them.
+// splitting into lines and measuring them as the command link draws them;
+// the dialog's fixed uses of the markup engine.
 #include <doctest.h>
 
 #include <vector>
 
-#include "markup/markup_helpers.h"
-#include "markup_test_support.h"
+#include "taskdialog/dialog_text.h"
+#include "ui/bitmap.h"
+#include "ui/handles.h"
 
 namespace {
 std::vector<std::wstring> Split(const std::wstring &AText) {
@@ -17,13 +19,40 @@ using TLines = std::vector<std::wstring>;
 
 // The platform's text extent, asked directly with a font of its own.
 SIZE Extent(TCanvas &ACanvas, const TFont &AFont, const std::wstring &AText) {
-  HGDIOBJ old = SelectObject(ACanvas.Handle(), AFont.Handle());
+  TSelectedObject font(ACanvas.Handle(), AFont.Handle());
   SIZE size{0, 0};
   GetTextExtentPoint32W(ACanvas.Handle(), AText.c_str(), int(AText.size()), &size);
-  SelectObject(ACanvas.Handle(), old);
   return size;
 }
+
+// A white canvas of 200 x 120 in the font the dialog hands its canvas over in.
+struct TWhiteCanvas {
+  TBitmap Target{200, 120};
+  TWhiteCanvas() {
+    TCanvas &c = Target.Canvas();
+    c.SetBrushColor(clWhite);
+    c.FillRect(TRect(0, 0, 200, 120));
+    c.Font().SetName(L"Tahoma");
+    c.Font().SetHeight(-11);
+    c.SetBrushStyle(bsClear);
+  }
+  bool SamePixels(TWhiteCanvas &AOther) {
+    for (int y = 0; y < 120; ++y)
+      for (int x = 0; x < 200; ++x)
+        if (GetPixel(Target.Canvas().Handle(), x, y) !=
+            GetPixel(AOther.Target.Canvas().Handle(), x, y))
+          return false;
+    return true;
+  }
+};
 } // namespace
+
+TEST_CASE("TrimSpaces takes spaces only") {
+  CHECK(TrimSpaces(L"   a b   ") == L"a b");
+  CHECK(TrimSpaces(L"\t a \t") == L"\t a \t");
+  CHECK(TrimSpaces(L"      ") == L"");
+  CHECK(TrimSpaces(L"") == L"");
+}
 
 TEST_CASE("HasLineMarker: a backslash-n marks a line unless it follows a colon") {
   CHECK(HasLineMarker(L"Erste Zeile\\nzweite Zeile"));
@@ -62,7 +91,7 @@ TEST_CASE("SplitLines on long texts of many lines") {
 }
 
 TEST_CASE("MeasureLines measures every line as the platform measures it") {
-  mtest::TPixelCanvas target(10, 10);
+  TBitmap target(10, 10);
   TCanvas &canvas = target.Canvas();
   TFont heading, note;
   heading.SetName(L"Tahoma");
@@ -115,4 +144,21 @@ TEST_CASE("MeasureLines measures every line as the platform measures it") {
   SIZE none = MeasureLines(nullptr, text, heading, note, flags, true);
   CHECK(none.cx == 0);
   CHECK(none.cy == 0);
+}
+
+TEST_CASE("the dialog's markup shows no pictures, system icons included, in any use") {
+  const std::wstring icons =
+      L"<BODY BGTOPLEFT=\"SSYS:0\">x<IMG src=\"LSYS:\\\\nohost\\teil\\a.txt\">";
+  for (TDialogMarkupUse use : {dmuPaint, dmuHitTest, dmuLayout, dmuMeasure}) {
+    CAPTURE(int(use));
+    TWhiteCanvas with, without;
+    TMarkupResult a, b;
+    DrawMarkup(DialogMarkupArgs(with.Target.Canvas(), icons, TRect(0, 0, 200, 120), use, 3, 3), a);
+    DrawMarkup(DialogMarkupArgs(without.Target.Canvas(), L"x", TRect(0, 0, 200, 120), use, 3, 3),
+               b);
+    CHECK(a.LaidOutWidth > 0);
+    CHECK(a.LaidOutWidth == b.LaidOutWidth);
+    CHECK(a.LaidOutHeight == b.LaidOutHeight);
+    CHECK(with.SamePixels(without));
+  }
 }
