@@ -1,6 +1,7 @@
 // The emulated window's placement: top to bottom, the button row, the
 // footer and the window's height; re-measuring after live text changes.
 #include <algorithm>
+#include <utility>
 
 #include "markup/draw_markup.h"
 #include "markup/markup_helpers.h"
@@ -48,7 +49,7 @@ SIZE TAdvMessageForm::MeasureBodyText(const std::wstring &AText, bool AAllMarker
 void TAdvMessageForm::SetPositions() {
   TCustomAdvTaskDialog &d = Dialog();
   const TDialogUnits u = DialogUnits(Canvas());
-  const bool links = d.FOptions.Contains(doCommandLinks);
+  const bool links = d.Options().Contains(doCommandLinks);
 
   // 1. The instruction.
   int y = u.VertMargin;
@@ -60,10 +61,10 @@ void TAdvMessageForm::SetPositions() {
   }
 
   // 2. The content.
-  if (!d.FContent.empty()) {
+  if (!d.Content().empty()) {
     TRect r = ContentRect();
     const TRect bounds(r.left, y, r.right, y + 26);
-    const SIZE size = MeasureBodyText(d.FContent, false, bounds);
+    const SIZE size = MeasureBodyText(d.Content(), false, bounds);
     FContentXSize = size.cx;
     FContentYSize = size.cy;
     if (r.Width() < FContentXSize)
@@ -94,10 +95,10 @@ void TAdvMessageForm::SetPositions() {
   // 5. The expanded text.
   FExpTextXSize = FExpTextYSize = 0;
   int expandedTop = 0;
-  if (!d.FExpandedText.empty() && FExpanded) {
+  if (!d.ExpandedText().empty() && FExpanded) {
     TRect r = ExpandedTextRect();
     const TRect bounds(r.left, y, r.right, y + 26);
-    const SIZE size = MeasureBodyText(d.FExpandedText, true, bounds);
+    const SIZE size = MeasureBodyText(d.ExpandedText(), true, bounds);
     FExpTextXSize = size.cx;
     FExpTextYSize = size.cy;
     FExpTextTop = expandedTop = y;
@@ -121,9 +122,9 @@ void TAdvMessageForm::SetPositions() {
   // 7.-9. The button row, right-aligned.
   const int commonRow = RowWidth(FcmBtnList, u.ButtonSpacing);
   int verificationWidth = 0;
-  if (!d.FVerifyText.empty()) {
+  if (!d.VerificationText().empty()) {
     int width = 0, height = 0;
-    MeasureText(Canvas(), d.FVerifyText, width, height);
+    MeasureText(Canvas(), d.VerificationText(), width, height);
     verificationWidth = 2 * FVertSpacing + width;
   }
   int x = ClientWidth() - customRow - commonRow - FHorzSpacing - 4;
@@ -158,11 +159,11 @@ void TAdvMessageForm::SetPositions() {
   }
 
   // 14. The footer.
-  if (!d.FFooter.empty()) {
+  if (!d.Footer().empty()) {
     // Laid out in the width it is painted in (FooterRect).
     TRect bounds(u.HorzMargin, y, ClientWidth() - u.HorzMargin, y + 100);
     if (FFooterIcon) bounds.left += 20;
-    SIZE size = LayoutMarkup(d.FFooter, bounds, false);
+    SIZE size = LayoutMarkup(d.Footer(), bounds, false);
     FFooterXSize = size.cx;
     FFooterYSize = size.cy;
     int h = FFooterYSize;
@@ -175,9 +176,9 @@ void TAdvMessageForm::SetPositions() {
 
   // 15.-17. The window's height and the top of the band.
   SetClientSize(ClientWidth(), rowTop + u.VertMargin);
-  if (d.FCommonButtons.Empty() && (links || d.FCustomButtons.Empty()))
+  if (d.CommonButtons().Empty() && (links || std::as_const(d).CustomButtons().Empty()))
     FWhiteWindowHeight = Height();
-  if (expandedTop > 0 && d.FOptions.Contains(doExpandedFooter)) FWhiteWindowHeight = expandedTop;
+  if (expandedTop > 0 && d.Options().Contains(doExpandedFooter)) FWhiteWindowHeight = expandedTop;
 
   PlaceAccessibleTexts();
 }
@@ -222,17 +223,17 @@ void TAdvMessageForm::PlaceAccessibleTexts() {
     AText->SetVisible(ARect.right > ARect.left);
     if (AText->Caption() != ACaption) AText->SetCaption(ACaption);
   };
-  const bool markup = d.FOptions.Contains(doHyperlinks);
-  place(FContentText, plain(d.FContent, markup), ContentRect());
-  place(FExpandedTextText, plain(d.FExpandedText, markup), ExpandedTextRect());
+  const bool markup = d.Options().Contains(doHyperlinks);
+  place(FContentText, plain(d.Content(), markup), ContentRect());
+  place(FExpandedTextText, plain(d.ExpandedText(), markup), ExpandedTextRect());
   if (FExpandButton) {
     const TRect button = FExpandButton->BoundsRect();
-    place(FExpandCaptionText, FExpanded ? d.FExpandControlText : d.FCollapsControlText,
+    place(FExpandCaptionText, FExpanded ? d.ExpandControlText() : d.CollapsControlText(),
           TRect(button.right + FHorzSpacing - 5, button.top, ClientWidth(), button.bottom));
   }
   TRect footer = FooterRect();
   if (FFooterIcon) footer.left += 20;
-  place(FFooterText, plain(d.FFooter, true), footer);
+  place(FFooterText, plain(d.Footer(), true), footer);
 }
 
 void TAdvMessageForm::UpdateDialog() {
@@ -243,13 +244,13 @@ void TAdvMessageForm::UpdateDialog() {
   int commonRow = 0, customRow = 0;
   for (TControl *button : FcmBtnList)
     commonRow += button->Width() + u.ButtonSpacing;
-  if (!d.FOptions.Contains(doCommandLinks))
+  if (!d.Options().Contains(doCommandLinks))
     for (TControl *button : FcsBtnList)
       customRow += button->Width() + u.ButtonSpacing;
 
   const SIZE instruction = MeasureInstruction();
   const int instructionWidth = instruction.cx + (MainIconID() != 0 ? u.HorzSpacing + 32 : 0);
-  Message->SetCaption(d.FInstruction);
+  Message->SetCaption(d.Instruction());
 
   // The user's choice of radio button stays; only the controls follow the
   // new instruction's height.
@@ -265,9 +266,9 @@ void TAdvMessageForm::UpdateDialog() {
     FVerificationCheck->SetBounds(
         u.HorzMargin, FVerificationCheck->Top(), instruction.cx,
         InstructionTallControl(instruction.cy, FVerificationCheck->Font()));
-    FVerificationCheck->SetCaption(d.FVerifyText);
+    FVerificationCheck->SetCaption(d.VerificationText());
     int width = 0, height = 0;
-    MeasureText(Canvas(), d.FVerifyText, width, height);
+    MeasureText(Canvas(), d.VerificationText(), width, height);
     need = std::max(need, FVerificationCheck->Left() + width);
   }
 
