@@ -49,6 +49,40 @@ constexpr int kMainIconIDs[] = {
 };
 constexpr int kFooterIconIDs[] = {0, 32515, 32514, 32513, 32516, 32517};
 
+// The common buttons that take the default and Escape, as positions in the
+// common-button table, for the component's DefaultButton.
+struct TCommonButtonPositions {
+  int Default = cbOK, Cancel = cbOK;
+};
+TCommonButtonPositions CommonButtonPositions(TCommonButtons ACommon, int ADefaultButton) {
+  auto has = [&](TCommonButton AButton) { return ACommon.Contains(AButton); };
+  TCommonButtonPositions p;
+  switch (ADefaultButton) {
+  case 0:
+    p.Default = has(cbOK) ? cbOK : has(cbYes) ? cbYes : cbRetry;
+    p.Cancel = has(cbCancel) ? cbCancel : has(cbNo) ? cbNo : cbOK;
+    break;
+  case mrOk:
+    if (!has(cbOK) && has(cbYes)) p.Default = cbYes;
+    break;
+  case mrCancel:
+    p.Default = has(cbCancel) ? cbCancel : has(cbNo) ? cbNo : cbOK;
+    break;
+  case mrYes:
+    if (has(cbYes)) p.Default = cbYes;
+    break;
+  case mrNo:
+    if (has(cbNo)) p.Default = cbNo;
+    break;
+  case kNativeCloseButtonID:
+    if (has(cbClose)) p.Default = cbClose;
+    break;
+  default:
+    break;
+  }
+  return p;
+}
+
 // One of the system's icons, shown as it is: shared, it is never freed,
 // and a copy of its pictures for each dialog would cost more than the
 // rest of building the window.
@@ -424,7 +458,6 @@ int TAdvMessageForm::ExpandCaptionsWidth() {
 
 void TAdvMessageForm::BuildTaskDialog(TCustomAdvTaskDialog *ATaskDialog) {
   FTaskDialog = ATaskDialog;
-  TCustomAdvTaskDialog &d = *ATaskDialog;
   const TDialogUnits u = DialogUnits(Canvas());
   FHorzMargin = u.HorzMargin;
   FVertMargin = u.VertMargin;
@@ -432,96 +465,21 @@ void TAdvMessageForm::BuildTaskDialog(TCustomAdvTaskDialog *ATaskDialog) {
   FVertSpacing = u.VertSpacing;
 
   int need = MeasureCaption();
-
-  // Default and cancel positions in the common-button table.
-  const TCommonButtons common = d.CommonButtons();
-  auto has = [&](TCommonButton AButton) { return common.Contains(AButton); };
-  int defaultPos = cbOK, cancelPos = cbOK;
-  switch (d.DefaultButton()) {
-  case 0:
-    defaultPos = has(cbOK) ? cbOK : has(cbYes) ? cbYes : cbRetry;
-    cancelPos = has(cbCancel) ? cbCancel : has(cbNo) ? cbNo : cbOK;
-    break;
-  case mrOk:
-    if (!has(cbOK) && has(cbYes)) defaultPos = cbYes;
-    break;
-  case mrCancel:
-    defaultPos = has(cbCancel) ? cbCancel : has(cbNo) ? cbNo : cbOK;
-    break;
-  case mrYes:
-    if (has(cbYes)) defaultPos = cbYes;
-    break;
-  case mrNo:
-    if (has(cbNo)) defaultPos = cbNo;
-    break;
-  case 8:
-    if (has(cbClose)) defaultPos = cbClose;
-    break;
-  default:
-    break;
-  }
-
   int commonRow = 0, customRow = 0;
-  BuildCommonButtons(defaultPos, cancelPos, commonRow);
-  if (d.Options().Contains(doCommandLinks))
-    BuildCommandLinks(need);
-  else
-    BuildCustomButtons(customRow);
-  if (FcmBtnList.empty() && FcsBtnList.empty()) BuildFallbackButton(commonRow);
-
+  BuildButtons(need, commonRow, customRow);
   const SIZE instruction = MeasureInstruction();
   const int iconID = MainIconID();
-  const int instructionWidth = instruction.cx + (iconID != 0 ? u.HorzSpacing + 32 : 0);
   BuildMainIcon(iconID);
-
-  Message = new TLabel(this);
-  Message->SetName(L"Instr");
-  Message->SetParent(this);
-  Message->SetWordWrap(true);
-  Message->SetShowAccelChar(false);
-  Message->Font().SetSize(11);
-  Message->Font().SetStyle(fsBold);
-  Message->Font().SetColor(kInstructionColor);
-  Message->SetCaption(d.Instruction());
-  FHorzParaMargin = u.HorzMargin + (iconID != 0 ? 32 + u.HorzSpacing : 0);
-  Message->SetBounds(FHorzParaMargin, u.VertMargin, instruction.cx, instruction.cy);
-
-  if (d.Options().Contains(doTimer) || d.AutoClose() ||
-      d.Options().Contains(doProgressBarMarquee) || d.Options().Contains(doProgressBar)) {
-    FTimer = new TTimer(this);
-    FTimer->SetInterval(100);
-    FTimer->OnTimer = [this](TComponent *) { TimerTick(); };
-    FTimer->SetEnabled(true);
-  }
-
-  if (d.Options().Contains(doProgressBar)) {
-    FProgressBar = NewControl<TProgressBar>(this, this, L"ProgressBar", u.HorzMargin, 0, 0, 12);
-    FProgressBar->SetMin(d.ProgressBarMin());
-    FProgressBar->SetMax(d.ProgressBarMax());
-    FProgressBar->SetPosition(0);
-    if (d.Options().Contains(doProgressBarMarquee)) {
-      FProgressBar->SetMarqueeInterval(10);
-      FProgressBar->SetStyle(pbstMarquee);
-    }
-  }
-
+  BuildInstruction(u, instruction, iconID);
+  BuildTimer();
+  BuildProgressBar(u);
   BuildRadioButtons(instruction, need);
   BuildExpandedText();
   const int verificationWidth = BuildVerification(need);
-  MeasureFooter();
-  if (!d.Footer().empty()) {
-    const int footerIconID = kFooterIconIDs[std::clamp(int(d.FooterIcon()), 0, 5)];
-    if (footerIconID != 0) {
-      FFooterIcon = NewControl<TImage>(this, this, L"FooterImage", u.HorzMargin, 0, 16, 16);
-      FFooterIcon->SetVisible(false);
-      FFooterIconID = footerIconID;
-    }
-  }
+  BuildFooter(u);
 
-  int rowWidth = commonRow + customRow + verificationWidth;
-  if (FExpandButton)
-    rowWidth += FExpandButton->Width() + u.HorzSpacing + ExpandCaptionsWidth() + u.HorzSpacing;
-
+  const int instructionWidth = instruction.cx + (iconID != 0 ? u.HorzSpacing + 32 : 0);
+  const int rowWidth = commonRow + customRow + verificationWidth + ExpandRowWidth(u);
   int width = std::max(instructionWidth, rowWidth);
   width = std::max(width, FFooterXSize) + 2 * u.HorzMargin;
   width = std::max(width, 2 * u.HorzMargin + FExpTextXSize);
@@ -531,11 +489,74 @@ void TAdvMessageForm::BuildTaskDialog(TCustomAdvTaskDialog *ATaskDialog) {
 
   BuildAccessibleTexts();
   SetPositions();
-  if (FExpandButton) SetExpanded(d.Options().Contains(doExpandedDefault));
+  if (FExpandButton) SetExpanded(HasOption(doExpandedDefault));
   FitToScreen();
 
   SetBounds(Screen->Width() / 2 - Width() / 2, Screen->Height() / 2 - Height() / 2, Width(),
             Height());
+}
+
+void TAdvMessageForm::BuildButtons(int &ANeed, int &ACommonRow, int &ACustomRow) {
+  const TCommonButtonPositions positions =
+      CommonButtonPositions(Dialog().CommonButtons(), Dialog().DefaultButton());
+  BuildCommonButtons(positions.Default, positions.Cancel, ACommonRow);
+  if (HasOption(doCommandLinks))
+    BuildCommandLinks(ANeed);
+  else
+    BuildCustomButtons(ACustomRow);
+  if (FcmBtnList.empty() && FcsBtnList.empty()) BuildFallbackButton(ACommonRow);
+}
+
+void TAdvMessageForm::BuildInstruction(const TDialogUnits &u, const SIZE &AInstruction,
+                                       int AIconID) {
+  Message = new TLabel(this);
+  Message->SetName(L"Instr");
+  Message->SetParent(this);
+  Message->SetWordWrap(true);
+  Message->SetShowAccelChar(false);
+  Message->Font().SetSize(11);
+  Message->Font().SetStyle(fsBold);
+  Message->Font().SetColor(kInstructionColor);
+  Message->SetCaption(Dialog().Instruction());
+  FHorzParaMargin = u.HorzMargin + (AIconID != 0 ? 32 + u.HorzSpacing : 0);
+  Message->SetBounds(FHorzParaMargin, u.VertMargin, AInstruction.cx, AInstruction.cy);
+}
+
+void TAdvMessageForm::BuildTimer() {
+  if (!HasOption(doTimer) && !Dialog().AutoClose() && !HasOption(doProgressBarMarquee) &&
+      !HasOption(doProgressBar))
+    return;
+  FTimer = new TTimer(this);
+  FTimer->SetInterval(100);
+  FTimer->OnTimer = [this](TComponent *) { TimerTick(); };
+  FTimer->SetEnabled(true);
+}
+
+void TAdvMessageForm::BuildProgressBar(const TDialogUnits &u) {
+  if (!HasOption(doProgressBar)) return;
+  FProgressBar = NewControl<TProgressBar>(this, this, L"ProgressBar", u.HorzMargin, 0, 0, 12);
+  FProgressBar->SetMin(Dialog().ProgressBarMin());
+  FProgressBar->SetMax(Dialog().ProgressBarMax());
+  FProgressBar->SetPosition(0);
+  if (HasOption(doProgressBarMarquee)) {
+    FProgressBar->SetMarqueeInterval(10);
+    FProgressBar->SetStyle(pbstMarquee);
+  }
+}
+
+void TAdvMessageForm::BuildFooter(const TDialogUnits &u) {
+  MeasureFooter();
+  if (Dialog().Footer().empty()) return;
+  const int footerIconID = kFooterIconIDs[std::clamp(int(Dialog().FooterIcon()), 0, 5)];
+  if (footerIconID == 0) return;
+  FFooterIcon = NewControl<TImage>(this, this, L"FooterImage", u.HorzMargin, 0, 16, 16);
+  FFooterIcon->SetVisible(false);
+  FFooterIconID = footerIconID;
+}
+
+int TAdvMessageForm::ExpandRowWidth(const TDialogUnits &u) {
+  if (!FExpandButton) return 0;
+  return FExpandButton->Width() + u.HorzSpacing + ExpandCaptionsWidth() + u.HorzSpacing;
 }
 
 void TAdvMessageForm::BuildAccessibleTexts() {
