@@ -65,6 +65,39 @@ PCWSTR FooterIconResource(TTaskDialogFooterIcon AIcon) {
   return nullptr;
 }
 
+TASKDIALOG_COMMON_BUTTON_FLAGS CommonButtonFlags(TCommonButtons AButtons) {
+  TASKDIALOG_COMMON_BUTTON_FLAGS flags = 0;
+  if (AButtons.Contains(cbOK)) flags |= TDCBF_OK_BUTTON;
+  if (AButtons.Contains(cbYes)) flags |= TDCBF_YES_BUTTON;
+  if (AButtons.Contains(cbNo)) flags |= TDCBF_NO_BUTTON;
+  if (AButtons.Contains(cbCancel)) flags |= TDCBF_CANCEL_BUTTON;
+  if (AButtons.Contains(cbRetry)) flags |= TDCBF_RETRY_BUTTON;
+  if (AButtons.Contains(cbClose)) flags |= TDCBF_CLOSE_BUTTON;
+  return flags;
+}
+
+// The flags of the options and the placement; the main icon adds its own.
+TASKDIALOG_FLAGS DialogFlags(const TCustomAdvTaskDialog &ATaskDialog, bool AHasCustomButtons) {
+  const TTaskDialogOptions o = ATaskDialog.Options();
+  TASKDIALOG_FLAGS flags = 0;
+  if (o.Contains(doCommandLinks) && AHasCustomButtons) flags = TDF_USE_COMMAND_LINKS;
+  if (o.Contains(doCommandLinksNoIcon)) flags = TDF_USE_COMMAND_LINKS_NO_ICON;
+  if (o.Contains(doHyperlinks)) flags |= TDF_ENABLE_HYPERLINKS;
+  if (o.Contains(doExpandedDefault)) flags |= TDF_EXPANDED_BY_DEFAULT;
+  if (o.Contains(doExpandedFooter)) flags |= TDF_EXPAND_FOOTER_AREA;
+  if (o.Contains(doAllowMinimize)) flags |= TDF_CAN_BE_MINIMIZED;
+  if (o.Contains(doVerifyChecked)) flags |= TDF_VERIFICATION_FLAG_CHECKED;
+  if (o.Contains(doProgressBar)) flags |= TDF_SHOW_PROGRESS_BAR;
+  if (o.Contains(doProgressBarMarquee)) flags |= TDF_SHOW_MARQUEE_PROGRESS_BAR;
+  if (o.Contains(doProgressBarMarquee) || o.Contains(doProgressBar) || o.Contains(doTimer) ||
+      ATaskDialog.AutoClose())
+    flags |= TDF_CALLBACK_TIMER;
+  if (ATaskDialog.DialogPosition() == dpOwnerFormCenter) flags |= TDF_POSITION_RELATIVE_TO_WINDOW;
+  if (o.Contains(doNoDefaultRadioButton)) flags |= TDF_NO_DEFAULT_RADIO_BUTTON;
+  if (o.Contains(doAllowDialogCancel)) flags |= TDF_ALLOW_DIALOG_CANCELLATION;
+  return flags;
+}
+
 HWND ParentWindow(const TCustomAdvTaskDialog &ATaskDialog) {
   if (ATaskDialog.ModalParent()) return ATaskDialog.ModalParent();
   HWND application = Application ? Application->Handle() : nullptr;
@@ -120,34 +153,8 @@ TTaskDialogConfig::TTaskDialogConfig(TCustomAdvTaskDialog &ATaskDialog) {
   FRecord.pszExpandedInformation = Keep(d.ExpandedText());
   FRecord.pszVerificationText = Keep(d.VerificationText());
 
-  const TCommonButtons common = d.CommonButtons();
-  TASKDIALOG_COMMON_BUTTON_FLAGS buttons = 0;
-  if (common.Contains(cbOK)) buttons |= TDCBF_OK_BUTTON;
-  if (common.Contains(cbYes)) buttons |= TDCBF_YES_BUTTON;
-  if (common.Contains(cbNo)) buttons |= TDCBF_NO_BUTTON;
-  if (common.Contains(cbCancel)) buttons |= TDCBF_CANCEL_BUTTON;
-  if (common.Contains(cbRetry)) buttons |= TDCBF_RETRY_BUTTON;
-  if (common.Contains(cbClose)) buttons |= TDCBF_CLOSE_BUTTON;
-  FRecord.dwCommonButtons = buttons;
-
-  const TTaskDialogOptions o = d.Options();
-  TASKDIALOG_FLAGS flags = 0;
-  if (o.Contains(doCommandLinks) && !FCustomButtons.empty()) flags = TDF_USE_COMMAND_LINKS;
-  if (o.Contains(doCommandLinksNoIcon)) flags = TDF_USE_COMMAND_LINKS_NO_ICON;
-  if (o.Contains(doHyperlinks)) flags |= TDF_ENABLE_HYPERLINKS;
-  if (o.Contains(doExpandedDefault)) flags |= TDF_EXPANDED_BY_DEFAULT;
-  if (o.Contains(doExpandedFooter)) flags |= TDF_EXPAND_FOOTER_AREA;
-  if (o.Contains(doAllowMinimize)) flags |= TDF_CAN_BE_MINIMIZED;
-  if (o.Contains(doVerifyChecked)) flags |= TDF_VERIFICATION_FLAG_CHECKED;
-  if (o.Contains(doProgressBar)) flags |= TDF_SHOW_PROGRESS_BAR;
-  if (o.Contains(doProgressBarMarquee)) flags |= TDF_SHOW_MARQUEE_PROGRESS_BAR;
-  if (o.Contains(doProgressBarMarquee) || o.Contains(doProgressBar) || o.Contains(doTimer) ||
-      d.AutoClose())
-    flags |= TDF_CALLBACK_TIMER;
-  if (d.DialogPosition() == dpOwnerFormCenter) flags |= TDF_POSITION_RELATIVE_TO_WINDOW;
-  if (o.Contains(doNoDefaultRadioButton)) flags |= TDF_NO_DEFAULT_RADIO_BUTTON;
-  if (o.Contains(doAllowDialogCancel)) flags |= TDF_ALLOW_DIALOG_CANCELLATION;
-
+  FRecord.dwCommonButtons = CommonButtonFlags(d.CommonButtons());
+  TASKDIALOG_FLAGS flags = DialogFlags(d, !FCustomButtons.empty());
   if (!d.CustomIcon().GetEmpty()) {
     flags |= TDF_USE_HICON_MAIN;
     FRecord.hMainIcon = d.CustomIcon().Handle();
