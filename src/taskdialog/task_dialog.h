@@ -173,8 +173,8 @@ public:
   std::wstring Version() const { return L"1.7.1.4"; }
 
   // A built emulated window for the component, not yet shown; the caller
-  // frees it. A Cancel button lets the dialog be cancelled (the option is
-  // kept).
+  // frees it. With a Cancel button, Options gains doAllowDialogCancel and
+  // keeps it.
   TAdvMessageForm *CreateDialogForm();
 
   // The emulated window reports through these while it is shown: they keep
@@ -291,34 +291,15 @@ private:
   TColor FFooterLineColor = RGB(223, 223, 223);
 };
 
-// The component with its properties and events published.
+// The component with its setters and events published.
 class TAdvTaskDialog : public TCustomAdvTaskDialog {
 public:
   using TCustomAdvTaskDialog::TCustomAdvTaskDialog;
 
-  using TCustomAdvTaskDialog::AutoClose;
-  using TCustomAdvTaskDialog::AutoCloseTimeOut;
-  using TCustomAdvTaskDialog::CollapsControlText;
-  using TCustomAdvTaskDialog::CommonButtons;
-  using TCustomAdvTaskDialog::Content;
+  // The button lists, changeable in place.
   using TCustomAdvTaskDialog::CustomButtons;
-  using TCustomAdvTaskDialog::CustomIcon;
-  using TCustomAdvTaskDialog::DefaultButton;
-  using TCustomAdvTaskDialog::DefaultRadioButton;
-  using TCustomAdvTaskDialog::DialogPosition;
-  using TCustomAdvTaskDialog::ExpandControlText;
-  using TCustomAdvTaskDialog::ExpandedText;
-  using TCustomAdvTaskDialog::Footer;
-  using TCustomAdvTaskDialog::FooterIcon;
-  using TCustomAdvTaskDialog::HelpContext;
-  using TCustomAdvTaskDialog::Icon;
-  using TCustomAdvTaskDialog::Instruction;
-  using TCustomAdvTaskDialog::NonNativeDialog;
-  using TCustomAdvTaskDialog::NonNativeMinFormWidth;
-  using TCustomAdvTaskDialog::Options;
-  using TCustomAdvTaskDialog::ProgressBarMax;
-  using TCustomAdvTaskDialog::ProgressBarMin;
   using TCustomAdvTaskDialog::RadioButtons;
+
   using TCustomAdvTaskDialog::SetAutoClose;
   using TCustomAdvTaskDialog::SetAutoCloseTimeOut;
   using TCustomAdvTaskDialog::SetCollapsControlText;
@@ -345,9 +326,6 @@ public:
   using TCustomAdvTaskDialog::SetTitle;
   using TCustomAdvTaskDialog::SetVerificationText;
   using TCustomAdvTaskDialog::SetVersion;
-  using TCustomAdvTaskDialog::Title;
-  using TCustomAdvTaskDialog::VerificationText;
-  using TCustomAdvTaskDialog::Version;
 
   using TCustomAdvTaskDialog::OnDialogButtonClick;
   using TCustomAdvTaskDialog::OnDialogClose;
