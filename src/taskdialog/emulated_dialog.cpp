@@ -106,38 +106,36 @@ std::wstring ExeBaseName() {
   return dot == std::wstring::npos ? name : name.substr(0, dot);
 }
 
-TAdvMessageForm *CreateDialogForm(TCustomAdvTaskDialog &ATaskDialog) {
-  TCustomAdvTaskDialog &d = ATaskDialog;
+TAdvMessageForm *TCustomAdvTaskDialog::CreateDialogForm() {
   TComponent *owner = Application;
-  auto *ownerForm = dynamic_cast<TForm *>(d.Owner());
-  if (!d.ApplicationIsParent() && ownerForm) owner = ownerForm;
+  auto *ownerForm = dynamic_cast<TForm *>(Owner());
+  if (!ApplicationIsParent() && ownerForm) owner = ownerForm;
   auto form = std::make_unique<TAdvMessageForm>(owner, 0);
 
   TBorderIcons icons = 0;
-  if (d.FOptions.Contains(doAllowMinimize)) {
+  if (FOptions.Contains(doAllowMinimize)) {
     form->SetBorderStyle(bsSingle);
     icons = biSystemMenu | biMinimize;
   } else {
     form->SetBorderStyle(bsDialog);
   }
-  if (d.FCommonButtons.Contains(cbCancel)) d.FOptions.Include(doAllowDialogCancel);
-  if (d.FOptions.Contains(doAllowDialogCancel)) icons |= biSystemMenu;
+  if (FCommonButtons.Contains(cbCancel)) FOptions.Include(doAllowDialogCancel);
+  if (FOptions.Contains(doAllowDialogCancel)) icons |= biSystemMenu;
   form->SetBorderIcons(icons);
 
-  if ((!d.ApplicationIsParent() && ownerForm && ownerForm->FormStyle() == fsStayOnTop) ||
-      d.AlwaysOnTop())
+  if ((!ApplicationIsParent() && ownerForm && ownerForm->FormStyle() == fsStayOnTop) ||
+      AlwaysOnTop())
     form->SetFormStyle(fsStayOnTop);
 
   form->SetKeyPreview(true);
-  form->SetFooterColors(d.FooterColor(), d.FooterLineColor());
-  form->SetMinFormWidth(d.FMinFormWidth);
-  form->BuildTaskDialog(&d);
+  form->SetFooterColors(FooterColor(), FooterLineColor());
+  form->SetMinFormWidth(FMinFormWidth);
+  form->BuildTaskDialog(this);
   return form.release();
 }
 
-int ExecuteEmulated(TCustomAdvTaskDialog &ATaskDialog, int X, int Y) {
-  TCustomAdvTaskDialog &d = ATaskDialog;
-  std::unique_ptr<TAdvMessageForm> form(CreateDialogForm(d));
+int TCustomAdvTaskDialog::ExecuteEmulated(int X, int Y) {
+  std::unique_ptr<TAdvMessageForm> form(CreateDialogForm());
   // The component knows the window exactly while it is shown, also when
   // a handler fails or the program halts inside.
   struct TForget {
@@ -146,14 +144,14 @@ int ExecuteEmulated(TCustomAdvTaskDialog &ATaskDialog, int X, int Y) {
       Dialog.FDialogForm = nullptr;
       Dialog.FhWnd = nullptr;
     }
-  } forget{d};
-  form->OnShow = [&d](TComponent *ASender) {
-    d.FhWnd = static_cast<TForm *>(ASender)->Handle();
-    if (d.OnDialogCreated) d.OnDialogCreated(&d);
+  } forget{*this};
+  form->OnShow = [this](TComponent *ASender) {
+    FhWnd = static_cast<TForm *>(ASender)->Handle();
+    if (OnDialogCreated) OnDialogCreated(this);
   };
-  d.FDialogForm = form.get();
+  FDialogForm = form.get();
   form->SetColor(clWindow);
   // Placed before its window exists: the window is made where it opens.
-  PlaceWindow(*form, d, d.FDlgPosition, X, Y);
+  PlaceWindow(*form, *this, FDlgPosition, X, Y);
   return form->ShowModal();
 }

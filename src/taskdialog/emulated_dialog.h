@@ -6,14 +6,6 @@
 #include "taskdialog/task_dialog.h"
 #include "ui/graphics.h"
 
-// Shows the component through the emulated window at X, Y (negative: the
-// placement rule decides) and returns the window's result.
-int ExecuteEmulated(TCustomAdvTaskDialog &ATaskDialog, int X, int Y);
-
-// A built emulated window for the component, not yet shown; the caller
-// frees it.
-TAdvMessageForm *CreateDialogForm(TCustomAdvTaskDialog &ATaskDialog);
-
 // The program file's name without folder and extension.
 std::wstring ExeBaseName();
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <map>
 #include <tuple>
+#include <utility>
 
 #include "markup/draw_markup.h"
 #include "taskdialog/common_buttons.h"
@@ -47,6 +48,40 @@ constexpr int kMainIconIDs[] = {
     32513, // tiShield: the program's shield picture
 };
 constexpr int kFooterIconIDs[] = {0, 32515, 32514, 32513, 32516, 32517};
+
+// The common buttons that take the default and Escape, as positions in the
+// common-button table, for the component's DefaultButton.
+struct TCommonButtonPositions {
+  int Default = cbOK, Cancel = cbOK;
+};
+TCommonButtonPositions CommonButtonPositions(TCommonButtons ACommon, int ADefaultButton) {
+  auto has = [&](TCommonButton AButton) { return ACommon.Contains(AButton); };
+  TCommonButtonPositions p;
+  switch (ADefaultButton) {
+  case 0:
+    p.Default = has(cbOK) ? cbOK : has(cbYes) ? cbYes : cbRetry;
+    p.Cancel = has(cbCancel) ? cbCancel : has(cbNo) ? cbNo : cbOK;
+    break;
+  case mrOk:
+    if (!has(cbOK) && has(cbYes)) p.Default = cbYes;
+    break;
+  case mrCancel:
+    p.Default = has(cbCancel) ? cbCancel : has(cbNo) ? cbNo : cbOK;
+    break;
+  case mrYes:
+    if (has(cbYes)) p.Default = cbYes;
+    break;
+  case mrNo:
+    if (has(cbNo)) p.Default = cbNo;
+    break;
+  case kNativeCloseButtonID:
+    if (has(cbClose)) p.Default = cbClose;
+    break;
+  default:
+    break;
+  }
+  return p;
+}
 
 // One of the system's icons, shown as it is: shared, it is never freed,
 // and a copy of its pictures for each dialog would cost more than the
@@ -119,7 +154,7 @@ TAdvMessageForm::~TAdvMessageForm() {
 }
 
 bool TAdvMessageForm::HasOption(TTaskDialogOption AOption) const {
-  return FTaskDialog->FOptions.Contains(AOption);
+  return FTaskDialog->Options().Contains(AOption);
 }
 
 void TAdvMessageForm::SetClientWidth(int AWidth) {
@@ -136,7 +171,7 @@ SIZE TAdvMessageForm::LayoutMarkup(const std::wstring &AText, const TRect &ABoun
 }
 
 TRect TAdvMessageForm::ContentRect() {
-  if (Dialog().FContent.empty()) return TRect(-1, -1, -1, -1);
+  if (Dialog().Content().empty()) return TRect(-1, -1, -1, -1);
   TRect r;
   r.left = FIcon ? FIcon->Left() + FIcon->Width() + FHorzSpacing : FHorzMargin;
   r.top =
@@ -157,7 +192,7 @@ TRect TAdvMessageForm::ExpandedTextRect() {
 }
 
 TRect TAdvMessageForm::FooterRect() {
-  if (Dialog().FFooter.empty()) return TRect(-1, -1, -1, -1);
+  if (Dialog().Footer().empty()) return TRect(-1, -1, -1, -1);
   const int height = ClientHeight();
   return TRect(FHorzMargin, height - FFooterYSize - 10, ClientWidth() - FHorzMargin, height);
 }
@@ -165,7 +200,7 @@ TRect TAdvMessageForm::FooterRect() {
 // ---- BuildTaskDialog
 
 int TAdvMessageForm::MeasureCaption() {
-  const std::wstring &title = Dialog().FTitle;
+  const std::wstring &title = Dialog().Title();
   const std::wstring caption = title.empty() ? ExeBaseName() : title;
   SetCaption(caption);
   if (caption.empty()) return 0;
@@ -178,7 +213,7 @@ void TAdvMessageForm::BuildCommonButtons(int ADefaultPos, int ACancelPos, int &A
   TCustomAdvTaskDialog &d = Dialog();
   const TDialogUnits u = DialogUnits(Canvas());
   for (int pos = 0; pos < kCommonButtonCount; ++pos) {
-    if (!d.FCommonButtons.Contains(TCommonButton(pos))) continue;
+    if (!d.CommonButtons().Contains(TCommonButton(pos))) continue;
     const TCommonButtonInfo &info = CommonButtonInfo(TCommonButton(pos));
     int &cached = CommonButtonWidthCache(Canvas().Font(), pos);
     if (cached == 0) cached = Canvas().TextWidth(info.Caption) + 16;
@@ -191,9 +226,9 @@ void TAdvMessageForm::BuildCommonButtons(int ADefaultPos, int ACancelPos, int &A
     d.SetButtonCaption(button, info.Caption);
     d.SetButtonModalResult(button, info.Result);
     button->SetTag(pos == ADefaultPos ? 1 : 0);
-    const bool cancellable = d.FOptions.Contains(doAllowDialogCancel);
+    const bool cancellable = d.Options().Contains(doAllowDialogCancel);
     if (info.Result == mrCancel && cancellable) d.SetButtonCancel(button, true);
-    if (d.FDefaultButton != -1 && pos == ADefaultPos) {
+    if (d.DefaultButton() != -1 && pos == ADefaultPos) {
       d.SetButtonDefault(button, true);
       button->SetTabOrder(0);
     }
@@ -201,7 +236,7 @@ void TAdvMessageForm::BuildCommonButtons(int ADefaultPos, int ACancelPos, int &A
     button->SetBounds(0, 0, std::max(cached, 60), u.ButtonHeight);
     ARowWidth += button->Width() + u.ButtonSpacing;
     button->OnClick = [this](TComponent *ASender) { ButtonClick(ASender); };
-    if (d.FDefaultButton == -1) button->SetTabStop(false);
+    if (d.DefaultButton() == -1) button->SetTabStop(false);
   }
 }
 
@@ -209,9 +244,10 @@ void TAdvMessageForm::BuildCustomButtons(int &ARowWidth) {
   TCustomAdvTaskDialog &d = Dialog();
   const TDialogUnits u = DialogUnits(Canvas());
   const int defaultID =
-      d.FCommonButtons.Empty() && d.FDefaultButton <= 0 ? kCustomButtonBase : d.FDefaultButton;
-  for (int i = 0; i < d.FCustomButtons.Count(); ++i) {
-    const std::wstring &caption = d.FCustomButtons[i];
+      d.CommonButtons().Empty() && d.DefaultButton() <= 0 ? kCustomButtonBase : d.DefaultButton();
+  const TStringList &captions = std::as_const(d).CustomButtons();
+  for (int i = 0; i < captions.Count(); ++i) {
+    const std::wstring &caption = captions[i];
     const int width = Canvas().TextWidth(caption) + 16;
     TControl *button = d.CreateButton(this);
     FcsBtnList.push_back(button);
@@ -238,10 +274,11 @@ void TAdvMessageForm::BuildCommandLinks(int &ANeed) {
   heading.SetColor(kInstructionColor);
   TFont note = Font();
   note.SetColor(kInstructionColor);
-  const bool noIcon = d.FOptions.Contains(doCommandLinksNoIcon);
+  const bool noIcon = d.Options().Contains(doCommandLinksNoIcon);
   int widest = 0;
-  for (int i = 0; i < d.FCustomButtons.Count(); ++i) {
-    const std::wstring &caption = d.FCustomButtons[i];
+  const TStringList &captions = std::as_const(d).CustomButtons();
+  for (int i = 0; i < captions.Count(); ++i) {
+    const std::wstring &caption = captions[i];
     SIZE size = MeasureLines(&canvas, caption, heading, note, kReadingOrderFlags, true);
     widest = std::max<int>(widest, size.cx + 26);
     FCommandLinkNeed = noIcon ? widest + u.HorzMargin
@@ -259,7 +296,7 @@ void TAdvMessageForm::BuildCommandLinks(int &ANeed) {
     link->SetModalResult(kCustomButtonBase + i);
     link->SetBorderColorHot(kLinkBorderColor);
     link->SetBorderColorDown(kLinkBorderColor);
-    link->SetAutoFocus(d.FDefaultButton != -1);
+    link->SetAutoFocus(d.DefaultButton() != -1);
     const int height =
         std::max({link->Canvas().TextHeight(L"gh") + 20, u.ButtonHeight, int(size.cy)});
     link->SetBounds(0, 0, std::max(widest, 60), height);
@@ -269,7 +306,7 @@ void TAdvMessageForm::BuildCommandLinks(int &ANeed) {
       LoadDialogBitmap(disabled, L"TD_ARWDIS");
       link->SetPictureDisabled(&disabled);
     }
-    link->SetTabStop(d.FDefaultButton != -1);
+    link->SetTabStop(d.DefaultButton() != -1);
     link->OnClick = [this](TComponent *ASender) { ButtonClick(ASender); };
   }
 }
@@ -288,7 +325,7 @@ void TAdvMessageForm::BuildFallbackButton(int &ARowWidth) {
   d.SetButtonCaption(button, ok.Caption);
   d.SetButtonModalResult(button, mrOk);
   d.SetButtonDefault(button, true);
-  if (d.FOptions.Contains(doAllowDialogCancel)) d.SetButtonCancel(button, true);
+  if (d.Options().Contains(doAllowDialogCancel)) d.SetButtonCancel(button, true);
   button->SetBounds(0, 0, std::max(cached, 60), u.ButtonHeight);
   ARowWidth += button->Width() + u.ButtonSpacing;
 }
@@ -299,8 +336,8 @@ SIZE TAdvMessageForm::MeasureInstruction() {
   canvas.Font().SetStyle(fsBold);
   // Measured as the label draws it: "&" is no accelerator there.
   TRect r(0, 0, Screen->Width() / 2, 0);
-  if (!Dialog().FInstruction.empty())
-    canvas.TextRect(r, Dialog().FInstruction,
+  if (!Dialog().Instruction().empty())
+    canvas.TextRect(r, Dialog().Instruction(),
                     DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
   else
     r.right = 0;
@@ -309,24 +346,24 @@ SIZE TAdvMessageForm::MeasureInstruction() {
 }
 
 int TAdvMessageForm::MainIconID() const {
-  const int icon = int(FTaskDialog->FIcon);
+  const int icon = int(FTaskDialog->Icon());
   return icon >= 0 && icon < int(std::size(kMainIconIDs)) ? kMainIconIDs[icon] : 0;
 }
 
 void TAdvMessageForm::BuildMainIcon(int AIconID) {
   TCustomAdvTaskDialog &d = Dialog();
-  if (AIconID == 0 && d.FCustomIcon.GetEmpty()) return;
+  if (AIconID == 0 && d.CustomIcon().GetEmpty()) return;
   FIcon = NewControl<TImage>(this, this, L"Image", FHorzMargin, FVertMargin, 32, 32);
-  if (!d.FCustomIcon.GetEmpty()) {
+  if (!d.CustomIcon().GetEmpty()) {
     auto icon = std::make_unique<TIcon>();
-    icon->Assign(d.FCustomIcon);
+    icon->Assign(d.CustomIcon());
     FIcon->Picture().SetGraphic(std::move(icon));
-  } else if (d.FIcon == tiBlank) {
+  } else if (d.Icon() == tiBlank) {
     auto blank = std::make_unique<TBitmap>(32, 32);
     blank->Canvas().SetBrushColor(clWindow);
     blank->Canvas().FillRect(TRect(0, 0, 32, 32));
     FIcon->Picture().SetGraphic(std::move(blank));
-  } else if (d.FIcon == tiShield) {
+  } else if (d.Icon() == tiShield) {
     auto shield = std::make_unique<TBitmap>();
     LoadDialogBitmap(*shield, L"TD_SHIELD");
     FIcon->Picture().SetGraphic(std::move(shield));
@@ -339,11 +376,12 @@ void TAdvMessageForm::BuildMainIcon(int AIconID) {
 
 void TAdvMessageForm::BuildRadioButtons(const SIZE &AInstruction, int &ANeed) {
   TCustomAdvTaskDialog &d = Dialog();
-  if (d.FRadioButtons.Empty()) return;
-  const bool noDefault = d.FOptions.Contains(doNoDefaultRadioButton);
-  d.FButtonResult = noDefault ? 0 : d.FDefaultRadioButton;
-  for (int i = 0; i < d.FRadioButtons.Count(); ++i) {
-    const std::wstring &caption = d.FRadioButtons[i];
+  const TStringList &captions = std::as_const(d).RadioButtons();
+  if (captions.Empty()) return;
+  const bool noDefault = d.Options().Contains(doNoDefaultRadioButton);
+  d.ResetRadioButtonResult();
+  for (int i = 0; i < captions.Count(); ++i) {
+    const std::wstring &caption = captions[i];
     TControl *radio = d.CreateRadioButton(this);
     FRadioList.push_back(radio);
     d.InitRadioButton(
@@ -357,12 +395,11 @@ void TAdvMessageForm::BuildRadioButtons(const SIZE &AInstruction, int &ANeed) {
     d.SetControlText(radio, caption);
     // A default that names no radio button checks the first, as the
     // platform's dialog does: the result always names a shown choice.
-    const int count = d.FRadioButtons.Count();
-    const bool named = d.FDefaultRadioButton >= kRadioButtonBase &&
-                       d.FDefaultRadioButton < kRadioButtonBase + count;
+    const int count = captions.Count();
+    const bool named = d.DefaultRadioButton() >= kRadioButtonBase &&
+                       d.DefaultRadioButton() < kRadioButtonBase + count;
     bool checked = false;
-    if (!noDefault)
-      checked = named ? kRadioButtonBase + i == d.FDefaultRadioButton : i == 0;
+    if (!noDefault) checked = named ? kRadioButtonBase + i == d.DefaultRadioButton() : i == 0;
     d.SetRadioButtonChecked(radio, checked);
   }
 }
@@ -370,32 +407,32 @@ void TAdvMessageForm::BuildRadioButtons(const SIZE &AInstruction, int &ANeed) {
 void TAdvMessageForm::BuildExpandedText() {
   TCustomAdvTaskDialog &d = Dialog();
   FExpTextXSize = FExpTextYSize = 0;
-  if (d.FExpandedText.empty()) return;
-  if (d.FOptions.Contains(doHyperlinks)) {
-    SIZE size = LayoutMarkup(d.FExpandedText, TRect(FHorzMargin, 0, 300, 26), false);
+  if (d.ExpandedText().empty()) return;
+  if (d.Options().Contains(doHyperlinks)) {
+    SIZE size = LayoutMarkup(d.ExpandedText(), TRect(FHorzMargin, 0, 300, 26), false);
     FExpTextXSize = size.cx;
     FExpTextYSize = size.cy;
   } else {
     FExpTextXSize = 300 - FHorzMargin;
-    MeasureText(Canvas(), MarkersToReturns(d.FExpandedText), FExpTextXSize, FExpTextYSize);
+    MeasureText(Canvas(), MarkersToReturns(d.ExpandedText()), FExpTextXSize, FExpTextYSize);
   }
   FExpandButton = NewControl<TTaskDialogButton>(this, this, L"ExpandButton", 0, 0, 19, 19);
   FExpandButton->SetModalResult(0);
   FExpandButton->OnClick = [this](TComponent *) { ExpandButtonClick(); };
   LoadButtonPictures(*FExpandButton, L"TD_COLP", L"TD_COLPHOT", L"TD_COLPDOWN");
-  if (!d.FCommonButtons.Empty()) FExpandButton->SetBackColor(RGBColor(240, 240, 240));
+  if (!d.CommonButtons().Empty()) FExpandButton->SetBackColor(RGBColor(240, 240, 240));
 }
 
 int TAdvMessageForm::BuildVerification(int &ANeed) {
   TCustomAdvTaskDialog &d = Dialog();
-  if (d.FVerifyText.empty()) return 0;
+  if (d.VerificationText().empty()) return 0;
   FVerificationCheck = NewControl<TCheckBox>(this, this, L"Verification", FHorzMargin, 0, 0, 16);
-  FVerificationCheck->SetCaption(d.FVerifyText);
+  FVerificationCheck->SetCaption(d.VerificationText());
   FVerificationCheck->SetColor(FFooterColor);
   FVerificationCheck->OnClick = [this](TComponent *) { VerificationClick(); };
-  FVerificationCheck->SetChecked(d.FOptions.Contains(doVerifyChecked));
+  FVerificationCheck->SetChecked(d.Options().Contains(doVerifyChecked));
   int width = 0, height = 0;
-  MeasureText(Canvas(), d.FVerifyText, width, height);
+  MeasureText(Canvas(), d.VerificationText(), width, height);
   ANeed = std::max(ANeed, FVerificationCheck->Left() + width);
   return 2 * FVertSpacing + width;
 }
@@ -403,15 +440,15 @@ int TAdvMessageForm::BuildVerification(int &ANeed) {
 void TAdvMessageForm::MeasureFooter() {
   TCustomAdvTaskDialog &d = Dialog();
   FFooterXSize = FFooterYSize = 0;
-  if (d.FFooter.empty()) return;
-  SIZE size = LayoutMarkup(d.FFooter, TRect(FHorzMargin, 0, 300, 26), false);
+  if (d.Footer().empty()) return;
+  SIZE size = LayoutMarkup(d.Footer(), TRect(FHorzMargin, 0, 300, 26), false);
   FFooterXSize = size.cx;
   FFooterYSize = size.cy;
 }
 
 int TAdvMessageForm::ExpandCaptionsWidth() {
   int widest = 0;
-  for (const std::wstring *text : {&Dialog().FCollapsControlText, &Dialog().FExpandControlText}) {
+  for (const std::wstring *text : {&Dialog().CollapsControlText(), &Dialog().ExpandControlText()}) {
     int width = 1000, height = 0;
     MeasureText(Canvas(), *text, width, height);
     widest = std::max(widest, width);
@@ -421,7 +458,6 @@ int TAdvMessageForm::ExpandCaptionsWidth() {
 
 void TAdvMessageForm::BuildTaskDialog(TCustomAdvTaskDialog *ATaskDialog) {
   FTaskDialog = ATaskDialog;
-  TCustomAdvTaskDialog &d = *ATaskDialog;
   const TDialogUnits u = DialogUnits(Canvas());
   FHorzMargin = u.HorzMargin;
   FVertMargin = u.VertMargin;
@@ -429,96 +465,21 @@ void TAdvMessageForm::BuildTaskDialog(TCustomAdvTaskDialog *ATaskDialog) {
   FVertSpacing = u.VertSpacing;
 
   int need = MeasureCaption();
-
-  // Default and cancel positions in the common-button table.
-  const TCommonButtons common = d.FCommonButtons;
-  auto has = [&](TCommonButton AButton) { return common.Contains(AButton); };
-  int defaultPos = cbOK, cancelPos = cbOK;
-  switch (d.FDefaultButton) {
-  case 0:
-    defaultPos = has(cbOK) ? cbOK : has(cbYes) ? cbYes : cbRetry;
-    cancelPos = has(cbCancel) ? cbCancel : has(cbNo) ? cbNo : cbOK;
-    break;
-  case mrOk:
-    if (!has(cbOK) && has(cbYes)) defaultPos = cbYes;
-    break;
-  case mrCancel:
-    defaultPos = has(cbCancel) ? cbCancel : has(cbNo) ? cbNo : cbOK;
-    break;
-  case mrYes:
-    if (has(cbYes)) defaultPos = cbYes;
-    break;
-  case mrNo:
-    if (has(cbNo)) defaultPos = cbNo;
-    break;
-  case 8:
-    if (has(cbClose)) defaultPos = cbClose;
-    break;
-  default:
-    break;
-  }
-
   int commonRow = 0, customRow = 0;
-  BuildCommonButtons(defaultPos, cancelPos, commonRow);
-  if (d.FOptions.Contains(doCommandLinks))
-    BuildCommandLinks(need);
-  else
-    BuildCustomButtons(customRow);
-  if (FcmBtnList.empty() && FcsBtnList.empty()) BuildFallbackButton(commonRow);
-
+  BuildButtons(need, commonRow, customRow);
   const SIZE instruction = MeasureInstruction();
   const int iconID = MainIconID();
-  const int instructionWidth = instruction.cx + (iconID != 0 ? u.HorzSpacing + 32 : 0);
   BuildMainIcon(iconID);
-
-  Message = new TLabel(this);
-  Message->SetName(L"Instr");
-  Message->SetParent(this);
-  Message->SetWordWrap(true);
-  Message->SetShowAccelChar(false);
-  Message->Font().SetSize(11);
-  Message->Font().SetStyle(fsBold);
-  Message->Font().SetColor(kInstructionColor);
-  Message->SetCaption(d.FInstruction);
-  FHorzParaMargin = u.HorzMargin + (iconID != 0 ? 32 + u.HorzSpacing : 0);
-  Message->SetBounds(FHorzParaMargin, u.VertMargin, instruction.cx, instruction.cy);
-
-  if (d.FOptions.Contains(doTimer) || d.FAutoClose || d.FOptions.Contains(doProgressBarMarquee) ||
-      d.FOptions.Contains(doProgressBar)) {
-    FTimer = new TTimer(this);
-    FTimer->SetInterval(100);
-    FTimer->OnTimer = [this](TComponent *) { TimerTick(); };
-    FTimer->SetEnabled(true);
-  }
-
-  if (d.FOptions.Contains(doProgressBar)) {
-    FProgressBar = NewControl<TProgressBar>(this, this, L"ProgressBar", u.HorzMargin, 0, 0, 12);
-    FProgressBar->SetMin(d.FProgressBarMin);
-    FProgressBar->SetMax(d.FProgressBarMax);
-    FProgressBar->SetPosition(0);
-    if (d.FOptions.Contains(doProgressBarMarquee)) {
-      FProgressBar->SetMarqueeInterval(10);
-      FProgressBar->SetStyle(pbstMarquee);
-    }
-  }
-
+  BuildInstruction(u, instruction, iconID);
+  BuildTimer();
+  BuildProgressBar(u);
   BuildRadioButtons(instruction, need);
   BuildExpandedText();
   const int verificationWidth = BuildVerification(need);
-  MeasureFooter();
-  if (!d.FFooter.empty()) {
-    const int footerIconID = kFooterIconIDs[std::clamp(int(d.FFooterIcon), 0, 5)];
-    if (footerIconID != 0) {
-      FFooterIcon = NewControl<TImage>(this, this, L"FooterImage", u.HorzMargin, 0, 16, 16);
-      FFooterIcon->SetVisible(false);
-      FFooterIconID = footerIconID;
-    }
-  }
+  BuildFooter(u);
 
-  int rowWidth = commonRow + customRow + verificationWidth;
-  if (FExpandButton)
-    rowWidth += FExpandButton->Width() + u.HorzSpacing + ExpandCaptionsWidth() + u.HorzSpacing;
-
+  const int instructionWidth = instruction.cx + (iconID != 0 ? u.HorzSpacing + 32 : 0);
+  const int rowWidth = commonRow + customRow + verificationWidth + ExpandRowWidth(u);
   int width = std::max(instructionWidth, rowWidth);
   width = std::max(width, FFooterXSize) + 2 * u.HorzMargin;
   width = std::max(width, 2 * u.HorzMargin + FExpTextXSize);
@@ -528,11 +489,74 @@ void TAdvMessageForm::BuildTaskDialog(TCustomAdvTaskDialog *ATaskDialog) {
 
   BuildAccessibleTexts();
   SetPositions();
-  if (FExpandButton) SetExpanded(d.FOptions.Contains(doExpandedDefault));
+  if (FExpandButton) SetExpanded(HasOption(doExpandedDefault));
   FitToScreen();
 
   SetBounds(Screen->Width() / 2 - Width() / 2, Screen->Height() / 2 - Height() / 2, Width(),
             Height());
+}
+
+void TAdvMessageForm::BuildButtons(int &ANeed, int &ACommonRow, int &ACustomRow) {
+  const TCommonButtonPositions positions =
+      CommonButtonPositions(Dialog().CommonButtons(), Dialog().DefaultButton());
+  BuildCommonButtons(positions.Default, positions.Cancel, ACommonRow);
+  if (HasOption(doCommandLinks))
+    BuildCommandLinks(ANeed);
+  else
+    BuildCustomButtons(ACustomRow);
+  if (FcmBtnList.empty() && FcsBtnList.empty()) BuildFallbackButton(ACommonRow);
+}
+
+void TAdvMessageForm::BuildInstruction(const TDialogUnits &u, const SIZE &AInstruction,
+                                       int AIconID) {
+  Message = new TLabel(this);
+  Message->SetName(L"Instr");
+  Message->SetParent(this);
+  Message->SetWordWrap(true);
+  Message->SetShowAccelChar(false);
+  Message->Font().SetSize(11);
+  Message->Font().SetStyle(fsBold);
+  Message->Font().SetColor(kInstructionColor);
+  Message->SetCaption(Dialog().Instruction());
+  FHorzParaMargin = u.HorzMargin + (AIconID != 0 ? 32 + u.HorzSpacing : 0);
+  Message->SetBounds(FHorzParaMargin, u.VertMargin, AInstruction.cx, AInstruction.cy);
+}
+
+void TAdvMessageForm::BuildTimer() {
+  if (!HasOption(doTimer) && !Dialog().AutoClose() && !HasOption(doProgressBarMarquee) &&
+      !HasOption(doProgressBar))
+    return;
+  FTimer = new TTimer(this);
+  FTimer->SetInterval(100);
+  FTimer->OnTimer = [this](TComponent *) { TimerTick(); };
+  FTimer->SetEnabled(true);
+}
+
+void TAdvMessageForm::BuildProgressBar(const TDialogUnits &u) {
+  if (!HasOption(doProgressBar)) return;
+  FProgressBar = NewControl<TProgressBar>(this, this, L"ProgressBar", u.HorzMargin, 0, 0, 12);
+  FProgressBar->SetMin(Dialog().ProgressBarMin());
+  FProgressBar->SetMax(Dialog().ProgressBarMax());
+  FProgressBar->SetPosition(0);
+  if (HasOption(doProgressBarMarquee)) {
+    FProgressBar->SetMarqueeInterval(10);
+    FProgressBar->SetStyle(pbstMarquee);
+  }
+}
+
+void TAdvMessageForm::BuildFooter(const TDialogUnits &u) {
+  MeasureFooter();
+  if (Dialog().Footer().empty()) return;
+  const int footerIconID = kFooterIconIDs[std::clamp(int(Dialog().FooterIcon()), 0, 5)];
+  if (footerIconID == 0) return;
+  FFooterIcon = NewControl<TImage>(this, this, L"FooterImage", u.HorzMargin, 0, 16, 16);
+  FFooterIcon->SetVisible(false);
+  FFooterIconID = footerIconID;
+}
+
+int TAdvMessageForm::ExpandRowWidth(const TDialogUnits &u) {
+  if (!FExpandButton) return 0;
+  return FExpandButton->Width() + u.HorzSpacing + ExpandCaptionsWidth() + u.HorzSpacing;
 }
 
 void TAdvMessageForm::BuildAccessibleTexts() {
@@ -543,10 +567,10 @@ void TAdvMessageForm::BuildAccessibleTexts() {
     return t;
   };
   TCustomAdvTaskDialog &d = Dialog();
-  if (!d.FContent.empty()) FContentText = text(L"ContentText");
-  if (!d.FExpandedText.empty()) {
+  if (!d.Content().empty()) FContentText = text(L"ContentText");
+  if (!d.ExpandedText().empty()) {
     FExpandedTextText = text(L"ExpandedText");
     FExpandCaptionText = text(L"ExpandCaption");
   }
-  if (!d.FFooter.empty()) FFooterText = text(L"FooterText");
+  if (!d.Footer().empty()) FFooterText = text(L"FooterText");
 }

@@ -94,6 +94,9 @@ protected:
 private:
   // Building
   int MeasureCaption();
+  // The common buttons, then the command links or the custom buttons, an
+  // OK button when there is none; adds to the widths of both rows.
+  void BuildButtons(int &ANeed, int &ACommonRow, int &ACustomRow);
   void BuildCommonButtons(int ADefaultPos, int ACancelPos, int &ARowWidth);
   void BuildCustomButtons(int &ARowWidth);
   void BuildCommandLinks(int &ANeed);
@@ -102,11 +105,38 @@ private:
   int MainIconID() const;
   void BuildMainIcon(int AIconID);
   void BuildRadioButtons(const SIZE &AInstruction, int &ANeed);
+  void BuildInstruction(const TDialogUnits &u, const SIZE &AInstruction, int AIconID);
+  void BuildTimer();
+  void BuildProgressBar(const TDialogUnits &u);
   void BuildExpandedText();
   // Returns the verification width of the button row.
   int BuildVerification(int &ANeed);
   void MeasureFooter();
+  void BuildFooter(const TDialogUnits &u);
   int ExpandCaptionsWidth();
+  // The expand button with its caption in the button row; 0 without one.
+  int ExpandRowWidth(const TDialogUnits &u);
+  // Placing, top to bottom: each takes the top of its part and returns
+  // the top of the next.
+  int PlaceInstruction(const TDialogUnits &u);
+  int PlaceContent(const TDialogUnits &u, bool ALinks, int y);
+  int PlaceProgressBar(const TDialogUnits &u, int y);
+  int PlaceRadioButtons(const TDialogUnits &u, int y);
+  bool ExpandedTextShown() const;
+  int PlaceExpandedText(const TDialogUnits &u, int y);
+  int PlaceCommandLinks(const TDialogUnits &u, int y);
+  // The expand button, the verification box and the push buttons at y;
+  // y moves below them. Returns the bottom of the row.
+  int PlaceButtonRow(const TDialogUnits &u, bool ALinks, int &y);
+  void PlaceVerificationCheck(int ATop);
+  // Returns the row's height, at least ARowHeight.
+  int PlacePushButtons(const TDialogUnits &u, bool ALinks, int y, int ARowHeight);
+  // The footer at y, below the button row that ends at ABottom; returns
+  // the new bottom.
+  int PlaceFooter(const TDialogUnits &u, int y, int ABottom);
+  // Where the window colour ends: below the buttons, at the expanded text
+  // with doExpandedFooter, nowhere without buttons.
+  void PlaceFooterBand(bool ALinks);
   // Widens a window that is taller than the screen.
   void FitToScreen();
   void BuildAccessibleTexts();

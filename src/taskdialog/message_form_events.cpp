@@ -6,7 +6,6 @@
 #include "taskdialog/dialog_text.h"
 #include "taskdialog/emulated_dialog.h"
 #include "taskdialog/message_form.h"
-#include "taskdialog/shell_links.h"
 #include "taskdialog/task_dialog_button.h"
 #include "ui/application.h"
 #include "ui/bitmap.h"
@@ -53,9 +52,9 @@ void TAdvMessageForm::Paint(TCanvas &ACanvas) {
   ACanvas.SetBrushStyle(bsClear);
   PaintContent(ACanvas);
   PaintExpandedText(ACanvas);
-  if (FExpandButton && !Dialog().FExpandedText.empty()) {
+  if (FExpandButton && !Dialog().ExpandedText().empty()) {
     const std::wstring &caption =
-        FExpanded ? Dialog().FExpandControlText : Dialog().FCollapsControlText;
+        FExpanded ? Dialog().ExpandControlText() : Dialog().CollapsControlText();
     const TRect button = FExpandButton->BoundsRect();
     TRect r(button.right + FHorzSpacing - 5, button.top, client.right, button.bottom);
     ACanvas.TextRect(r, caption, DT_SINGLELINE | DT_VCENTER);
@@ -80,17 +79,17 @@ void TAdvMessageForm::PaintBodyText(TCanvas &ACanvas, const std::wstring &AText,
 }
 
 void TAdvMessageForm::PaintContent(TCanvas &ACanvas) {
-  const std::wstring &content = Dialog().FContent;
+  const std::wstring &content = Dialog().Content();
   if (!content.empty()) PaintBodyText(ACanvas, content, false, ContentRect());
 }
 
 void TAdvMessageForm::PaintExpandedText(TCanvas &ACanvas) {
-  const std::wstring &text = Dialog().FExpandedText;
+  const std::wstring &text = Dialog().ExpandedText();
   if (FExpanded && !text.empty()) PaintBodyText(ACanvas, text, true, ExpandedTextRect());
 }
 
 void TAdvMessageForm::PaintFooter(TCanvas &ACanvas) {
-  const std::wstring &footer = Dialog().FFooter;
+  const std::wstring &footer = Dialog().Footer();
   if (footer.empty()) return;
   TRect r = FooterRect();
   const int y = r.top - FVertSpacing;
@@ -105,7 +104,7 @@ void TAdvMessageForm::PaintFooter(TCanvas &ACanvas) {
     TBitmap picture(16, 16);
     picture.Canvas().SetBrushColor(FFooterColor);
     picture.Canvas().FillRect(TRect(0, 0, 16, 16));
-    if (Dialog().FFooterIcon == tfiShield) {
+    if (Dialog().FooterIcon() == tfiShield) {
       TBitmap shield;
       LoadDialogBitmap(shield, L"TD_SHIELD");
       shield.DrawTransparent(picture.Canvas(), TRect(0, 0, 16, 16));
@@ -131,19 +130,19 @@ std::wstring TAdvMessageForm::AnchorAt(int X, int Y) {
   const std::wstring *text = nullptr;
   TRect r;
   if (TRect footer = FooterRect(); PtInRect(&footer, pt)) {
-    text = &Dialog().FFooter;
+    text = &Dialog().Footer();
     r = footer;
     if (FFooterIcon) r.left += 20;
   } else if (TRect content = ContentRect(); PtInRect(&content, pt)) {
-    text = &Dialog().FContent;
+    text = &Dialog().Content();
     r = content;
   } else if (TRect expanded = ExpandedTextRect(); PtInRect(&expanded, pt)) {
-    text = &Dialog().FExpandedText;
+    text = &Dialog().ExpandedText();
     r = expanded;
   }
   // Content and details painted as plain text hold no links: link markup
   // there is text the user reads, not a target.
-  if (text != &Dialog().FFooter && !HasOption(doHyperlinks)) return {};
+  if (text != &Dialog().Footer() && !HasOption(doHyperlinks)) return {};
   if (!text || !MayHoldLink(*text)) return {};
   const TFont &font = Canvas().Font();
   TLinkLayoutKey key{*text, font.Name(), r, font.Height(), int(font.Style())};
@@ -179,11 +178,7 @@ void TAdvMessageForm::MouseDown(TMouseButton AButton, TShiftState AShift, int X,
 }
 
 void TAdvMessageForm::OpenLink(const std::wstring &AAddress) {
-  TCustomAdvTaskDialog &d = Dialog();
-  if (d.OnDialogHyperlinkClick)
-    d.OnDialogHyperlinkClick(&d, AAddress);
-  else
-    OpenLinkAddress(nullptr, AAddress);
+  Dialog().DoDialogHyperlinkClick(AAddress);
 }
 
 // ---- keys
@@ -201,8 +196,8 @@ void TAdvMessageForm::KeyDown(WORD &AKey, TShiftState AShift) {
   TForm::KeyDown(AKey, AShift);
   if (AKey == 0) return;
   TCustomAdvTaskDialog &d = Dialog();
-  if (AKey == VK_F1 && d.FHelpContext != 0 && Application) {
-    Application->HelpContext(d.FHelpContext);
+  if (AKey == VK_F1 && d.HelpContext() != 0 && Application) {
+    Application->HelpContext(d.HelpContext());
   } else if (AKey == 'C' && (AShift & ssCtrl)) {
     CopyToClipboard();
   }
@@ -210,7 +205,7 @@ void TAdvMessageForm::KeyDown(WORD &AKey, TShiftState AShift) {
 
 void TAdvMessageForm::CopyToClipboard() {
   TCustomAdvTaskDialog &d = Dialog();
-  SetClipboardText(d.FTitle + L"\r\n" + d.FInstruction + L"\r\n" + d.FContent);
+  SetClipboardText(d.Title() + L"\r\n" + d.Instruction() + L"\r\n" + d.Content());
 }
 
 bool TAdvMessageForm::DialogChar(wchar_t AKey) {
@@ -223,7 +218,7 @@ bool TAdvMessageForm::DialogChar(wchar_t AKey) {
       }
   }
   if (FExpandButton) {
-    const std::wstring &caption = FExpanded ? d.FExpandControlText : d.FCollapsControlText;
+    const std::wstring &caption = FExpanded ? d.ExpandControlText() : d.CollapsControlText();
     if (!caption.empty() && IsAccel(AKey, caption)) {
       ExpandButtonClick();
       return true;
@@ -260,10 +255,11 @@ void TAdvMessageForm::DoShow() {
   TForm::DoShow();
   TCustomAdvTaskDialog &d = Dialog();
   TControl *chosen = nullptr;
-  const int custom = d.FDefaultButton - kCustomButtonBase;
-  if (d.FDefaultButton != -1 && custom >= 0 && custom < int(FcsBtnList.size()))
+  const int custom = d.DefaultButton() - kCustomButtonBase;
+  if (d.DefaultButton() != -1 && custom >= 0 && custom < int(FcsBtnList.size()))
     chosen = FcsBtnList[size_t(custom)];
-  else if (d.FCommonButtons.Empty() && !FcsBtnList.empty() && d.FDefaultButton < kCustomButtonBase)
+  else if (d.CommonButtons().Empty() && !FcsBtnList.empty() &&
+           d.DefaultButton() < kCustomButtonBase)
     chosen = FcsBtnList.front();
   if (chosen) {
     if (chosen->Enabled()) SetActiveControl(chosen);
@@ -274,10 +270,7 @@ void TAdvMessageForm::DoShow() {
 }
 
 void TAdvMessageForm::DoClose(TCloseAction &AAction) {
-  TCustomAdvTaskDialog &d = Dialog();
-  bool canClose = true;
-  if (d.OnDialogClose) d.OnDialogClose(&d, canClose);
-  if (!canClose) {
+  if (!Dialog().DoDialogClose()) {
     AAction = caNone;
     return;
   }
@@ -292,38 +285,28 @@ void TAdvMessageForm::CloseDialog(int AResult) {
 
 void TAdvMessageForm::TimerTick() {
   TCustomAdvTaskDialog &d = Dialog();
-  d.FAutoCloseCounter += 100;
-  if (HasOption(doTimer) && d.OnDialogTimer) d.OnDialogTimer(&d);
-  if (d.OnDialogProgress && FProgressBar) {
+  if (HasOption(doTimer)) d.DoDialogTimer();
+  if (FProgressBar) {
     int pos = FProgressBar->Position();
-    TTaskDialogProgressState state = psNormal;
-    d.OnDialogProgress(&d, pos, state);
-    FProgressBar->SetPosition(pos);
+    if (d.DoDialogProgress(pos)) FProgressBar->SetPosition(pos);
   }
-  if (d.FAutoCloseTimeout > 0 && d.FAutoClose && d.FAutoCloseTimeout < d.FAutoCloseCounter)
-    d.Close();
+  d.AdvanceAutoClose(100);
 }
 
 void TAdvMessageForm::ButtonClick(TComponent *ASender) {
   TCustomAdvTaskDialog &d = Dialog();
-  if (!d.OnDialogButtonClick) return;
   const int custom = IndexIn(FcsBtnList, ASender);
-  d.OnDialogButtonClick(&d, custom >= 0 ? kCustomButtonBase + custom
-                                        : d.GetButtonModalResult(static_cast<TControl *>(ASender)));
+  d.DoDialogButtonClick(custom >= 0 ? kCustomButtonBase + custom
+                                    : d.GetButtonModalResult(static_cast<TControl *>(ASender)));
 }
 
 void TAdvMessageForm::RadioClick(TComponent *ASender) {
-  TCustomAdvTaskDialog &d = Dialog();
   const int index = IndexIn(FRadioList, ASender);
-  if (index < 0) return;
-  d.FButtonResult = kRadioButtonBase + index;
-  if (d.OnDialogRadioClick) d.OnDialogRadioClick(&d, d.FButtonResult);
+  if (index >= 0) Dialog().DoDialogRadioClick(kRadioButtonBase + index);
 }
 
 void TAdvMessageForm::VerificationClick() {
-  TCustomAdvTaskDialog &d = Dialog();
-  d.FVerifyResult = FVerificationCheck->Checked();
-  if (d.OnDialogVerifyClick) d.OnDialogVerifyClick(&d, d.FVerifyResult);
+  Dialog().DoDialogVerifyClick(FVerificationCheck->Checked());
 }
 
 void TAdvMessageForm::ExpandButtonClick() {

@@ -46,140 +46,155 @@ SIZE TAdvMessageForm::MeasureBodyText(const std::wstring &AText, bool AAllMarker
 }
 
 void TAdvMessageForm::SetPositions() {
-  TCustomAdvTaskDialog &d = Dialog();
   const TDialogUnits u = DialogUnits(Canvas());
-  const bool links = d.FOptions.Contains(doCommandLinks);
+  const bool links = HasOption(doCommandLinks);
+  int y = PlaceInstruction(u);
+  y = PlaceContent(u, links, y);
+  y = PlaceProgressBar(u, y);
+  y = PlaceRadioButtons(u, y);
+  y = PlaceExpandedText(u, y);
+  if (links) y = PlaceCommandLinks(u, y);
+  int bottom = PlaceButtonRow(u, links, y);
+  bottom = PlaceFooter(u, y, bottom);
+  SetClientSize(ClientWidth(), bottom + u.VertMargin);
+  PlaceFooterBand(links);
+  PlaceAccessibleTexts();
+}
 
-  // 1. The instruction.
-  int y = u.VertMargin;
-  if (!Message->Caption().empty()) {
-    Message->SetVisible(true);
-    y += Message->Height() + u.VertSpacing;
-  } else {
-    Message->SetVisible(false);
+int TAdvMessageForm::PlaceInstruction(const TDialogUnits &u) {
+  const bool shown = !Message->Caption().empty();
+  Message->SetVisible(shown);
+  return u.VertMargin + (shown ? Message->Height() + u.VertSpacing : 0);
+}
+
+int TAdvMessageForm::PlaceContent(const TDialogUnits &u, bool ALinks, int y) {
+  const std::wstring &content = Dialog().Content();
+  const bool iconBesideContent = Message->Caption().empty() && FIcon;
+  if (content.empty()) {
+    if (FRadioList.empty() && !ALinks) y += u.VertSpacing;
+    if (iconBesideContent) y += u.VertSpacing + u.VertMargin;
+    return y;
   }
+  const TRect r = ContentRect();
+  const SIZE size = MeasureBodyText(content, false, TRect(r.left, y, r.right, y + 26));
+  FContentXSize = size.cx;
+  FContentYSize = size.cy;
+  if (r.Width() < FContentXSize)
+    SetClientWidth(std::min<int>(ClientWidth() + FContentXSize - r.Width(), ScreenLimit()));
+  int h = FContentYSize;
+  if (iconBesideContent) h = std::max(h, FIcon->Height());
+  return y + h + u.VertSpacing;
+}
 
-  // 2. The content.
-  if (!d.FContent.empty()) {
-    TRect r = ContentRect();
-    const TRect bounds(r.left, y, r.right, y + 26);
-    const SIZE size = MeasureBodyText(d.FContent, false, bounds);
-    FContentXSize = size.cx;
-    FContentYSize = size.cy;
-    if (r.Width() < FContentXSize)
-      SetClientWidth(std::min<int>(ClientWidth() + FContentXSize - r.Width(), ScreenLimit()));
-    int h = FContentYSize;
-    if (Message->Caption().empty() && FIcon) h = std::max(h, FIcon->Height());
-    y += h + u.VertSpacing;
-  } else {
-    if (FRadioList.empty() && !links) y += u.VertSpacing;
-    if (Message->Caption().empty() && FIcon) y += u.VertSpacing + u.VertMargin;
-  }
+int TAdvMessageForm::PlaceProgressBar(const TDialogUnits &u, int y) {
+  if (!FProgressBar) return y;
+  if (FIcon) y = std::max(y, FIcon->Top() + FIcon->Height() + 3);
+  FProgressBar->SetTop(y);
+  return y + FProgressBar->Height() + u.VertSpacing;
+}
 
-  // 3. The progress bar.
-  if (FProgressBar) {
-    if (FIcon) y = std::max(y, FIcon->Top() + FIcon->Height() + 3);
-    FProgressBar->SetTop(y);
-    y += FProgressBar->Height() + u.VertSpacing;
-  }
-
-  // 4. The radio buttons.
+int TAdvMessageForm::PlaceRadioButtons(const TDialogUnits &u, int y) {
   for (TControl *radio : FRadioList) {
     radio->SetBounds(radio->Left(), y, ClientWidth() - radio->Left() - u.HorzMargin,
                      radio->Height());
     y += radio->Height() + 4;
   }
-  if (!FRadioList.empty()) y += u.VertSpacing - 4;
+  return FRadioList.empty() ? y : y + u.VertSpacing - 4;
+}
 
-  // 5. The expanded text.
+bool TAdvMessageForm::ExpandedTextShown() const {
+  return FExpanded && !Dialog().ExpandedText().empty();
+}
+
+int TAdvMessageForm::PlaceExpandedText(const TDialogUnits &u, int y) {
   FExpTextXSize = FExpTextYSize = 0;
-  int expandedTop = 0;
-  if (!d.FExpandedText.empty() && FExpanded) {
-    TRect r = ExpandedTextRect();
-    const TRect bounds(r.left, y, r.right, y + 26);
-    const SIZE size = MeasureBodyText(d.FExpandedText, true, bounds);
-    FExpTextXSize = size.cx;
-    FExpTextYSize = size.cy;
-    FExpTextTop = expandedTop = y;
-    y += FExpTextYSize + u.VertSpacing;
-  }
+  if (!ExpandedTextShown()) return y;
+  const TRect r = ExpandedTextRect();
+  const SIZE size =
+      MeasureBodyText(Dialog().ExpandedText(), true, TRect(r.left, y, r.right, y + 26));
+  FExpTextXSize = size.cx;
+  FExpTextYSize = size.cy;
+  FExpTextTop = y;
+  return y + FExpTextYSize + u.VertSpacing;
+}
 
-  // 6. Command links, or the width of the custom push buttons.
-  int customRow = 0;
-  if (links) {
-    for (TControl *link : FcsBtnList) {
-      const int left = FIcon ? FHorzParaMargin : link->Left();
-      link->SetBounds(left, y, ClientWidth() - left - u.HorzMargin, link->Height());
-      y += link->Height() + 2;
-    }
-    FWhiteWindowHeight = y;
-    y += u.VertSpacing;
-  } else {
-    customRow = RowWidth(FcsBtnList, u.ButtonSpacing);
+int TAdvMessageForm::PlaceCommandLinks(const TDialogUnits &u, int y) {
+  for (TControl *link : FcsBtnList) {
+    const int left = FIcon ? FHorzParaMargin : link->Left();
+    link->SetBounds(left, y, ClientWidth() - left - u.HorzMargin, link->Height());
+    y += link->Height() + 2;
   }
+  FWhiteWindowHeight = y;
+  return y + u.VertSpacing;
+}
 
-  // 7.-9. The button row, right-aligned.
-  const int commonRow = RowWidth(FcmBtnList, u.ButtonSpacing);
-  int verificationWidth = 0;
-  if (!d.FVerifyText.empty()) {
-    int width = 0, height = 0;
-    MeasureText(Canvas(), d.FVerifyText, width, height);
-    verificationWidth = 2 * FVertSpacing + width;
-  }
-  int x = ClientWidth() - customRow - commonRow - FHorzSpacing - 4;
-  int rowTop = y, rowHeight = 0;
-
-  // 10.-12. Expand button, verification box, push buttons.
+int TAdvMessageForm::PlaceButtonRow(const TDialogUnits &u, bool ALinks, int &y) {
+  int rowHeight = 0;
   if (FExpandButton) {
     FExpandButton->SetBounds(FVertMargin, y, FExpandButton->Width(), FExpandButton->Height());
     rowHeight = std::max(rowHeight, FExpandButton->Height());
   }
-  if (FVerificationCheck)
-    FVerificationCheck->SetBounds(FVertMargin + 3, y + rowHeight + 4,
-                                  verificationWidth - FVertSpacing, FVerificationCheck->Height());
+  if (FVerificationCheck) PlaceVerificationCheck(y + rowHeight + 4);
+  rowHeight = PlacePushButtons(u, ALinks, y, rowHeight);
+
+  int bottom = y;
+  if (FVerificationCheck) {
+    bottom += !FcmBtnList.empty() ? rowHeight : FVerificationCheck->Height();
+    if (FExpandButton) bottom += u.VertSpacing;
+    y += std::max(FVerificationCheck->Height() + u.VertSpacing, rowHeight + FVertSpacing);
+  } else {
+    bottom += rowHeight;
+    if (rowHeight > 0) y += rowHeight + FVertSpacing;
+  }
+  return bottom;
+}
+
+void TAdvMessageForm::PlaceVerificationCheck(int ATop) {
+  int width = 0, height = 0;
+  MeasureText(Canvas(), Dialog().VerificationText(), width, height);
+  const int verificationWidth = Dialog().VerificationText().empty() ? 0 : 2 * FVertSpacing + width;
+  FVerificationCheck->SetBounds(FVertMargin + 3, ATop, verificationWidth - FVertSpacing,
+                                FVerificationCheck->Height());
+}
+
+int TAdvMessageForm::PlacePushButtons(const TDialogUnits &u, bool ALinks, int y, int ARowHeight) {
   std::vector<TControl *> pushButtons;
-  if (!links) pushButtons = FcsBtnList;
+  if (!ALinks) pushButtons = FcsBtnList;
+  // Right-aligned.
+  int x = ClientWidth() - RowWidth(pushButtons, u.ButtonSpacing) -
+          RowWidth(FcmBtnList, u.ButtonSpacing) - FHorzSpacing - 4;
   pushButtons.insert(pushButtons.end(), FcmBtnList.begin(), FcmBtnList.end());
   for (TControl *button : pushButtons) {
     button->SetBounds(x, y, button->Width(), button->Height());
     x += button->Width() + u.ButtonSpacing;
-    rowHeight = std::max(rowHeight, button->Height());
+    ARowHeight = std::max(ARowHeight, button->Height());
   }
   if (!pushButtons.empty()) FWhiteWindowHeight = y;
+  return ARowHeight;
+}
 
-  // 13. Below the row.
-  if (FVerificationCheck) {
-    rowTop += !FcmBtnList.empty() ? rowHeight : FVerificationCheck->Height();
-    if (FExpandButton) rowTop += u.VertSpacing;
-    y += std::max(FVerificationCheck->Height() + u.VertSpacing, rowHeight + FVertSpacing);
-  } else {
-    rowTop += rowHeight;
-    if (rowHeight > 0) y += rowHeight + FVertSpacing;
+int TAdvMessageForm::PlaceFooter(const TDialogUnits &u, int y, int ABottom) {
+  if (Dialog().Footer().empty()) return ABottom;
+  // Laid out in the width it is painted in (FooterRect).
+  TRect bounds(u.HorzMargin, y, ClientWidth() - u.HorzMargin, y + 100);
+  if (FFooterIcon) bounds.left += 20;
+  const SIZE size = LayoutMarkup(Dialog().Footer(), bounds, false);
+  FFooterXSize = size.cx;
+  FFooterYSize = size.cy;
+  int h = FFooterYSize;
+  if (FFooterIcon) {
+    FFooterIcon->SetTop(y);
+    h = std::max(h, 20);
   }
+  return ABottom + h + u.VertSpacing;
+}
 
-  // 14. The footer.
-  if (!d.FFooter.empty()) {
-    // Laid out in the width it is painted in (FooterRect).
-    TRect bounds(u.HorzMargin, y, ClientWidth() - u.HorzMargin, y + 100);
-    if (FFooterIcon) bounds.left += 20;
-    SIZE size = LayoutMarkup(d.FFooter, bounds, false);
-    FFooterXSize = size.cx;
-    FFooterYSize = size.cy;
-    int h = FFooterYSize;
-    if (FFooterIcon) {
-      FFooterIcon->SetTop(y);
-      h = std::max(h, 20);
-    }
-    rowTop += h + u.VertSpacing;
-  }
-
-  // 15.-17. The window's height and the top of the band.
-  SetClientSize(ClientWidth(), rowTop + u.VertMargin);
-  if (d.FCommonButtons.Empty() && (links || d.FCustomButtons.Empty()))
+void TAdvMessageForm::PlaceFooterBand(bool ALinks) {
+  const TCustomAdvTaskDialog &d = Dialog();
+  if (d.CommonButtons().Empty() && (ALinks || d.CustomButtons().Empty()))
     FWhiteWindowHeight = Height();
-  if (expandedTop > 0 && d.FOptions.Contains(doExpandedFooter)) FWhiteWindowHeight = expandedTop;
-
-  PlaceAccessibleTexts();
+  if (ExpandedTextShown() && FExpTextTop > 0 && d.Options().Contains(doExpandedFooter))
+    FWhiteWindowHeight = FExpTextTop;
 }
 
 void TAdvMessageForm::FitToScreen() {
@@ -222,17 +237,17 @@ void TAdvMessageForm::PlaceAccessibleTexts() {
     AText->SetVisible(ARect.right > ARect.left);
     if (AText->Caption() != ACaption) AText->SetCaption(ACaption);
   };
-  const bool markup = d.FOptions.Contains(doHyperlinks);
-  place(FContentText, plain(d.FContent, markup), ContentRect());
-  place(FExpandedTextText, plain(d.FExpandedText, markup), ExpandedTextRect());
+  const bool markup = d.Options().Contains(doHyperlinks);
+  place(FContentText, plain(d.Content(), markup), ContentRect());
+  place(FExpandedTextText, plain(d.ExpandedText(), markup), ExpandedTextRect());
   if (FExpandButton) {
     const TRect button = FExpandButton->BoundsRect();
-    place(FExpandCaptionText, FExpanded ? d.FExpandControlText : d.FCollapsControlText,
+    place(FExpandCaptionText, FExpanded ? d.ExpandControlText() : d.CollapsControlText(),
           TRect(button.right + FHorzSpacing - 5, button.top, ClientWidth(), button.bottom));
   }
   TRect footer = FooterRect();
   if (FFooterIcon) footer.left += 20;
-  place(FFooterText, plain(d.FFooter, true), footer);
+  place(FFooterText, plain(d.Footer(), true), footer);
 }
 
 void TAdvMessageForm::UpdateDialog() {
@@ -243,13 +258,13 @@ void TAdvMessageForm::UpdateDialog() {
   int commonRow = 0, customRow = 0;
   for (TControl *button : FcmBtnList)
     commonRow += button->Width() + u.ButtonSpacing;
-  if (!d.FOptions.Contains(doCommandLinks))
+  if (!d.Options().Contains(doCommandLinks))
     for (TControl *button : FcsBtnList)
       customRow += button->Width() + u.ButtonSpacing;
 
   const SIZE instruction = MeasureInstruction();
   const int instructionWidth = instruction.cx + (MainIconID() != 0 ? u.HorzSpacing + 32 : 0);
-  Message->SetCaption(d.FInstruction);
+  Message->SetCaption(d.Instruction());
 
   // The user's choice of radio button stays; only the controls follow the
   // new instruction's height.
@@ -265,18 +280,16 @@ void TAdvMessageForm::UpdateDialog() {
     FVerificationCheck->SetBounds(
         u.HorzMargin, FVerificationCheck->Top(), instruction.cx,
         InstructionTallControl(instruction.cy, FVerificationCheck->Font()));
-    FVerificationCheck->SetCaption(d.FVerifyText);
+    FVerificationCheck->SetCaption(d.VerificationText());
     int width = 0, height = 0;
-    MeasureText(Canvas(), d.FVerifyText, width, height);
+    MeasureText(Canvas(), d.VerificationText(), width, height);
     need = std::max(need, FVerificationCheck->Left() + width);
   }
 
   MeasureFooter();
   if (FFooterIcon) FFooterIcon->SetBounds(u.HorzMargin, FFooterIcon->Top(), 16, 16);
 
-  int rowWidth = commonRow + customRow;
-  if (FExpandButton)
-    rowWidth += FExpandButton->Width() + u.HorzSpacing + ExpandCaptionsWidth() + u.HorzSpacing;
+  const int rowWidth = commonRow + customRow + ExpandRowWidth(u);
   int width = std::max(rowWidth, instructionWidth);
   width = std::max(width, FFooterXSize) + 2 * u.HorzMargin;
   need = std::max({need, width, FMinFormWidth, FCommandLinkNeed});

@@ -65,7 +65,40 @@ PCWSTR FooterIconResource(TTaskDialogFooterIcon AIcon) {
   return nullptr;
 }
 
-HWND ParentWindow(TCustomAdvTaskDialog &ATaskDialog) {
+TASKDIALOG_COMMON_BUTTON_FLAGS CommonButtonFlags(TCommonButtons AButtons) {
+  TASKDIALOG_COMMON_BUTTON_FLAGS flags = 0;
+  if (AButtons.Contains(cbOK)) flags |= TDCBF_OK_BUTTON;
+  if (AButtons.Contains(cbYes)) flags |= TDCBF_YES_BUTTON;
+  if (AButtons.Contains(cbNo)) flags |= TDCBF_NO_BUTTON;
+  if (AButtons.Contains(cbCancel)) flags |= TDCBF_CANCEL_BUTTON;
+  if (AButtons.Contains(cbRetry)) flags |= TDCBF_RETRY_BUTTON;
+  if (AButtons.Contains(cbClose)) flags |= TDCBF_CLOSE_BUTTON;
+  return flags;
+}
+
+// The flags of the options and the placement; the main icon adds its own.
+TASKDIALOG_FLAGS DialogFlags(const TCustomAdvTaskDialog &ATaskDialog, bool AHasCustomButtons) {
+  const TTaskDialogOptions o = ATaskDialog.Options();
+  TASKDIALOG_FLAGS flags = 0;
+  if (o.Contains(doCommandLinks) && AHasCustomButtons) flags = TDF_USE_COMMAND_LINKS;
+  if (o.Contains(doCommandLinksNoIcon)) flags = TDF_USE_COMMAND_LINKS_NO_ICON;
+  if (o.Contains(doHyperlinks)) flags |= TDF_ENABLE_HYPERLINKS;
+  if (o.Contains(doExpandedDefault)) flags |= TDF_EXPANDED_BY_DEFAULT;
+  if (o.Contains(doExpandedFooter)) flags |= TDF_EXPAND_FOOTER_AREA;
+  if (o.Contains(doAllowMinimize)) flags |= TDF_CAN_BE_MINIMIZED;
+  if (o.Contains(doVerifyChecked)) flags |= TDF_VERIFICATION_FLAG_CHECKED;
+  if (o.Contains(doProgressBar)) flags |= TDF_SHOW_PROGRESS_BAR;
+  if (o.Contains(doProgressBarMarquee)) flags |= TDF_SHOW_MARQUEE_PROGRESS_BAR;
+  if (o.Contains(doProgressBarMarquee) || o.Contains(doProgressBar) || o.Contains(doTimer) ||
+      ATaskDialog.AutoClose())
+    flags |= TDF_CALLBACK_TIMER;
+  if (ATaskDialog.DialogPosition() == dpOwnerFormCenter) flags |= TDF_POSITION_RELATIVE_TO_WINDOW;
+  if (o.Contains(doNoDefaultRadioButton)) flags |= TDF_NO_DEFAULT_RADIO_BUTTON;
+  if (o.Contains(doAllowDialogCancel)) flags |= TDF_ALLOW_DIALOG_CANCELLATION;
+  return flags;
+}
+
+HWND ParentWindow(const TCustomAdvTaskDialog &ATaskDialog) {
   if (ATaskDialog.ModalParent()) return ATaskDialog.ModalParent();
   HWND application = Application ? Application->Handle() : nullptr;
   if (!ATaskDialog.Owner() || ATaskDialog.ApplicationIsParent()) return application;
@@ -95,71 +128,45 @@ void TTaskDialogConfig::FillButtons(const TStringList &ACaptions, int ABaseID,
 }
 
 TTaskDialogConfig::TTaskDialogConfig(TCustomAdvTaskDialog &ATaskDialog) {
-  TCustomAdvTaskDialog &d = ATaskDialog;
+  const TCustomAdvTaskDialog &d = ATaskDialog;
   FRecord.cbSize = sizeof(FRecord);
   FRecord.hwndParent = ParentWindow(d);
   FRecord.hInstance = nullptr;
 
-  FillButtons(d.FCustomButtons, kCustomButtonBase, FCustomSlots, FCustomButtons);
+  FillButtons(d.CustomButtons(), kCustomButtonBase, FCustomSlots, FCustomButtons);
   if (!FCustomButtons.empty()) {
     FRecord.cButtons = UINT(FCustomButtons.size());
     FRecord.pButtons = FCustomButtons.data();
   }
-  FillButtons(d.FRadioButtons, kRadioButtonBase, FRadioSlots, FRadioButtons);
+  FillButtons(d.RadioButtons(), kRadioButtonBase, FRadioSlots, FRadioButtons);
   if (!FRadioButtons.empty()) {
     FRecord.cRadioButtons = UINT(FRadioButtons.size());
     FRecord.pRadioButtons = FRadioButtons.data();
   }
 
-  FRecord.pszWindowTitle = Keep(ConvertLineMarkers(d.FTitle));
-  FRecord.pszMainInstruction = Keep(ConvertLineMarkers(d.FInstruction));
-  FRecord.pszContent = Keep(ConvertLineMarkers(d.FContent));
-  FRecord.pszFooter = Keep(ConvertLineMarkers(d.FFooter));
-  FRecord.pszExpandedControlText = Keep(d.FExpandControlText);
-  FRecord.pszCollapsedControlText = Keep(d.FCollapsControlText);
-  FRecord.pszExpandedInformation = Keep(d.FExpandedText);
-  FRecord.pszVerificationText = Keep(d.FVerifyText);
+  FRecord.pszWindowTitle = Keep(ConvertLineMarkers(d.Title()));
+  FRecord.pszMainInstruction = Keep(ConvertLineMarkers(d.Instruction()));
+  FRecord.pszContent = Keep(ConvertLineMarkers(d.Content()));
+  FRecord.pszFooter = Keep(ConvertLineMarkers(d.Footer()));
+  FRecord.pszExpandedControlText = Keep(d.ExpandControlText());
+  FRecord.pszCollapsedControlText = Keep(d.CollapsControlText());
+  FRecord.pszExpandedInformation = Keep(d.ExpandedText());
+  FRecord.pszVerificationText = Keep(d.VerificationText());
 
-  const TCommonButtons common = d.FCommonButtons;
-  TASKDIALOG_COMMON_BUTTON_FLAGS buttons = 0;
-  if (common.Contains(cbOK)) buttons |= TDCBF_OK_BUTTON;
-  if (common.Contains(cbYes)) buttons |= TDCBF_YES_BUTTON;
-  if (common.Contains(cbNo)) buttons |= TDCBF_NO_BUTTON;
-  if (common.Contains(cbCancel)) buttons |= TDCBF_CANCEL_BUTTON;
-  if (common.Contains(cbRetry)) buttons |= TDCBF_RETRY_BUTTON;
-  if (common.Contains(cbClose)) buttons |= TDCBF_CLOSE_BUTTON;
-  FRecord.dwCommonButtons = buttons;
-
-  const TTaskDialogOptions o = d.FOptions;
-  TASKDIALOG_FLAGS flags = 0;
-  if (o.Contains(doCommandLinks) && !FCustomButtons.empty()) flags = TDF_USE_COMMAND_LINKS;
-  if (o.Contains(doCommandLinksNoIcon)) flags = TDF_USE_COMMAND_LINKS_NO_ICON;
-  if (o.Contains(doHyperlinks)) flags |= TDF_ENABLE_HYPERLINKS;
-  if (o.Contains(doExpandedDefault)) flags |= TDF_EXPANDED_BY_DEFAULT;
-  if (o.Contains(doExpandedFooter)) flags |= TDF_EXPAND_FOOTER_AREA;
-  if (o.Contains(doAllowMinimize)) flags |= TDF_CAN_BE_MINIMIZED;
-  if (o.Contains(doVerifyChecked)) flags |= TDF_VERIFICATION_FLAG_CHECKED;
-  if (o.Contains(doProgressBar)) flags |= TDF_SHOW_PROGRESS_BAR;
-  if (o.Contains(doProgressBarMarquee)) flags |= TDF_SHOW_MARQUEE_PROGRESS_BAR;
-  if (o.Contains(doProgressBarMarquee) || o.Contains(doProgressBar) || o.Contains(doTimer) ||
-      d.FAutoClose)
-    flags |= TDF_CALLBACK_TIMER;
-  if (d.FDlgPosition == dpOwnerFormCenter) flags |= TDF_POSITION_RELATIVE_TO_WINDOW;
-  if (o.Contains(doNoDefaultRadioButton)) flags |= TDF_NO_DEFAULT_RADIO_BUTTON;
-  if (o.Contains(doAllowDialogCancel)) flags |= TDF_ALLOW_DIALOG_CANCELLATION;
-
-  if (!d.FCustomIcon.GetEmpty()) {
+  FRecord.dwCommonButtons = CommonButtonFlags(d.CommonButtons());
+  TASKDIALOG_FLAGS flags = DialogFlags(d, !FCustomButtons.empty());
+  if (!d.CustomIcon().GetEmpty()) {
     flags |= TDF_USE_HICON_MAIN;
-    FRecord.hMainIcon = d.FCustomIcon.Handle();
+    FRecord.hMainIcon = d.CustomIcon().Handle();
   } else {
-    FRecord.pszMainIcon = MainIconResource(d.FIcon);
+    FRecord.pszMainIcon = MainIconResource(d.Icon());
   }
-  FRecord.pszFooterIcon = FooterIconResource(d.FFooterIcon);
+  FRecord.pszFooterIcon = FooterIconResource(d.FooterIcon());
   FRecord.dwFlags = flags;
 
   FRecord.pfCallback = &TCustomAdvTaskDialog::TaskDialogCallback;
-  FRecord.lpCallbackData = LONG_PTR(&d);
-  FRecord.nDefaultButton = d.FDefaultButton;
-  FRecord.nDefaultRadioButton = d.FDefaultRadioButton;
+  FRecord.lpCallbackData = LONG_PTR(&ATaskDialog);
+  FRecord.nDefaultButton = d.DefaultButton();
+  FRecord.nDefaultRadioButton = d.DefaultRadioButton();
   FRecord.cxWidth = 0;
 }

@@ -172,7 +172,7 @@ int TCustomAdvTaskDialog::Execute() {
   FIsNative = false;
   FVerifyResult = false;
   FAutoCloseCounter = 0;
-  if (UsesEmulatedPresentation()) return ExecuteEmulated(*this, -1, -1);
+  if (UsesEmulatedPresentation()) return ExecuteEmulated(-1, -1);
   return ExecuteNative();
 }
 
@@ -224,21 +224,13 @@ HRESULT TCustomAdvTaskDialog::HandleNotification(HWND AWnd, UINT ANotification, 
                    MAKELPARAM(WORD(FProgressBarMin), WORD(FProgressBarMax)));
     if (FOptions.Contains(doProgressBarMarquee)) SendToDialog(TDM_SET_PROGRESS_BAR_MARQUEE, 1, 10);
     break;
-  case TDN_BUTTON_CLICKED: {
-    if (OnDialogButtonClick) OnDialogButtonClick(this, int(AW));
-    bool canClose = true;
-    if (OnDialogClose) OnDialogClose(this, canClose);
-    if (!canClose) return S_FALSE;
+  case TDN_BUTTON_CLICKED:
+    DoDialogButtonClick(int(AW));
+    if (!DoDialogClose()) return S_FALSE;
     break;
-  }
-  case TDN_HYPERLINK_CLICKED: {
-    const std::wstring address = AL ? reinterpret_cast<const wchar_t *>(AL) : L"";
-    if (OnDialogHyperlinkClick)
-      OnDialogHyperlinkClick(this, address);
-    else
-      OpenLinkAddress(nullptr, address);
+  case TDN_HYPERLINK_CLICKED:
+    DoDialogHyperlinkClick(AL ? reinterpret_cast<const wchar_t *>(AL) : L"");
     break;
-  }
   case TDN_TIMER:
     TimerTick(DWORD(AW));
     break;
@@ -258,7 +250,7 @@ HRESULT TCustomAdvTaskDialog::HandleNotification(HWND AWnd, UINT ANotification, 
 }
 
 void TCustomAdvTaskDialog::TimerTick(DWORD AElapsed) {
-  if (OnDialogTimer) OnDialogTimer(this);
+  DoDialogTimer();
   if (OnDialogProgress) {
     int pos = 0;
     TTaskDialogProgressState state = psNormal;
@@ -272,7 +264,58 @@ void TCustomAdvTaskDialog::TimerTick(DWORD AElapsed) {
   // The platform's timer comes about every 200 ms, not every 100 ms: the
   // counter takes the time it reports since the dialog was created.
   FAutoCloseCounter = int32_t(AElapsed);
+  CloseWhenTimedOut();
+}
+
+void TCustomAdvTaskDialog::AdvanceAutoClose(int Milliseconds) {
+  FAutoCloseCounter += Milliseconds;
+  CloseWhenTimedOut();
+}
+
+void TCustomAdvTaskDialog::CloseWhenTimedOut() {
   if (FAutoCloseTimeout > 0 && FAutoClose && FAutoCloseTimeout < FAutoCloseCounter) Close();
+}
+
+void TCustomAdvTaskDialog::DoDialogButtonClick(int ButtonID) {
+  if (OnDialogButtonClick) OnDialogButtonClick(this, ButtonID);
+}
+
+void TCustomAdvTaskDialog::DoDialogRadioClick(int ButtonID) {
+  FButtonResult = ButtonID;
+  if (OnDialogRadioClick) OnDialogRadioClick(this, FButtonResult);
+}
+
+void TCustomAdvTaskDialog::DoDialogVerifyClick(bool Checked) {
+  FVerifyResult = Checked;
+  if (OnDialogVerifyClick) OnDialogVerifyClick(this, FVerifyResult);
+}
+
+void TCustomAdvTaskDialog::DoDialogHyperlinkClick(const std::wstring &HRef) {
+  if (OnDialogHyperlinkClick)
+    OnDialogHyperlinkClick(this, HRef);
+  else
+    OpenLinkAddress(nullptr, HRef);
+}
+
+void TCustomAdvTaskDialog::DoDialogTimer() {
+  if (OnDialogTimer) OnDialogTimer(this);
+}
+
+bool TCustomAdvTaskDialog::DoDialogProgress(int &Pos) {
+  if (!OnDialogProgress) return false;
+  TTaskDialogProgressState state = psNormal;
+  OnDialogProgress(this, Pos, state);
+  return true;
+}
+
+bool TCustomAdvTaskDialog::DoDialogClose() {
+  bool canClose = true;
+  if (OnDialogClose) OnDialogClose(this, canClose);
+  return canClose;
+}
+
+void TCustomAdvTaskDialog::ResetRadioButtonResult() {
+  FButtonResult = FOptions.Contains(doNoDefaultRadioButton) ? 0 : FDefaultRadioButton;
 }
 
 void TCustomAdvTaskDialog::OpenHelp() {

@@ -88,10 +88,7 @@ protected:
   ~TEmulatedDialogWindow() = default;
 };
 
-class TCustomAdvTaskDialog;
 class TAdvMessageForm;
-int ExecuteEmulated(TCustomAdvTaskDialog &ATaskDialog, int X, int Y);
-TAdvMessageForm *CreateDialogForm(TCustomAdvTaskDialog &ATaskDialog);
 
 class TCustomAdvTaskDialog : public TComponent {
 public:
@@ -147,60 +144,85 @@ public:
   // the common-controls library's versions and NonNativeDialog.
   bool UsesEmulatedPresentation() const;
 
-protected:
+  // The settings, readable by all; a descendant publishes their setters.
   bool AutoClose() const { return FAutoClose; }
-  void SetAutoClose(bool AValue) { FAutoClose = AValue; }
   int AutoCloseTimeOut() const { return FAutoCloseTimeout; }
-  void SetAutoCloseTimeOut(int AValue) { FAutoCloseTimeout = AValue; }
   const TStringList &CustomButtons() const { return FCustomButtons; }
+  const TIcon &CustomIcon() const { return FCustomIcon; }
+  const TStringList &RadioButtons() const { return FRadioButtons; }
+  TCommonButtons CommonButtons() const { return FCommonButtons; }
+  int DefaultButton() const { return FDefaultButton; }
+  int DefaultRadioButton() const { return FDefaultRadioButton; }
+  TTaskDialogPosition DialogPosition() const { return FDlgPosition; }
+  const std::wstring &ExpandedText() const { return FExpandedText; }
+  const std::wstring &Footer() const { return FFooter; }
+  TTaskDialogFooterIcon FooterIcon() const { return FFooterIcon; }
+  int HelpContext() const { return FHelpContext; }
+  TTaskDialogIcon Icon() const { return FIcon; }
+  const std::wstring &Title() const { return FTitle; }
+  const std::wstring &Instruction() const { return FInstruction; }
+  const std::wstring &Content() const { return FContent; }
+  const std::wstring &ExpandControlText() const { return FExpandControlText; }
+  const std::wstring &CollapsControlText() const { return FCollapsControlText; }
+  TTaskDialogOptions Options() const { return FOptions; }
+  const std::wstring &VerificationText() const { return FVerifyText; }
+  TNonNativeDialog NonNativeDialog() const { return FNonNativeDialog; }
+  int NonNativeMinFormWidth() const { return FMinFormWidth; }
+  int ProgressBarMin() const { return FProgressBarMin; }
+  int ProgressBarMax() const { return FProgressBarMax; }
+  std::wstring Version() const { return L"1.7.1.4"; }
+
+  // A built emulated window for the component, not yet shown; the caller
+  // frees it. With a Cancel button, Options gains doAllowDialogCancel and
+  // keeps it.
+  TAdvMessageForm *CreateDialogForm();
+
+  // The emulated window reports through these while it is shown: they keep
+  // the results and raise the events.
+  void DoDialogButtonClick(int ButtonID);
+  void DoDialogRadioClick(int ButtonID);
+  void DoDialogVerifyClick(bool Checked);
+  // Without a handler the address is opened.
+  void DoDialogHyperlinkClick(const std::wstring &HRef);
+  void DoDialogTimer();
+  // False without a handler; Pos is then unchanged.
+  bool DoDialogProgress(int &Pos);
+  // Whether the handler lets the dialog close.
+  bool DoDialogClose();
+  // Before any click: the default radio button, none with
+  // doNoDefaultRadioButton.
+  void ResetRadioButtonResult();
+  // Counts time towards AutoCloseTimeOut and closes the dialog once past.
+  void AdvanceAutoClose(int Milliseconds);
+
+protected:
+  void SetAutoClose(bool AValue) { FAutoClose = AValue; }
+  void SetAutoCloseTimeOut(int AValue) { FAutoCloseTimeout = AValue; }
   TStringList &CustomButtons() { return FCustomButtons; }
   void SetCustomButtons(const TStringList &AValue) { FCustomButtons.Assign(AValue); }
-  const TIcon &CustomIcon() const { return FCustomIcon; }
   void SetCustomIcon(const TIcon &AValue) { FCustomIcon.Assign(AValue); }
-  const TStringList &RadioButtons() const { return FRadioButtons; }
   TStringList &RadioButtons() { return FRadioButtons; }
   void SetRadioButtons(const TStringList &AValue) { FRadioButtons.Assign(AValue); }
-  TCommonButtons CommonButtons() const { return FCommonButtons; }
   void SetCommonButtons(TCommonButtons AValue) { FCommonButtons = AValue; }
-  int DefaultButton() const { return FDefaultButton; }
   void SetDefaultButton(int AValue) { FDefaultButton = AValue; }
-  int DefaultRadioButton() const { return FDefaultRadioButton; }
   void SetDefaultRadioButton(int AValue) { FDefaultRadioButton = AValue; }
-  TTaskDialogPosition DialogPosition() const { return FDlgPosition; }
   void SetDialogPosition(TTaskDialogPosition AValue) { FDlgPosition = AValue; }
-  const std::wstring &ExpandedText() const { return FExpandedText; }
   void SetExpandedText(const std::wstring &AValue);
-  const std::wstring &Footer() const { return FFooter; }
   void SetFooter(const std::wstring &AValue);
-  TTaskDialogFooterIcon FooterIcon() const { return FFooterIcon; }
   void SetFooterIcon(TTaskDialogFooterIcon AValue) { FFooterIcon = AValue; }
-  int HelpContext() const { return FHelpContext; }
   void SetHelpContext(int AValue) { FHelpContext = AValue; }
-  TTaskDialogIcon Icon() const { return FIcon; }
   void SetIcon(TTaskDialogIcon AValue) { FIcon = AValue; }
-  const std::wstring &Title() const { return FTitle; }
   void SetTitle(const std::wstring &AValue) { FTitle = AValue; }
-  const std::wstring &Instruction() const { return FInstruction; }
   void SetInstruction(const std::wstring &AValue);
-  const std::wstring &Content() const { return FContent; }
   void SetContent(const std::wstring &AValue);
-  const std::wstring &ExpandControlText() const { return FExpandControlText; }
   void SetExpandControlText(const std::wstring &AValue) { FExpandControlText = AValue; }
-  const std::wstring &CollapsControlText() const { return FCollapsControlText; }
   void SetCollapsControlText(const std::wstring &AValue) { FCollapsControlText = AValue; }
-  TTaskDialogOptions Options() const { return FOptions; }
   void SetOptions(TTaskDialogOptions AValue) { FOptions = AValue; }
-  const std::wstring &VerificationText() const { return FVerifyText; }
   void SetVerificationText(const std::wstring &AValue) { FVerifyText = AValue; }
-  TNonNativeDialog NonNativeDialog() const { return FNonNativeDialog; }
   void SetNonNativeDialog(TNonNativeDialog AValue) { FNonNativeDialog = AValue; }
-  int NonNativeMinFormWidth() const { return FMinFormWidth; }
   void SetNonNativeMinFormWidth(int AValue) { FMinFormWidth = AValue; }
-  int ProgressBarMin() const { return FProgressBarMin; }
   void SetProgressBarMin(int AValue) { FProgressBarMin = AValue; }
-  int ProgressBarMax() const { return FProgressBarMax; }
   void SetProgressBarMax(int AValue) { FProgressBarMax = AValue; }
-  std::wstring Version() const { return L"1.7.1.4"; }
   void SetVersion(const std::wstring &) {}
 
   TNotifyEvent OnDialogCreated;
@@ -215,6 +237,9 @@ protected:
 private:
   // Shows the dialog through TaskDialogIndirect.
   int ExecuteNative();
+  // Shows the dialog through the emulated window at X, Y (negative: the
+  // placement rule decides).
+  int ExecuteEmulated(int X, int Y);
   // Sends to the open native dialog; nothing once it is gone.
   LRESULT SendToDialog(UINT AMsg, WPARAM AW, LPARAM AL);
   // Stores a live text and tells the open dialog.
@@ -222,6 +247,7 @@ private:
   HRESULT HandleNotification(HWND AWnd, UINT ANotification, WPARAM AW, LPARAM AL);
   // A timer notification of the native dialog, AElapsed ms after creation.
   void TimerTick(DWORD AElapsed);
+  void CloseWhenTimedOut();
   void OpenHelp();
   // What the native dialog shows as its default when DefaultButton is 0.
   int ShownDefaultButton() const;
@@ -263,41 +289,17 @@ private:
   TNonNativeDialog FNonNativeDialog = nndAuto;
   TColor FFooterColor = RGB(240, 240, 240);
   TColor FFooterLineColor = RGB(223, 223, 223);
-
-  friend class TAdvMessageForm;
-  friend class TTaskDialogConfig;
-  friend int ExecuteEmulated(TCustomAdvTaskDialog &ATaskDialog, int X, int Y);
-  friend TAdvMessageForm *CreateDialogForm(TCustomAdvTaskDialog &ATaskDialog);
 };
 
-// The component with its properties and events published.
+// The component with its setters and events published.
 class TAdvTaskDialog : public TCustomAdvTaskDialog {
 public:
   using TCustomAdvTaskDialog::TCustomAdvTaskDialog;
 
-  using TCustomAdvTaskDialog::AutoClose;
-  using TCustomAdvTaskDialog::AutoCloseTimeOut;
-  using TCustomAdvTaskDialog::CollapsControlText;
-  using TCustomAdvTaskDialog::CommonButtons;
-  using TCustomAdvTaskDialog::Content;
+  // The button lists, changeable in place.
   using TCustomAdvTaskDialog::CustomButtons;
-  using TCustomAdvTaskDialog::CustomIcon;
-  using TCustomAdvTaskDialog::DefaultButton;
-  using TCustomAdvTaskDialog::DefaultRadioButton;
-  using TCustomAdvTaskDialog::DialogPosition;
-  using TCustomAdvTaskDialog::ExpandControlText;
-  using TCustomAdvTaskDialog::ExpandedText;
-  using TCustomAdvTaskDialog::Footer;
-  using TCustomAdvTaskDialog::FooterIcon;
-  using TCustomAdvTaskDialog::HelpContext;
-  using TCustomAdvTaskDialog::Icon;
-  using TCustomAdvTaskDialog::Instruction;
-  using TCustomAdvTaskDialog::NonNativeDialog;
-  using TCustomAdvTaskDialog::NonNativeMinFormWidth;
-  using TCustomAdvTaskDialog::Options;
-  using TCustomAdvTaskDialog::ProgressBarMax;
-  using TCustomAdvTaskDialog::ProgressBarMin;
   using TCustomAdvTaskDialog::RadioButtons;
+
   using TCustomAdvTaskDialog::SetAutoClose;
   using TCustomAdvTaskDialog::SetAutoCloseTimeOut;
   using TCustomAdvTaskDialog::SetCollapsControlText;
@@ -324,9 +326,6 @@ public:
   using TCustomAdvTaskDialog::SetTitle;
   using TCustomAdvTaskDialog::SetVerificationText;
   using TCustomAdvTaskDialog::SetVersion;
-  using TCustomAdvTaskDialog::Title;
-  using TCustomAdvTaskDialog::VerificationText;
-  using TCustomAdvTaskDialog::Version;
 
   using TCustomAdvTaskDialog::OnDialogButtonClick;
   using TCustomAdvTaskDialog::OnDialogClose;

@@ -104,7 +104,7 @@ int RunSteps(TAdvTaskDialog &ADialog, std::vector<TStep> ASteps) {
 }
 
 std::unique_ptr<TAdvMessageForm> Build(TAdvTaskDialog &ADialog) {
-  return std::unique_ptr<TAdvMessageForm>(CreateDialogForm(ADialog));
+  return std::unique_ptr<TAdvMessageForm>(ADialog.CreateDialogForm());
 }
 
 POINT LinkPoint(TAdvMessageForm &AForm, const TRect &AArea) {
