@@ -32,6 +32,14 @@ public:
       if (FHandle) TRelease::Forget(FHandle);
     return std::exchange(FHandle, nullptr);
   }
+  // Where a creating routine writes its handle; the one owned before goes.
+  // A counted handle is taken through Reset, so that it is counted.
+  H *Out()
+    requires(!kCounted)
+  {
+    Reset();
+    return &FHandle;
+  }
   void Reset(H AHandle = nullptr) {
     if (FHandle == AHandle) return;
     if (FHandle) TRelease()(FHandle);

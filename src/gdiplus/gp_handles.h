@@ -1,36 +1,16 @@
 #pragma once
 // Owners of GDI+ objects: released with their owner, while GDI+ runs.
+#include "base/handles.h"
 #include "gdiplus/gdiplus_api.h"
 
-template <class T, auto &ADelete> class TGpOwned {
-public:
-  TGpOwned() = default;
-  ~TGpOwned() {
-    if (FHandle && ADelete) ADelete(FHandle);
+// GDI+ is loaded at run time: its delete routines are pointers, null
+// before the library is there.
+template <auto &ADelete> struct TGpDelete {
+  template <class T> void operator()(T *AHandle) const {
+    if (ADelete) ADelete(AHandle);
   }
-  TGpOwned(const TGpOwned &) = delete;
-  TGpOwned &operator=(const TGpOwned &) = delete;
-  TGpOwned(TGpOwned &&AOther) noexcept : FHandle(AOther.FHandle) { AOther.FHandle = nullptr; }
-  TGpOwned &operator=(TGpOwned &&AOther) noexcept {
-    Reset(AOther.Release());
-    return *this;
-  }
-
-  T *Get() const { return FHandle; }
-  T **Out() { return &FHandle; }
-  T *Release() {
-    T *h = FHandle;
-    FHandle = nullptr;
-    return h;
-  }
-  void Reset(T *AHandle = nullptr) {
-    if (FHandle && FHandle != AHandle && ADelete) ADelete(FHandle);
-    FHandle = AHandle;
-  }
-
-private:
-  T *FHandle = nullptr;
 };
+template <class T, auto &ADelete> using TGpOwned = TOwnedHandle<T *, TGpDelete<ADelete>>;
 
 using TGpBrushHandle = TGpOwned<GpBrush, GdipDeleteBrush>;
 using TGpPenHandle = TGpOwned<GpPen, GdipDeletePen>;
