@@ -119,8 +119,8 @@ TRun DialogPass(TCanvas &ACanvas, const std::wstring &AText, int ARuns) {
   return Best(ARuns, [&] {
     const TRect bounds(10, 10, 410, 1 << 24);
     TMarkupResult painted, hit;
-    DrawMarkup(DialogMarkupArgs(ACanvas, PrepareMarkup(AText), bounds, dmuPaint), painted);
-    DrawMarkup(DialogMarkupArgs(ACanvas, PrepareMarkup(AText, true), bounds, dmuHitTest, 200, 15),
+    DrawMarkup(DialogMarkupArgs(ACanvas, PrepareMarkup(AText), bounds, muPaint), painted);
+    DrawMarkup(DialogMarkupArgs(ACanvas, PrepareMarkup(AText, true), bounds, muHitTest, 200, 15),
                hit);
     return painted.LaidOutHeight;
   });

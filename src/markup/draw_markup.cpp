@@ -516,3 +516,13 @@ bool DrawMarkup(const TMarkupArgs &AArgs, TMarkupResult &AResult) {
   TMarkupRenderer renderer(AArgs, AResult);
   return renderer.Run();
 }
+
+void SetMarkupUse(TMarkupArgs &AArgs, TMarkupUse AUse, int APointX, int APointY) {
+  const bool painting = AUse == muPaint;
+  AArgs.PointX = painting ? 0 : APointX;
+  AArgs.PointY = painting ? 0 : APointY;
+  AArgs.HitTestOnly = !painting;
+  AArgs.KeepColors = !painting;
+  AArgs.BlinkVisible = !painting;
+  AArgs.MeasureOnly = AUse == muMeasure;
+}

@@ -60,6 +60,16 @@ struct TMarkupArgs {
   std::vector<TMarkupRegion> *Regions = nullptr;
 };
 
+// The four ways a caller runs the engine.
+enum TMarkupUse {
+  muPaint,   // draws; colours as the markup says
+  muHitTest, // finds the anchor under the point
+  muLayout,  // lays out for the size, lines below the rectangle dropped
+  muMeasure, // lays out every line for the size
+};
+// Sets the switches of a use; the point counts only where nothing is drawn.
+void SetMarkupUse(TMarkupArgs &AArgs, TMarkupUse AUse, int APointX = 0, int APointY = 0);
+
 // What it found. HitAddress and HitRect are written only for a hit, so a
 // caller that reuses a result clears them first.
 struct TMarkupResult {

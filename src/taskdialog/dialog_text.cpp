@@ -106,7 +106,7 @@ SIZE MeasureLines(TCanvas *ACanvas, const std::wstring &AText, const TFont &AFir
 }
 
 TMarkupArgs DialogMarkupArgs(TCanvas &ACanvas, const std::wstring &AText, const TRect &ABounds,
-                             TDialogMarkupUse AUse, int APointX, int APointY) {
+                             TMarkupUse AUse, int APointX, int APointY) {
   TMarkupArgs args;
   args.Canvas = &ACanvas;
   args.Text = AText;
@@ -128,12 +128,6 @@ TMarkupArgs DialogMarkupArgs(TCanvas &ACanvas, const std::wstring &AText, const 
   args.Pictures = false;
   args.LineSpacing = 0;
   args.ReadingOrder = 0;
-  const bool painting = AUse == dmuPaint;
-  args.PointX = painting ? 0 : APointX;
-  args.PointY = painting ? 0 : APointY;
-  args.HitTestOnly = !painting;
-  args.KeepColors = !painting;
-  args.BlinkVisible = !painting;
-  args.MeasureOnly = AUse == dmuMeasure;
+  SetMarkupUse(args, AUse, APointX, APointY);
   return args;
 }

@@ -36,11 +36,5 @@ SIZE MeasureLines(TCanvas *ACanvas, const std::wstring &AText, const TFont &AFir
 // The emulated task dialog's uses of DrawMarkup, with its fixed choices:
 // no images, pictures (system icons included) or focus, blue anchors, grey
 // shadows, word wrap.
-enum TDialogMarkupUse {
-  dmuPaint,   // draws; colours as the markup says
-  dmuHitTest, // finds the anchor under the point
-  dmuLayout,  // lays out for the size, lines below the rectangle dropped
-  dmuMeasure, // lays out every line for the size
-};
 TMarkupArgs DialogMarkupArgs(TCanvas &ACanvas, const std::wstring &AText, const TRect &ABounds,
-                             TDialogMarkupUse AUse, int APointX = 0, int APointY = 0);
+                             TMarkupUse AUse, int APointX = 0, int APointY = 0);

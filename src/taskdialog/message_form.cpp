@@ -165,7 +165,7 @@ SIZE TAdvMessageForm::LayoutMarkup(const std::wstring &AText, const TRect &ABoun
                                    bool AMeasureOnly) {
   TMarkupResult result;
   DrawMarkup(DialogMarkupArgs(Canvas(), PrepareMarkup(AText), ABounds,
-                              AMeasureOnly ? dmuMeasure : dmuLayout),
+                              AMeasureOnly ? muMeasure : muLayout),
              result);
   return {result.LaidOutWidth, result.LaidOutHeight};
 }

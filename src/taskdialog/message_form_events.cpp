@@ -70,7 +70,7 @@ void TAdvMessageForm::PaintBodyText(TCanvas &ACanvas, const std::wstring &AText,
                                     const TRect &ARect) {
   if (HasOption(doHyperlinks)) {
     TMarkupResult result;
-    DrawMarkup(DialogMarkupArgs(ACanvas, PrepareMarkup(AText), ARect, dmuPaint), result);
+    DrawMarkup(DialogMarkupArgs(ACanvas, PrepareMarkup(AText), ARect, muPaint), result);
   } else {
     ACanvas.Font() = Font();
     TRect r = ARect;
@@ -120,7 +120,7 @@ void TAdvMessageForm::PaintFooter(TCanvas &ACanvas) {
   }
   ACanvas.Font() = Font();
   TMarkupResult result;
-  DrawMarkup(DialogMarkupArgs(ACanvas, PrepareMarkup(footer), r, dmuPaint), result);
+  DrawMarkup(DialogMarkupArgs(ACanvas, PrepareMarkup(footer), r, muPaint), result);
 }
 
 // ---- links
@@ -149,7 +149,7 @@ std::wstring TAdvMessageForm::AnchorAt(int X, int Y) {
   if (FLinkLayoutKey != key) {
     FLinkLayoutKey.reset();
     FLinkRegions.clear();
-    TMarkupArgs args = DialogMarkupArgs(Canvas(), PrepareMarkup(*text, true), r, dmuHitTest, X, Y);
+    TMarkupArgs args = DialogMarkupArgs(Canvas(), PrepareMarkup(*text, true), r, muHitTest, X, Y);
     args.Regions = &FLinkRegions;
     TMarkupResult result;
     DrawMarkup(args, result);

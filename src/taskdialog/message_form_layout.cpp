@@ -217,7 +217,7 @@ void TAdvMessageForm::PlaceAccessibleTexts() {
     if (AMarkup) {
       TMarkupResult result;
       DrawMarkup(
-          DialogMarkupArgs(Canvas(), PrepareMarkup(AText), TRect(0, 0, 1000, 26), dmuMeasure),
+          DialogMarkupArgs(Canvas(), PrepareMarkup(AText), TRect(0, 0, 1000, 26), muMeasure),
           result);
       text = result.PlainText;
     } else {

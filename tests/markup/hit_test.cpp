@@ -8,9 +8,7 @@
 using mtest::ChunkWidth;
 using mtest::MarkupArgs;
 using mtest::TPixelCanvas;
-using mtest::TUse;
 using mtest::UseArgs;
-using enum mtest::TUse;
 
 namespace {
 struct THitTest {
@@ -26,7 +24,7 @@ struct THitTest {
           TRect ABounds = TRect(0, 0, 300, 200)) {
     AResult = TMarkupResult();
     AResult.HitAddress = L"(unchanged)";
-    return DrawMarkup(UseArgs(Target.Canvas(), AText, ABounds, useHitTest, X, Y), AResult);
+    return DrawMarkup(UseArgs(Target.Canvas(), AText, ABounds, muHitTest, X, Y), AResult);
   }
 };
 } // namespace
@@ -50,10 +48,10 @@ TEST_CASE("hit test: the address, number and rectangle of the link under the poi
 
   // Painting only ever reports images under the point.
   r = TMarkupResult();
-  CHECK_FALSE(DrawMarkup(UseArgs(t.Target.Canvas(), text, TRect(0, 0, 300, 200), usePaint), r));
+  CHECK_FALSE(DrawMarkup(UseArgs(t.Target.Canvas(), text, TRect(0, 0, 300, 200), muPaint), r));
   // Measuring never reports a hit.
   TMarkupArgs measure =
-      UseArgs(t.Target.Canvas(), text, TRect(0, 0, 300, 200), useMeasure, left + 3, t.Gh / 2);
+      UseArgs(t.Target.Canvas(), text, TRect(0, 0, 300, 200), muMeasure, left + 3, t.Gh / 2);
   CHECK_FALSE(DrawMarkup(measure, r));
 }
 
@@ -148,8 +146,8 @@ TEST_CASE("a closing anchor tag without an open anchor draws no focus frame") {
   // 0) would otherwise match.
   THitTest stray, plain;
   TMarkupResult r;
-  DrawMarkup(UseArgs(stray.Target.Canvas(), L"Text</A> mehr", TRect(0, 0, 300, 200), usePaint), r);
-  DrawMarkup(UseArgs(plain.Target.Canvas(), L"Text mehr", TRect(0, 0, 300, 200), usePaint), r);
+  DrawMarkup(UseArgs(stray.Target.Canvas(), L"Text</A> mehr", TRect(0, 0, 300, 200), muPaint), r);
+  DrawMarkup(UseArgs(plain.Target.Canvas(), L"Text mehr", TRect(0, 0, 300, 200), muPaint), r);
   CHECK(mtest::SamePixels(stray.Target, plain.Target));
 }
 
@@ -160,7 +158,7 @@ TEST_CASE("the canvas's font and background are those of entry on return") {
   c.SetBrushColor(RGBColor(1, 2, 3));
   c.Font().SetColor(RGBColor(4, 5, 6));
   const TFont before = c.Font();
-  for (TUse use : {usePaint, useHitTest, useLayout, useMeasure}) {
+  for (TMarkupUse use : {muPaint, muHitTest, muLayout, muMeasure}) {
     TMarkupResult r;
     DrawMarkup(UseArgs(c,
                        L"<B><I><U><S><FONT face=\"Courier\" size=\"5\" color=\"clred\" "
@@ -188,7 +186,7 @@ TEST_CASE("anchor regions listed once answer every point as a hit test there doe
   };
   for (const std::wstring &text : texts) {
     std::vector<TMarkupRegion> regions;
-    TMarkupArgs args = UseArgs(t.Target.Canvas(), text, TRect(0, 0, 120, 200), useHitTest);
+    TMarkupArgs args = UseArgs(t.Target.Canvas(), text, TRect(0, 0, 120, 200), muHitTest);
     args.Regions = &regions;
     TMarkupResult listed;
     DrawMarkup(args, listed);

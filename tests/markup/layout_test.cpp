@@ -10,7 +10,6 @@ using mtest::ChunkWidth;
 using mtest::MarkupArgs;
 using mtest::TPixelCanvas;
 using mtest::UseArgs;
-using enum mtest::TUse;
 
 namespace {
 struct TLayout {
@@ -157,7 +156,7 @@ TEST_CASE("measuring agrees with laying out for drawing when state spans lines")
     CAPTURE(WideToUtf8(text));
     TMarkupResult measured = t.Measure(text);
     TMarkupResult laidOut;
-    DrawMarkup(UseArgs(t.Canvas(), text, TRect(0, 0, 400, 300), useLayout), laidOut);
+    DrawMarkup(UseArgs(t.Canvas(), text, TRect(0, 0, 400, 300), muLayout), laidOut);
     CHECK(measured.LaidOutWidth == laidOut.LaidOutWidth);
     CHECK(measured.LaidOutHeight == laidOut.LaidOutHeight);
   }

@@ -98,16 +98,10 @@ TMarkupArgs MarkupArgs(TCanvas &ACanvas, const std::wstring &AText, const TRect 
   return args;
 }
 
-TMarkupArgs UseArgs(TCanvas &ACanvas, const std::wstring &AText, const TRect &ABounds, TUse AUse,
-                    int X, int Y) {
+TMarkupArgs UseArgs(TCanvas &ACanvas, const std::wstring &AText, const TRect &ABounds,
+                    TMarkupUse AUse, int X, int Y) {
   TMarkupArgs args = MarkupArgs(ACanvas, AText, ABounds);
-  const bool painting = AUse == usePaint;
-  args.PointX = painting ? 0 : X;
-  args.PointY = painting ? 0 : Y;
-  args.HitTestOnly = !painting;
-  args.KeepColors = !painting;
-  args.BlinkVisible = !painting;
-  args.MeasureOnly = AUse == useMeasure;
+  SetMarkupUse(args, AUse, X, Y);
   return args;
 }
 

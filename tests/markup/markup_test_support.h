@@ -70,11 +70,9 @@ void PrepareCanvas(TCanvas &ACanvas);
 // A call on the canvas with the engine's defaults otherwise.
 TMarkupArgs MarkupArgs(TCanvas &ACanvas, const std::wstring &AText, const TRect &ABounds);
 
-// The four ways a caller runs the engine: paint, hit-test the point, lay
-// out for the size (lines below the rectangle dropped), measure every line.
-enum TUse { usePaint, useHitTest, useLayout, useMeasure };
-TMarkupArgs UseArgs(TCanvas &ACanvas, const std::wstring &AText, const TRect &ABounds, TUse AUse,
-                    int X = 0, int Y = 0);
+// A call in one of the engine's uses, its defaults otherwise.
+TMarkupArgs UseArgs(TCanvas &ACanvas, const std::wstring &AText, const TRect &ABounds,
+                    TMarkupUse AUse, int X = 0, int Y = 0);
 
 // Width of a text in the canvas's font as the engine measures a chunk.
 int ChunkWidth(TCanvas &ACanvas, const std::wstring &AText, UINT AFlags = 0);

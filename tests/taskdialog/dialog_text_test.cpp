@@ -149,7 +149,7 @@ TEST_CASE("MeasureLines measures every line as the platform measures it") {
 TEST_CASE("the dialog's markup shows no pictures, system icons included, in any use") {
   const std::wstring icons =
       L"<BODY BGTOPLEFT=\"SSYS:0\">x<IMG src=\"LSYS:\\\\nohost\\teil\\a.txt\">";
-  for (TDialogMarkupUse use : {dmuPaint, dmuHitTest, dmuLayout, dmuMeasure}) {
+  for (TMarkupUse use : {muPaint, muHitTest, muLayout, muMeasure}) {
     CAPTURE(int(use));
     TWhiteCanvas with, without;
     TMarkupResult a, b;
