@@ -48,6 +48,104 @@ struct TWordSpan {
   size_t At, Length;
 };
 
+// The words of a term whose blanks are single, as places in it.
+std::vector<TWordSpan> SplitWords(const std::wstring &ATerm) {
+  std::vector<TWordSpan> words;
+  for (size_t at = 0; at < ATerm.size();) {
+    size_t end = ATerm.find(L' ', at);
+    if (end == std::wstring::npos) end = ATerm.size();
+    words.push_back({at, end - at});
+    at = end + 1;
+  }
+  return words;
+}
+
+struct TCandidate {
+  TWordEdit Edit;
+  uint32_t Word, Order;
+};
+
+// Every slip of every word, as far as it fits the budget alone.
+std::vector<TCandidate> CollectCandidates(const std::wstring &ATerm,
+                                          const std::vector<TWordSpan> &AWords, size_t ABudget,
+                                          const TTypoWeights &AWeights) {
+  std::vector<TCandidate> candidates;
+  // About 61 slips per letter, and a few sound-alikes.
+  candidates.reserve(ATerm.size() * 64 + 64);
+  for (size_t w = 0; w < AWords.size(); ++w) {
+    const std::wstring word = ATerm.substr(AWords[w].At, AWords[w].Length);
+    EnumerateEdits(word, AWeights, [&](TWordEdit &&AEdit) {
+      // Only those that fit alone in the parentheses can ever be chosen.
+      if (ATerm.size() - AEdit.Remove + AEdit.InsertLength + 2 <= ABudget)
+        candidates.push_back({AEdit, uint32_t(w), uint32_t(candidates.size())});
+    });
+  }
+  return candidates;
+}
+
+// The term with one candidate's slip in its word.
+std::wstring Misspelt(const std::wstring &ATerm, const TWordSpan &ASpan, const TWordEdit &AEdit,
+                      size_t ALength) {
+  std::wstring variant;
+  variant.reserve(ALength);
+  variant.append(ATerm, 0, ASpan.At + AEdit.At)
+      .append(AEdit.Inserted())
+      .append(ATerm, ASpan.At + AEdit.At + AEdit.Remove);
+  return variant;
+}
+
+// The best variants, each spelt differently from the term and the others,
+// as many as fit the budget together with the parentheses and commas.
+std::vector<std::wstring> ChooseVariants(const std::wstring &ATerm,
+                                         const std::vector<TWordSpan> &AWords,
+                                         std::vector<TCandidate> &ACandidates, size_t ABudget) {
+  // Best first; among equals the order they were made in, so that the
+  // choice is the same whatever the sort.
+  auto better = [](const TCandidate &A, const TCandidate &B) {
+    return A.Edit.Score != B.Edit.Score ? A.Edit.Score > B.Edit.Score : A.Order < B.Order;
+  };
+  std::vector<std::wstring> variants;
+  std::unordered_set<std::wstring> seen{FoldCase(ATerm)};
+  size_t length = 1; // "(" now, ")" at the end
+  // Each variant takes at least the term less two units and a comma, so
+  // only the best few can be chosen: those are sorted, in growing slices,
+  // so that the cost stays linear in the number of candidates.
+  const size_t fits = ABudget / (ATerm.size() > 2 ? ATerm.size() - 1 : 1) + 1;
+  for (size_t begin = 0, slice = 2 * fits; begin < ACandidates.size(); slice *= 2) {
+    const size_t end = std::min(ACandidates.size(), begin + slice);
+    std::nth_element(ACandidates.begin() + std::ptrdiff_t(begin),
+                     ACandidates.begin() + std::ptrdiff_t(end - 1), ACandidates.end(), better);
+    std::sort(ACandidates.begin() + std::ptrdiff_t(begin),
+              ACandidates.begin() + std::ptrdiff_t(end), better);
+    for (; begin < end; ++begin) {
+      const TCandidate &c = ACandidates[begin];
+      // No variant is shorter than the term less two units ("chs" ->
+      // "x"): once even that cannot fit, nothing will.
+      const size_t comma = variants.empty() ? 0 : 1;
+      if (length + comma + ATerm.size() - std::min<size_t>(ATerm.size(), 2) + 1 > ABudget)
+        return variants;
+      const size_t variantLength = ATerm.size() - c.Edit.Remove + c.Edit.InsertLength;
+      const size_t needed = comma + variantLength + 1;
+      if (length + needed > ABudget) continue;
+      std::wstring variant = Misspelt(ATerm, AWords[c.Word], c.Edit, variantLength);
+      if (!seen.insert(FoldCase(variant)).second) continue;
+      length += needed - 1;
+      variants.push_back(std::move(variant));
+    }
+  }
+  return variants;
+}
+
+// "(a,b,c)": the site finds any of them.
+std::wstring GroupOf(const std::vector<std::wstring> &AVariants) {
+  std::wstring group = L"(";
+  for (size_t i = 0; i < AVariants.size(); ++i) {
+    if (i) group += L',';
+    group += AVariants[i];
+  }
+  return group + L')';
+}
+
 } // namespace
 
 TTypoQuery BuildTypoQuery(const std::wstring &ATerm, size_t ABudget, const TTypoWeights &AWeights) {
@@ -56,81 +154,12 @@ TTypoQuery BuildTypoQuery(const std::wstring &ATerm, size_t ABudget, const TTypo
   const std::wstring &term = result.Term;
   // Some variant may fit only when the term does, give or take two units.
   if (!term.empty() && term.size() <= ABudget) {
-    std::vector<TWordSpan> words;
-    for (size_t at = 0; at < term.size();) {
-      size_t end = term.find(L' ', at);
-      if (end == std::wstring::npos) end = term.size();
-      words.push_back({at, end - at});
-      at = end + 1;
-    }
-    struct TCandidate {
-      TWordEdit Edit;
-      uint32_t Word, Order;
-    };
-    std::vector<TCandidate> candidates;
-    // About 61 slips per letter, and a few sound-alikes.
-    candidates.reserve(term.size() * 64 + 64);
-    for (size_t w = 0; w < words.size(); ++w) {
-      const std::wstring word = term.substr(words[w].At, words[w].Length);
-      EnumerateEdits(word, AWeights, [&](TWordEdit &&AEdit) {
-        // Only those that fit alone in the parentheses can ever be chosen.
-        if (term.size() - AEdit.Remove + AEdit.InsertLength + 2 <= ABudget)
-          candidates.push_back({AEdit, uint32_t(w), uint32_t(candidates.size())});
-      });
-    }
-    // Best first; among equals the order they were made in, so that the
-    // choice is the same whatever the sort.
-    auto better = [](const TCandidate &A, const TCandidate &B) {
-      return A.Edit.Score != B.Edit.Score ? A.Edit.Score > B.Edit.Score : A.Order < B.Order;
-    };
-
-    std::unordered_set<std::wstring> seen{FoldCase(term)};
-    size_t length = 1; // "(" now, ")" at the end
-    // Each variant takes at least the term less two units and a comma, so
-    // only the best few can be chosen: those are sorted, in growing slices,
-    // so that the cost stays linear in the number of candidates.
-    const size_t fits = ABudget / (term.size() > 2 ? term.size() - 1 : 1) + 1;
-    bool full = false;
-    for (size_t begin = 0, slice = 2 * fits; begin < candidates.size() && !full; slice *= 2) {
-      const size_t end = std::min(candidates.size(), begin + slice);
-      std::nth_element(candidates.begin() + std::ptrdiff_t(begin),
-                       candidates.begin() + std::ptrdiff_t(end - 1), candidates.end(), better);
-      std::sort(candidates.begin() + std::ptrdiff_t(begin),
-                candidates.begin() + std::ptrdiff_t(end), better);
-      for (; begin < end; ++begin) {
-        const TCandidate &c = candidates[begin];
-        // No variant is shorter than the term less two units ("chs" ->
-        // "x"): once even that cannot fit, nothing will.
-        const size_t comma = result.Variants.empty() ? 0 : 1;
-        if (length + comma + term.size() - std::min<size_t>(term.size(), 2) + 1 > ABudget) {
-          full = true;
-          break;
-        }
-        const TWordSpan span = words[c.Word];
-        const size_t variantLength = term.size() - c.Edit.Remove + c.Edit.InsertLength;
-        const size_t needed = comma + variantLength + 1;
-        if (length + needed > ABudget) continue;
-        std::wstring variant;
-        variant.reserve(variantLength);
-        variant.append(term, 0, span.At + c.Edit.At)
-            .append(c.Edit.Inserted())
-            .append(term, span.At + c.Edit.At + c.Edit.Remove);
-        if (!seen.insert(FoldCase(variant)).second) continue;
-        length += needed - 1;
-        result.Variants.push_back(std::move(variant));
-      }
-    }
+    const std::vector<TWordSpan> words = SplitWords(term);
+    std::vector<TCandidate> candidates = CollectCandidates(term, words, ABudget, AWeights);
+    result.Variants = ChooseVariants(term, words, candidates, ABudget);
   }
-  if (result.Variants.empty()) {
-    result.Query = CutToBudget(ATerm, ABudget);
-  } else {
-    result.Query = L"(";
-    for (size_t i = 0; i < result.Variants.size(); ++i) {
-      if (i) result.Query += L',';
-      result.Query += result.Variants[i];
-    }
-    result.Query += L')';
-  }
+  result.Query =
+      result.Variants.empty() ? CutToBudget(ATerm, ABudget) : GroupOf(result.Variants);
   return result;
 }
 
