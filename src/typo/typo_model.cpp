@@ -136,49 +136,143 @@ bool KeepsWordAsTyped(const std::wstring &AWord) {
   return true;
 }
 
-void EnumerateEdits(const std::wstring &AWord, const TTypoWeights &AWeights,
-                    const std::function<void(TWordEdit &&)> &AEmit) {
-  if (KeepsWordAsTyped(AWord)) return;
-  const std::wstring low = FoldCase(AWord);
-  const size_t n = low.size();
-  std::vector<int> letter(n);
-  size_t firstLetter = n, lastLetter = 0;
-  for (size_t i = 0; i < n; ++i) {
-    letter[i] = LetterIndex(low[i]);
-    if (letter[i] >= 0) {
-      firstLetter = std::min(firstLetter, i);
-      lastLetter = i;
+namespace {
+
+// The slips of one word, scored and handed on one by one.
+class TEditMaker {
+public:
+  TEditMaker(const std::wstring &AWord, const TTypoWeights &AWeights,
+             const std::function<void(TWordEdit &&)> &AEmit)
+      : FWord(AWord), FLow(FoldCase(AWord)), FLength(FLow.size()), FLetter(FLength),
+        FWeights(AWeights), FEmit(AEmit) {
+    for (size_t i = 0; i < FLength; ++i) {
+      FLetter[i] = LetterIndex(FLow[i]);
+      if (FLetter[i] >= 0) {
+        FFirstLetter = std::min(FFirstLetter, i);
+        FLastLetter = i;
+      }
     }
   }
-  auto placeOf = [&](size_t AFrom, size_t ATo) { // the letters AFrom..ATo are touched
-    if (AFrom <= firstLetter) return epFirst;
-    if (ATo >= lastLetter) return epLast;
-    if (AFrom == firstLetter + 1) return epSecond;
-    if (ATo + kEnding > lastLetter) return epEnding;
+
+  void MakeLetterSlips() {
+    for (size_t i = 0; i < FLength; ++i) {
+      if (FLetter[i] < 0) continue;
+      LeftOut(i);
+      SwappedWithNext(i);
+      ReplacedByAnotherKey(i);
+    }
+  }
+
+  // A key typed as well: in each gap next to a letter.
+  void MakeAddedKeys() {
+    for (size_t gap = 0; gap <= FLength; ++gap) AddedInGap(gap);
+  }
+
+  // German sound-alikes.
+  void MakeSoundAlikes() {
+    for (size_t r = 0; r < std::size(kSoundRules); ++r) {
+      const std::wstring from = kSoundRules[r].From, to = kSoundRules[r].To;
+      for (size_t at = FLow.find(from); at != std::wstring::npos; at = FLow.find(from, at + 1)) {
+        std::wstring replacement = to;
+        if (IsUpper(FWord[at]))
+          for (wchar_t &c : replacement)
+            c = ToUpper(c);
+        Emit(at, from.size(), replacement, ekSound, PlaceOf(at, at + from.size() - 1),
+             feature::kSound + int(r));
+      }
+    }
+  }
+
+private:
+  // A letter left out; dropping one of a doubled pair is its own slip.
+  void LeftOut(size_t i) {
+    const bool doubled =
+        (i > 0 && FLow[i - 1] == FLow[i]) || (i + 1 < FLength && FLow[i + 1] == FLow[i]);
+    Emit(i, 1, L"", ekOmit, PlaceOf(i, i), feature::kOmit + FLetter[i] * 2 + (doubled ? 1 : 0));
+  }
+
+  // Neighbours swapped; each keeps the case of its place.
+  void SwappedWithNext(size_t i) {
+    if (i + 1 >= FLength || FLetter[i + 1] < 0 || FLow[i] == FLow[i + 1]) return;
+    std::wstring t{WithCaseOf(FLow[i + 1], IsUpper(FWord[i])),
+                   WithCaseOf(FLow[i], IsUpper(FWord[i + 1]))};
+    Emit(i, 2, t, ekSwap, PlaceOf(i, i + 1),
+         feature::kSwap + FLetter[i] * kLetterCount + FLetter[i + 1]);
+  }
+
+  // Another key typed instead.
+  void ReplacedByAnotherKey(size_t i) {
+    const int a = FLetter[i];
+    const bool upper = IsUpper(FWord[i]);
+    for (int b = 0; b < kLetterCount; ++b) {
+      if (b == a) continue;
+      const wchar_t typed = WithCaseOf(kLetters[b], upper);
+      Emit(i, 1, {&typed, 1}, ekSubstitute, PlaceOf(i, i),
+           feature::kSubstitute + (a * kLetterCount + b) * 2 +
+               Echo(i >= kEchoReplaced ? i - kEchoReplaced : 0, i + kEchoReplaced, i, b));
+    }
+  }
+
+  void AddedInGap(size_t gap) {
+    const int before = gap > 0 ? FLetter[gap - 1] : -1;
+    const int after = gap < FLength ? FLetter[gap] : -1;
+    if (before < 0 && after < 0) return;
+    const bool upper =
+        before >= 0 ? IsUpper(FWord[gap - 1]) && (after < 0 || IsUpper(FWord[gap]))
+                    : IsUpper(FWord[gap]) && gap + 1 < FLength && IsUpper(FWord[gap + 1]);
+    // A gap is placed as the letter after it.
+    const TEditPlace place = gap <= FFirstLetter ? epFirst
+                             : gap > FLastLetter ? epLast
+                                                 : PlaceOf(gap, gap);
+    const TNeighbours &keys = Neighbours();
+    for (int b = 0; b < kLetterCount; ++b) {
+      const bool touch =
+          (before >= 0 && keys.Touch[before][b]) || (after >= 0 && keys.Touch[after][b]);
+      const bool near =
+          Echo(gap >= kEchoAdded ? gap - kEchoAdded : 0, gap + kEchoAdded - 1, FLength, b);
+      const TInsertContext around = b == before  ? icSameAsBefore
+                                    : b == after ? icSameAsAfter
+                                    : touch      ? (near ? icNeighbourKeyEcho : icNeighbourKey)
+                                    : near       ? icOtherEcho
+                                                 : icOther;
+      const wchar_t typed = WithCaseOf(kLetters[b], upper);
+      Emit(gap, 0, {&typed, 1}, ekInsert, place, feature::kInsert + b * 6 + around);
+    }
+  }
+
+  // The place of a slip that touches the letters AFrom..ATo.
+  TEditPlace PlaceOf(size_t AFrom, size_t ATo) const {
+    if (AFrom <= FFirstLetter) return epFirst;
+    if (ATo >= FLastLetter) return epLast;
+    if (AFrom == FFirstLetter + 1) return epSecond;
+    if (ATo + kEnding > FLastLetter) return epEnding;
     return epMiddle;
-  };
+  }
+
   // Is ALetter among the letters AFrom..ATo, leaving out ASkip?
-  auto echo = [&](size_t AFrom, size_t ATo, size_t ASkip, int ALetter) {
-    for (size_t j = AFrom; j <= ATo && j < n; ++j)
-      if (j != ASkip && letter[j] == ALetter) return 1;
+  int Echo(size_t AFrom, size_t ATo, size_t ASkip, int ALetter) const {
+    for (size_t j = AFrom; j <= ATo && j < FLength; ++j)
+      if (j != ASkip && FLetter[j] == ALetter) return 1;
     return 0;
-  };
-  auto letterAt = [&](size_t AAt) {
-    return AAt >= n || letter[AAt] < 0 ? kLetterCount : letter[AAt];
-  };
-  auto emit = [&](size_t AAt, size_t ARemove, std::wstring_view AInsert, TEditKind AKind,
-                  TEditPlace APlace, int AFeature) {
-    double score = AWeights.Feature[size_t(AFeature)] * AWeights.Place[AKind][APlace];
-    const int typed = AInsert.empty() ? letterAt(AAt) : LetterIndex(FoldCase(AInsert[0]));
+  }
+
+  int LetterAt(size_t AAt) const {
+    return AAt >= FLength || FLetter[AAt] < 0 ? kLetterCount : FLetter[AAt];
+  }
+
+  void Emit(size_t AAt, size_t ARemove, std::wstring_view AInsert, TEditKind AKind,
+            TEditPlace APlace, int AFeature) {
+    double score = FWeights.Feature[size_t(AFeature)] * FWeights.Place[AKind][APlace];
+    const int typed = AInsert.empty() ? LetterAt(AAt) : LetterIndex(FoldCase(AInsert[0]));
     const int keyPair =
-        letterAt(AAt - 1) * kLetterCount + (typed < 0 || typed >= kLetterCount ? 0 : typed);
-    if (!AWeights.KeyPair.empty())
-      score *= AWeights.KeyPair[size_t(AKind * kKeyPairCount + keyPair)];
-    const int last = AInsert.empty() ? letterAt(AAt) : LetterIndex(FoldCase(AInsert.back()));
+        LetterAt(AAt - 1) * kLetterCount + (typed < 0 || typed >= kLetterCount ? 0 : typed);
+    if (!FWeights.KeyPair.empty())
+      score *= FWeights.KeyPair[size_t(AKind * kKeyPairCount + keyPair)];
+    const int last = AInsert.empty() ? LetterAt(AAt) : LetterIndex(FoldCase(AInsert.back()));
     const int nextPair =
-        letterAt(AAt + ARemove) * kLetterCount + (last < 0 || last >= kLetterCount ? 0 : last);
-    if (!AWeights.NextPair.empty())
-      score *= AWeights.NextPair[size_t(AKind * kKeyPairCount + nextPair)];
+        LetterAt(AAt + ARemove) * kLetterCount + (last < 0 || last >= kLetterCount ? 0 : last);
+    if (!FWeights.NextPair.empty())
+      score *= FWeights.NextPair[size_t(AKind * kKeyPairCount + nextPair)];
     if (score <= 0) return;
     TWordEdit edit{};
     edit.At = uint32_t(AAt);
@@ -190,69 +284,27 @@ void EnumerateEdits(const std::wstring &AWord, const TTypoWeights &AWeights,
     edit.KeyPair = uint16_t(keyPair);
     edit.NextPair = uint16_t(nextPair);
     edit.Score = float(score);
-    AEmit(std::move(edit));
-  };
-  const TNeighbours &keys = Neighbours();
+    FEmit(std::move(edit));
+  }
 
-  for (size_t i = 0; i < n; ++i) {
-    const int a = letter[i];
-    if (a < 0) continue;
-    const bool upper = IsUpper(AWord[i]);
-    // A letter left out; dropping one of a doubled pair is its own slip.
-    {
-      bool doubled = (i > 0 && low[i - 1] == low[i]) || (i + 1 < n && low[i + 1] == low[i]);
-      emit(i, 1, L"", ekOmit, placeOf(i, i), feature::kOmit + a * 2 + (doubled ? 1 : 0));
-    }
-    // Neighbours swapped; each keeps the case of its place.
-    if (i + 1 < n && letter[i + 1] >= 0 && low[i] != low[i + 1]) {
-      std::wstring t{WithCaseOf(low[i + 1], upper), WithCaseOf(low[i], IsUpper(AWord[i + 1]))};
-      emit(i, 2, t, ekSwap, placeOf(i, i + 1), feature::kSwap + a * kLetterCount + letter[i + 1]);
-    }
-    // Another key typed instead.
-    for (int b = 0; b < kLetterCount; ++b) {
-      if (b == a) continue;
-      const wchar_t typed = WithCaseOf(kLetters[b], upper);
-      emit(i, 1, {&typed, 1}, ekSubstitute, placeOf(i, i),
-           feature::kSubstitute + (a * kLetterCount + b) * 2 +
-               echo(i >= kEchoReplaced ? i - kEchoReplaced : 0, i + kEchoReplaced, i, b));
-    }
-  }
-  // A key typed as well: in each gap next to a letter.
-  for (size_t gap = 0; gap <= n; ++gap) {
-    const int before = gap > 0 ? letter[gap - 1] : -1;
-    const int after = gap < n ? letter[gap] : -1;
-    if (before < 0 && after < 0) continue;
-    const bool upper = before >= 0 ? IsUpper(AWord[gap - 1]) && (after < 0 || IsUpper(AWord[gap]))
-                                   : IsUpper(AWord[gap]) && gap + 1 < n && IsUpper(AWord[gap + 1]);
-    // A gap is placed as the letter after it.
-    const TEditPlace place = gap <= firstLetter ? epFirst
-                             : gap > lastLetter ? epLast
-                                                : placeOf(gap, gap);
-    for (int b = 0; b < kLetterCount; ++b) {
-      const bool touch =
-          (before >= 0 && keys.Touch[before][b]) || (after >= 0 && keys.Touch[after][b]);
-      const bool near = echo(gap >= kEchoAdded ? gap - kEchoAdded : 0, gap + kEchoAdded - 1, n, b);
-      const TInsertContext around = b == before  ? icSameAsBefore
-                                    : b == after ? icSameAsAfter
-                                    : touch      ? (near ? icNeighbourKeyEcho : icNeighbourKey)
-                                    : near       ? icOtherEcho
-                                                 : icOther;
-      const wchar_t typed = WithCaseOf(kLetters[b], upper);
-      emit(gap, 0, {&typed, 1}, ekInsert, place, feature::kInsert + b * 6 + around);
-    }
-  }
-  // German sound-alikes.
-  for (size_t r = 0; r < std::size(kSoundRules); ++r) {
-    const std::wstring from = kSoundRules[r].From, to = kSoundRules[r].To;
-    for (size_t at = low.find(from); at != std::wstring::npos; at = low.find(from, at + 1)) {
-      std::wstring replacement = to;
-      if (IsUpper(AWord[at]))
-        for (wchar_t &c : replacement)
-          c = ToUpper(c);
-      emit(at, from.size(), replacement, ekSound, placeOf(at, at + from.size() - 1),
-           feature::kSound + int(r));
-    }
-  }
+  const std::wstring &FWord;
+  const std::wstring FLow;
+  const size_t FLength;
+  std::vector<int> FLetter;
+  size_t FFirstLetter = FLength, FLastLetter = 0;
+  const TTypoWeights &FWeights;
+  const std::function<void(TWordEdit &&)> &FEmit;
+};
+
+} // namespace
+
+void EnumerateEdits(const std::wstring &AWord, const TTypoWeights &AWeights,
+                    const std::function<void(TWordEdit &&)> &AEmit) {
+  if (KeepsWordAsTyped(AWord)) return;
+  TEditMaker maker(AWord, AWeights, AEmit);
+  maker.MakeLetterSlips();
+  maker.MakeAddedKeys();
+  maker.MakeSoundAlikes();
 }
 
 std::wstring TWordEdit::Apply(const std::wstring &AWord) const {
