@@ -22,6 +22,16 @@ std::wstring TrimSearchTerm(const std::wstring &AText) {
 }
 
 TFrmMain::TFrmMain(TComponent *AOwner) : TForm(AOwner) {
+  SetUpWindow();
+  BuildSearchControls();
+  BuildToolButtons();
+  BuildActions();
+  // Last component of the window: ends a second copy before anything else.
+  SingleInstance1 = new TSingleInstance(this);
+  SingleInstance1->SetName(L"SingleInstance1");
+}
+
+void TFrmMain::SetUpWindow() {
   SetName(L"FrmMain");
   SetCaption(kApplicationTitle);
   SetColor(RGBColor(166, 202, 240));
@@ -34,7 +44,10 @@ TFrmMain::TFrmMain(TComponent *AOwner) : TForm(AOwner) {
   SetClientSize(328, 147);
   SetIcon(static_cast<HICON>(
       LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+}
 
+// The title, the two kinds of search, the term and its button.
+void TFrmMain::BuildSearchControls() {
   Image2 = NewControl<TImage>(this, this, L"Image2", 8, 8, 32, 32);
   LoadProgramIcon(Image2->Picture());
 
@@ -66,7 +79,10 @@ TFrmMain::TFrmMain(TComponent *AOwner) : TForm(AOwner) {
   ChkStayOnTop->SetCaption(L"Immer im Vordergrund");
   ChkStayOnTop->SetTabOrder(2);
   ChkStayOnTop->OnClick = [this](TComponent *S) { ChkStayOnTopClick(S); };
+}
 
+// The update, info and help buttons and the maker's link.
+void TFrmMain::BuildToolButtons() {
   SpeedButton3 = NewControl<TSpeedButton>(this, this, L"SpeedButton3", 256, 118, 23, 22);
   SpeedButton3->LoadGlyph(L"BTN_UPDATE");
   SpeedButton1 = NewControl<TSpeedButton>(this, this, L"SpeedButton1", 278, 118, 23, 22);
@@ -82,7 +98,10 @@ TFrmMain::TFrmMain(TComponent *AOwner) : TForm(AOwner) {
   UrlLbl1->Font().SetName(L"Tahoma");
   UrlLbl1->Font().SetHeight(-11);
   UrlLbl1->OnClick = [this](TComponent *S) { UrlLbl1Click(S); };
+}
 
+// The tool buttons' actions; help also answers F1.
+void TFrmMain::BuildActions() {
   Actions = new TActionList(this);
   Actions->SetName(L"Actions");
   auto action = [this](const wchar_t *AName, const wchar_t *AHint, TShortCut AShortCut,
@@ -102,10 +121,6 @@ TFrmMain::TFrmMain(TComponent *AOwner) : TForm(AOwner) {
   SpeedButton3->SetAction(ActCheckUpdates);
   SpeedButton1->SetAction(ActInfo);
   SpeedButton2->SetAction(ActHelp);
-
-  // Last component of the window: ends a second copy before anything else.
-  SingleInstance1 = new TSingleInstance(this);
-  SingleInstance1->SetName(L"SingleInstance1");
 }
 
 void TFrmMain::DoCreate() {

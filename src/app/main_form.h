@@ -42,6 +42,10 @@ protected:
   void DoClose(TCloseAction &AAction) override;
 
 private:
+  void SetUpWindow();
+  void BuildSearchControls();
+  void BuildToolButtons();
+  void BuildActions();
   void FormCreate(TComponent *Sender);
   void FormShow(TComponent *Sender);
   void FormClose(TComponent *Sender, TCloseAction &Action);

@@ -24,6 +24,16 @@ void LoadProgramIcon(TPicture &APicture) {
 }
 
 TFrmInfo::TFrmInfo(TComponent *AOwner) : TForm(AOwner) {
+  SetUpWindow();
+  PageControl = NewControl<TPageControl>(this, this, L"PageControl", 0, 0, 278, 406 - 37);
+  PageControl->SetTabOrder(0);
+  BuildProductPart();
+  BuildMakerPart();
+  BuildOptionsPage();
+  BuildButtonPanel();
+}
+
+void TFrmInfo::SetUpWindow() {
   SetName(L"FrmInfo");
   SetCaption(L"Info/Einstellungen");
   SetBorderStyle(bsDialog);
@@ -35,10 +45,10 @@ TFrmInfo::TFrmInfo(TComponent *AOwner) : TForm(AOwner) {
   SetPosition(poScreenCenter);
   SetHelpContext(kHelpContext);
   SetClientSize(278, 406);
+}
 
-  PageControl = NewControl<TPageControl>(this, this, L"PageControl", 0, 0, 278, 406 - 37);
-  PageControl->SetTabOrder(0);
-
+// The info page's upper part: the program, its version, the notice and mail.
+void TFrmInfo::BuildProductPart() {
   TabInfo = new TTabSheet(this);
   TabInfo->SetName(L"TabInfo");
   TabInfo->SetCaption(L"Info");
@@ -67,7 +77,10 @@ TFrmInfo::TFrmInfo(TComponent *AOwner) : TForm(AOwner) {
   LblEMail->OnClick = [this](TComponent *S) { LblEMailClick(S); };
 
   Bevel1 = NewControl<TBevel>(this, TabInfo, L"Bevel1", 3, 123, 271, 2);
+}
 
+// The info page's lower part: the maker's site and the recommended tool.
+void TFrmInfo::BuildMakerPart() {
   LblInfo = NewControl<TLabel>(this, TabInfo, L"LblInfo", 71, 144, 193, 13);
   LblInfo->SetCaption(L"Aktuelle Versionen und weitere Infos bei");
   LblInfo->SetAlignment(taCenter);
@@ -104,7 +117,9 @@ TFrmInfo::TFrmInfo(TComponent *AOwner) : TForm(AOwner) {
   Image7->SetAutoSize(true);
   Image7->Picture().LoadFromStoredResourceWhenNeeded(L"IMAGE7_PNG");
   MakeLink(Image7, [this](TComponent *S) { Image7Click(S); });
+}
 
+void TFrmInfo::BuildOptionsPage() {
   TabOptions = new TTabSheet(this);
   TabOptions->SetName(L"TabOptions");
   TabOptions->SetCaption(L"Einstellungen");
@@ -116,7 +131,9 @@ TFrmInfo::TFrmInfo(TComponent *AOwner) : TForm(AOwner) {
   ChkOwnTypos = NewControl<TCheckBox>(this, TabOptions, L"ChkOwnTypos", 3, 31, 277, 17);
   ChkOwnTypos->SetCaption(L"Tippfehler selbst erzeugen");
   ChkOwnTypos->SetChecked(true);
+}
 
+void TFrmInfo::BuildButtonPanel() {
   Panel1 = NewControl<TPanel>(this, this, L"Panel1", 0, 406 - 37, 278, 37);
 
   BtnOK = NewControl<TButton>(this, Panel1, L"BtnOK", 102, 6, 75, 25);

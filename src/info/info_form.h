@@ -36,6 +36,11 @@ protected:
   void DoCreate() override;
 
 private:
+  void SetUpWindow();
+  void BuildProductPart();
+  void BuildMakerPart();
+  void BuildOptionsPage();
+  void BuildButtonPanel();
   void FormCreate(TComponent *Sender);
   void LblEMailClick(TComponent *Sender);
   void LblUrlClick(TComponent *Sender);
