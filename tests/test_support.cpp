@@ -97,11 +97,6 @@ std::wstring TestDataPath(const std::wstring &ARelative) {
   return path;
 }
 
-bool FileExists(const std::wstring &APath) {
-  DWORD a = GetFileAttributesW(APath.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 std::string ReadFileBytes(const std::wstring &APath) {
   std::ifstream in(APath.c_str(), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

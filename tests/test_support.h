@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/files.h"
 #include "ui/platform.h"
 
 class TForm;
@@ -51,7 +52,6 @@ std::wstring ProgramPath();
 std::wstring SourcePath(const std::wstring &ARelative);
 // A file or folder of the test data; fails the running test when missing.
 std::wstring TestDataPath(const std::wstring &ARelative);
-bool FileExists(const std::wstring &APath);
 std::string ReadFileBytes(const std::wstring &APath);
 void WriteFileBytes(const std::wstring &APath, const std::string &ABytes);
 // Removes a folder with everything in it; nothing when it is missing.

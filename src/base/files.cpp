@@ -30,3 +30,13 @@ std::wstring ChangeFileExt(const std::wstring &AName, const std::wstring &AExt) 
   if (dot == std::wstring::npos || dot < ExtractFilePath(AName).size()) return AName + AExt;
   return AName.substr(0, dot) + AExt;
 }
+
+bool FileExists(const std::wstring &APath) {
+  const DWORD a = GetFileAttributesW(APath.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DirectoryExists(const std::wstring &APath) {
+  const DWORD a = GetFileAttributesW(APath.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}

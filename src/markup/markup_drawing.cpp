@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/convert.h"
+#include "base/files.h"
 #include "ui/handles.h"
 
 namespace {
@@ -142,10 +143,7 @@ void StretchBitmap(TCanvas &ACanvas, const TRect &ARect, TBitmap &ABitmap) {
   SetStretchBltMode(dc, oldMode);
 }
 
-bool FolderExists(const std::wstring &APath) {
-  DWORD attributes = GetFileAttributesW(APath.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool FolderExists(const std::wstring &APath) { return DirectoryExists(APath); }
 
 void SelectRotatedFont(TCanvas &ACanvas, int AAngle, TMarkupState &AState) {
   AState.FontBeforeRotation = ACanvas.Font();

@@ -24,15 +24,6 @@ void ReplaceAll(std::wstring &AText, const std::wstring &AFrom, const std::wstri
     AText.replace(p, AFrom.size(), ATo);
 }
 
-bool FileExists(const std::wstring &APath) {
-  DWORD a = GetFileAttributesW(APath.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool DirectoryExists(const std::wstring &APath) {
-  DWORD a = GetFileAttributesW(APath.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
 } // namespace
 
 std::wstring GetSpecialFolderPath(int ACsidl) {

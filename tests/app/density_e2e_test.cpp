@@ -46,7 +46,7 @@ int TextHeight(int AHeight) {
 
 TEST_CASE("at 144 DPI the main window grows with its font") {
   test::TProgramCopy copy;
-  REQUIRE(test::FileExists(copy.Exe()));
+  REQUIRE(FileExists(copy.Exe()));
   REQUIRE(TextHeight(11) == 13); // the designed text height at 96 DPI
   TDensity density(144);
   test::TProcess program(copy.Exe());

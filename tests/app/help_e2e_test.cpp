@@ -6,7 +6,7 @@
 TEST_CASE("F1 in the real program opens the help file beside it") {
   std::wstring built = test::ProgramPath();
   std::wstring chm = built.substr(0, built.find_last_of(L'.')) + L".CHM";
-  REQUIRE_MESSAGE(test::FileExists(chm), "no help file was built (chmcmd missing?)");
+  REQUIRE_MESSAGE(FileExists(chm), "no help file was built (chmcmd missing?)");
   test::TProgramCopy copy;
   REQUIRE(copy.Add(chm, L"Tastenfang.CHM"));
 

@@ -44,7 +44,7 @@ TEST_CASE("planted libraries beside the program are never loaded; its pictures s
   GetModuleFileNameW(nullptr, self, MAX_PATH);
   std::wstring planted = self;
   planted = planted.substr(0, planted.find_last_of(L'\\')) + L"\\planted_library.dll";
-  REQUIRE(test::FileExists(planted));
+  REQUIRE(FileExists(planted));
 
   test::TProgramCopy copy;
   // Libraries the program loads itself. Not the theme and image libraries:
@@ -83,7 +83,7 @@ TEST_CASE("planted libraries beside the program are never loaded; its pictures s
   }
   for (const wchar_t *name : names) {
     CAPTURE(std::string(name, name + wcslen(name)));
-    CHECK_FALSE(test::FileExists(copy.File(std::wstring(name) + L".loaded")));
+    CHECK_FALSE(FileExists(copy.File(std::wstring(name) + L".loaded")));
   }
 }
 

@@ -22,7 +22,7 @@ void TypeAndEnter(HWND AMain, const std::wstring &AText) {
 
 TEST_CASE("a typo search in the real program, with the variants made here and without") {
   test::TProgramCopy copy;
-  REQUIRE(test::FileExists(copy.Exe()));
+  REQUIRE(FileExists(copy.Exe()));
   test::TUrlRecorder browser;
   const std::wstring term = L"  Lego Technik & Zubehör ";
 

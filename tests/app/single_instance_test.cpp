@@ -29,7 +29,7 @@ TEST_CASE("a second copy ends silently with code 0 while the first runs on") {
   REQUIRE(third);
   CHECK(test::WaitExit(third, 15000) == 0);
   CloseHandle(third);
-  CHECK_FALSE(test::FileExists(other.File(L"Suche.ini")));
+  CHECK_FALSE(FileExists(other.File(L"Suche.ini")));
 
   // The first copy is unchanged.
   CHECK(IsWindowVisible(window));

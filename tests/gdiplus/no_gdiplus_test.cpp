@@ -7,7 +7,7 @@
 
 TEST_CASE("Tastenfang runs without gdiplus.dll and says nothing about it") {
   std::wstring exe = test::ProgramPath();
-  REQUIRE(test::FileExists(exe));
+  REQUIRE(FileExists(exe));
   // Wine's loader takes the override from the new process's environment.
   HANDLE process =
       test::StartProcessWithEnvironment(exe, L"", {L"WINEDLLOVERRIDES=mscoree,mshtml=;gdiplus=d"});

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "base/files.h"
 #include "res/maker.h"
 #include "test_support.h"
 
@@ -53,11 +54,6 @@ std::wstring SetupPath() { return test::EnvPath("TASTENFANG_PACKAGES") + L"\\" +
 std::wstring BuiltHelpFile() {
   std::wstring exe = test::ProgramPath();
   return exe.substr(0, exe.find_last_of(L'\\')) + L"\\Tastenfang.CHM";
-}
-
-bool FolderExists(const std::wstring &APath) {
-  DWORD a = GetFileAttributesW(APath.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // Names in a folder, sorted; empty when the folder is missing.
@@ -292,7 +288,7 @@ struct TOlderCopy {
 
 TEST_CASE("the setup installs the program, its help, a start-menu entry and an uninstall entry; "
           "the uninstaller removes them and keeps the settings") {
-  REQUIRE_MESSAGE(test::FileExists(SetupPath()), "the setup program is missing: build target packages");
+  REQUIRE_MESSAGE(FileExists(SetupPath()), "the setup program is missing: build target packages");
   RemoveInstallation();
   CHECK(RunSetup() == 0);
 
@@ -327,7 +323,7 @@ TEST_CASE("the setup installs the program, its help, a start-menu entry and an u
     PostMessageW(program.Window, WM_CLOSE, 0, 0);
     CHECK(test::WaitExit(program.Process, 15000) == 0);
   }
-  REQUIRE(test::FileExists(SettingsFile()));
+  REQUIRE(FileExists(SettingsFile()));
   std::string settings = test::ReadFileBytes(SettingsFile());
   CHECK(settings.find("[FrmMain]") != std::string::npos);
 
@@ -342,9 +338,9 @@ TEST_CASE("the setup installs the program, its help, a start-menu entry and an u
   // The registered quiet uninstall, as the platform runs it: the uninstaller
   // goes on from a copy of itself, so wait for its work.
   REQUIRE(StartCommandLine(quiet));
-  CHECK(test::PumpUntil([] { return !FolderExists(InstallDir()); }, 30000));
+  CHECK(test::PumpUntil([] { return !DirectoryExists(InstallDir()); }, 30000));
   CHECK(test::PumpUntil([] { return !UninstallEntryExists(); }));
-  CHECK_FALSE(test::FileExists(StartMenuEntry()));
+  CHECK_FALSE(FileExists(StartMenuEntry()));
   CHECK(test::ReadFileBytes(SettingsFile()) == settings);
   RemoveInstallation();
 }
@@ -358,13 +354,13 @@ TEST_CASE("a setup over an older copy replaces it whole, where it is") {
   CHECK(test::ReadFileBytes(older.File(L"Uninstall.exe")) != older.Uninstaller);
   CHECK(UninstallValue(L"DisplayVersion") == L"2.00");
   CHECK(SamePath(UninstallValue(L"InstallLocation"), older.Dir));
-  CHECK_FALSE(FolderExists(InstallDir()));
+  CHECK_FALSE(DirectoryExists(InstallDir()));
   CHECK(SamePath(LinkTarget(StartMenuEntry()), older.File(L"Tastenfang.exe")));
 
   CHECK(RunUninstaller(older.Dir) == 0);
-  CHECK_FALSE(FolderExists(older.Dir));
+  CHECK_FALSE(DirectoryExists(older.Dir));
   CHECK_FALSE(UninstallEntryExists());
-  CHECK_FALSE(test::FileExists(StartMenuEntry()));
+  CHECK_FALSE(FileExists(StartMenuEntry()));
 }
 
 TEST_CASE("a setup that cannot write its files ends with the machine as it was") {
@@ -377,16 +373,16 @@ TEST_CASE("a setup that cannot write its files ends with the machine as it was")
     CloseHandle(held);
     CHECK(code == kAborted);
     CHECK(older.Unchanged());
-    CHECK_FALSE(test::FileExists(StartMenuEntry()));
+    CHECK_FALSE(FileExists(StartMenuEntry()));
   }
   SUBCASE("the folder asked for cannot be made: a file lies on its way") {
     RemoveInstallation();
     test::TTempDir temp;
     test::WriteFileBytes(temp.File(L"Datei"), "kein Ordner");
     CHECK(RunSetup(L"/S /D=" + temp.File(L"Datei") + L"\\" + kProduct) == kAborted);
-    CHECK(test::FileExists(temp.File(L"Datei")));
+    CHECK(FileExists(temp.File(L"Datei")));
     CHECK_FALSE(UninstallEntryExists());
-    CHECK_FALSE(test::FileExists(StartMenuEntry()));
+    CHECK_FALSE(FileExists(StartMenuEntry()));
   }
 }
 
@@ -401,7 +397,7 @@ TEST_CASE("setup and uninstaller leave a running program alone and say so") {
     CHECK(RunUninstaller() == kAborted);
     CHECK(FolderContents(InstallDir()) == kInstalledFiles);
     CHECK(UninstallEntryExists());
-    CHECK(test::FileExists(StartMenuEntry()));
+    CHECK(FileExists(StartMenuEntry()));
 
     // Not silent: the user reads why and may retry after closing it.
     HANDLE setup = test::StartProcess(SetupPath());
@@ -417,7 +413,7 @@ TEST_CASE("setup and uninstaller leave a running program alone and say so") {
     CHECK(program.Close() == 0);
   }
   CHECK(RunUninstaller() == 0);
-  CHECK_FALSE(FolderExists(InstallDir()));
+  CHECK_FALSE(DirectoryExists(InstallDir()));
   CHECK_FALSE(UninstallEntryExists());
   RemoveInstallation();
 }
@@ -480,7 +476,7 @@ TEST_CASE("a program started after the setup's first check still stops it before
   test::WriteFileBytes(Installed(L"Tastenfang.exe.alt"), "alt");
   test::WriteFileBytes(Installed(L"Tastenfang.CHM.neu"), "neu");
   CHECK(RunUninstaller() == 0);
-  CHECK_FALSE(FolderExists(InstallDir()));
+  CHECK_FALSE(DirectoryExists(InstallDir()));
   RemoveInstallation();
 }
 
@@ -490,9 +486,9 @@ TEST_CASE("the x86-64 setup leaves an installed 32-bit program alone") {
   const std::wstring other = L"C:\\Program Files (x86)\\kalverin Tastenfang";
   WriteUninstallValue(L"InstallLocation", other, KEY_WOW64_32KEY);
   CHECK(RunSetup() == kAborted);
-  CHECK_FALSE(FolderExists(InstallDir()));
+  CHECK_FALSE(DirectoryExists(InstallDir()));
   CHECK_FALSE(UninstallEntryExists(KEY_WOW64_64KEY));
-  CHECK_FALSE(test::FileExists(StartMenuEntry()));
+  CHECK_FALSE(FileExists(StartMenuEntry()));
   DeleteUninstallEntry(KEY_WOW64_32KEY);
 }
 #endif

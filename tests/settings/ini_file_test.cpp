@@ -242,7 +242,7 @@ TEST_CASE("a file that cannot be written raises the write error with its path") 
     std::wstring path = dir.File(L"fehlt\\Tastenfang.ini");
     CHECK(WriteError(path) == L"In " + path + L" kann nicht geschrieben werden");
     CHECK(WriteError(path, true) == L"In " + path + L" kann nicht geschrieben werden");
-    CHECK_FALSE(test::FileExists(path));
+    CHECK_FALSE(FileExists(path));
   }
   SUBCASE("file held open by another program") {
     const std::string before = "[FrmMain]\r\nLeft=5\r\n[Cbx]\r\n0=a\r\n";

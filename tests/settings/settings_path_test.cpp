@@ -20,10 +20,6 @@ std::wstring AppData() {
   return GetSpecialFolderPath(CSIDL_APPDATA);
 }
 
-bool DirectoryExists(const std::wstring &APath) {
-  DWORD a = GetFileAttributesW(APath.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
 } // namespace
 
 TEST_CASE("the special folder is named without a trailing delimiter") {
@@ -97,7 +93,7 @@ TEST_CASE("start-up sets IniFileName and creates every missing folder") {
     InitSettingsPath(program.Exe);
     CHECK(IniFileName == program.Folder + L"a\\b\\c\\Tastenfang.ini");
     CHECK(DirectoryExists(program.Folder + L"a\\b\\c"));
-    CHECK_FALSE(test::FileExists(IniFileName)); // the first save creates the file
+    CHECK_FALSE(FileExists(IniFileName)); // the first save creates the file
   }
   SUBCASE("the default folder on the first start") {
     TProgram program(L"TastenfangTest.exe");

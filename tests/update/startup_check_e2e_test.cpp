@@ -80,7 +80,7 @@ TEST_CASE("automatic checks turned on and the dialog closed by its close box: th
   test::WriteFileBytes(served + L"\\tastenfang.xml", pad.Xml());
 
   test::TProgramCopy copy;
-  REQUIRE(test::FileExists(copy.Exe()));
+  REQUIRE(FileExists(copy.Exe()));
   EnableAutomaticChecks(copy);
   CHECK(test::ReadFileBytes(copy.File(L"Tastenfang.ini")).find("ChkAutoCheckUpdates=1") !=
         std::string::npos);

@@ -5,7 +5,7 @@
 
 TEST_CASE("the built program's version resource is read from its German block") {
   const std::wstring exe = test::ProgramPath();
-  REQUIRE(test::FileExists(exe));
+  REQUIRE(FileExists(exe));
   CHECK(GetVersionInfoValue(L"ProductVersion", exe) == L"2.00");
   CHECK(GetVersionInfoValue(L"FileVersion", exe) == L"2.0.0.0");
   CHECK(GetVersionInfoValue(L"OriginalFilename", exe) == L"Tastenfang.exe");
