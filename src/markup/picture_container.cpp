@@ -108,18 +108,17 @@ void THTMLPicture::DecodeData() {
     bytes = &selected;
   }
 
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes->size());
+  TGlobalMemory block(GlobalAlloc(GMEM_MOVEABLE, bytes->size()));
   if (!block) throw EHTMLPictureError(L"Could not allocate memory for image");
-  if (void *memory = GlobalLock(block)) {
-    std::memcpy(memory, bytes->data(), bytes->size());
-    GlobalUnlock(block);
+  {
+    TGlobalLock lock(block.Get());
+    if (lock.Memory()) std::memcpy(lock.Memory(), bytes->data(), bytes->size());
   }
   ComPtr<IStream> stream;
-  // The stream frees the block when it goes.
-  if (FAILED(CreateStreamOnHGlobal(block, TRUE, &stream))) {
-    GlobalFree(block);
+  if (FAILED(CreateStreamOnHGlobal(block.Get(), TRUE, &stream)))
     throw EHTMLPictureError(L"Could not create image stream");
-  }
+  // The stream frees the block when it goes.
+  block.Release();
   if (!stream) throw EHTMLPictureError(L"Empty image stream created");
 
   // The picture shown so far stays until the new one has decoded.
