@@ -523,9 +523,7 @@ void TAdvMessageForm::BuildInstruction(const TDialogUnits &u, const SIZE &AInstr
 }
 
 void TAdvMessageForm::BuildTimer() {
-  if (!HasOption(doTimer) && !Dialog().AutoClose() && !HasOption(doProgressBarMarquee) &&
-      !HasOption(doProgressBar))
-    return;
+  if (!Dialog().NeedsTimer()) return;
   FTimer = new TTimer(this);
   FTimer->SetInterval(100);
   FTimer->OnTimer = [this](TComponent *) { TimerTick(); };

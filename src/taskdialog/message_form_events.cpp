@@ -288,7 +288,9 @@ void TAdvMessageForm::TimerTick() {
   if (HasOption(doTimer)) d.DoDialogTimer();
   if (FProgressBar) {
     int pos = FProgressBar->Position();
-    if (d.DoDialogProgress(pos)) FProgressBar->SetPosition(pos);
+    // The emulated bar shows no state.
+    TTaskDialogProgressState state = psNormal;
+    if (d.DoDialogProgress(pos, state)) FProgressBar->SetPosition(pos);
   }
   d.AdvanceAutoClose(100);
 }

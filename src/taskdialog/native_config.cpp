@@ -89,9 +89,7 @@ TASKDIALOG_FLAGS DialogFlags(const TCustomAdvTaskDialog &ATaskDialog, bool AHasC
   if (o.Contains(doVerifyChecked)) flags |= TDF_VERIFICATION_FLAG_CHECKED;
   if (o.Contains(doProgressBar)) flags |= TDF_SHOW_PROGRESS_BAR;
   if (o.Contains(doProgressBarMarquee)) flags |= TDF_SHOW_MARQUEE_PROGRESS_BAR;
-  if (o.Contains(doProgressBarMarquee) || o.Contains(doProgressBar) || o.Contains(doTimer) ||
-      ATaskDialog.AutoClose())
-    flags |= TDF_CALLBACK_TIMER;
+  if (ATaskDialog.NeedsTimer()) flags |= TDF_CALLBACK_TIMER;
   if (ATaskDialog.DialogPosition() == dpOwnerFormCenter) flags |= TDF_POSITION_RELATIVE_TO_WINDOW;
   if (o.Contains(doNoDefaultRadioButton)) flags |= TDF_NO_DEFAULT_RADIO_BUTTON;
   if (o.Contains(doAllowDialogCancel)) flags |= TDF_ALLOW_DIALOG_CANCELLATION;

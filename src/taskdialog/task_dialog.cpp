@@ -251,10 +251,9 @@ HRESULT TCustomAdvTaskDialog::HandleNotification(HWND AWnd, UINT ANotification, 
 
 void TCustomAdvTaskDialog::TimerTick(DWORD AElapsed) {
   DoDialogTimer();
-  if (OnDialogProgress) {
-    int pos = 0;
-    TTaskDialogProgressState state = psNormal;
-    OnDialogProgress(this, pos, state);
+  int pos = 0;
+  TTaskDialogProgressState state = psNormal;
+  if (DoDialogProgress(pos, state)) {
     SendToDialog(TDM_SET_PROGRESS_BAR_POS, WPARAM(pos), 0);
     const int platformState = state == psError    ? PBST_ERROR
                               : state == psPaused ? PBST_PAUSED
@@ -301,10 +300,9 @@ void TCustomAdvTaskDialog::DoDialogTimer() {
   if (OnDialogTimer) OnDialogTimer(this);
 }
 
-bool TCustomAdvTaskDialog::DoDialogProgress(int &Pos) {
+bool TCustomAdvTaskDialog::DoDialogProgress(int &Pos, TTaskDialogProgressState &State) {
   if (!OnDialogProgress) return false;
-  TTaskDialogProgressState state = psNormal;
-  OnDialogProgress(this, Pos, state);
+  OnDialogProgress(this, Pos, State);
   return true;
 }
 

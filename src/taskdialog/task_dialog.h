@@ -185,13 +185,18 @@ public:
   // Without a handler the address is opened.
   void DoDialogHyperlinkClick(const std::wstring &HRef);
   void DoDialogTimer();
-  // False without a handler; Pos is then unchanged.
-  bool DoDialogProgress(int &Pos);
+  // False without a handler; Pos and State are then unchanged.
+  bool DoDialogProgress(int &Pos, TTaskDialogProgressState &State);
   // Whether the handler lets the dialog close.
   bool DoDialogClose();
   // Before any click: the default radio button, none with
   // doNoDefaultRadioButton.
   void ResetRadioButtonResult();
+  // Timer events, a progress bar or auto-close need the dialog's timer.
+  bool NeedsTimer() const {
+    return FOptions.Contains(doTimer) || FOptions.Contains(doProgressBar) ||
+           FOptions.Contains(doProgressBarMarquee) || FAutoClose;
+  }
   // Counts time towards AutoCloseTimeOut and closes the dialog once past.
   void AdvanceAutoClose(int Milliseconds);
 
