@@ -4,15 +4,18 @@
 // many real typos as it had (iterative proportional fitting of a log-linear
 // rate), rare features drawn towards their class. The English corpus gives
 // the letters' details; the German files are small and lean towards
-// spelling, so they count several times, and the share of each kind of slip
-// is then moved towards the mix German keyboard slips are described to have
+// spelling, so they count several times. Words that look German (by the
+// odds of their letter pairs) get features of their own: drawn towards
+// their class of kind and key relation, then with the share of each kind
+// of slip moved to the mix German keyboard slips are described to have
 // (the same row's keys far more often than in the English corpus).
 //   typo_learn ENGLISH.tsv GERMAN.tsv... [--table FILE] [--check WORDLIST]
-//              [--german N] [--mix A] [--m M] [--mkey M] [--tune]
+//              [--german N] [--mix A] [--german-mix A] [--flat A] [--m M]
+//              [--mkey M] [--german-halves] [--tune]
 // --check measures the recall on German keyboard slips made from a word
-// list; --tune learns on one half of the English learning words and
-// measures on the other, so that a setting is judged without the held-out
-// half.
+// list; --german-halves learns on one half of the German pairs (by word)
+// and measures on the other; --tune learns on one half of the English
+// learning words and measures on the other.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -28,13 +31,15 @@ using typo_corpus::TPair;
 namespace {
 
 struct TSettings {
-  // Pseudo-chances towards the prior: chosen by the recall on the made
-  // German slips and the English held-out half (so that one is a little
-  // optimistic), as a balance of the two.
+  // Pseudo-chances towards the prior. These settings were chosen by the
+  // recall on the made German slips, on halves of the German files and on
+  // the English held-out half (so that one is a little optimistic).
   double M = 100, MKey = 5, MPlace = 1;
   int Rounds = 8;
-  double German = 1; // how many times a German pair counts
-  double Mix = 0.5;  // how far the kinds move towards the German mix
+  double German = 3;    // how many times a German pair counts
+  double Mix = 0;       // how far the kinds move towards the German mix
+  double GermanMix = 1; // the same for words that look German
+  double Flat = 0.5;    // how far their features move to their class's rate
 };
 
 // The classes rare features fall back on: kind and key relation.
@@ -157,26 +162,67 @@ void MoveTowardsGermanMix(const std::vector<TChance> &AGerman, std::vector<std::
   }
 }
 
+double AsLevel(double AWeight) {
+  return LevelToWeight((unsigned char)WeightToLevel(AWeight));
+}
+
 // As the table keeps them, so that the recall measured is the program's.
-TTypoWeights AsTableKeeps(const std::vector<std::vector<double>> &AW) {
+TTypoWeights AsTableKeeps(const std::vector<std::vector<double>> &AW,
+                          const std::vector<double> &AGermanFeature,
+                          const std::vector<double> &APairOdds) {
   TTypoWeights w;
-  for (int f = 0; f < feature::kSound; ++f)
-    w.Feature[size_t(f)] = LevelToWeight((unsigned char)WeightToLevel(AW[fcFeature][size_t(f)] * 1e4)) / 1e4;
+  w.GermanFeature = w.Feature;
+  for (int f = 0; f < feature::kSound; ++f) {
+    w.Feature[size_t(f)] = AsLevel(AW[fcFeature][size_t(f)] * 1e4) / 1e4;
+    w.GermanFeature[size_t(f)] = AsLevel(AGermanFeature[size_t(f)] * 1e4) / 1e4;
+  }
   for (int r = 0; r < feature::kSoundRules; ++r)
-    w.Feature[size_t(feature::kSound + r)] = SoundRuleWeight(r) / 1e4;
+    w.Feature[size_t(feature::kSound + r)] = w.GermanFeature[size_t(feature::kSound + r)] =
+        SoundRuleWeight(r) / 1e4;
+  for (double odds : APairOdds)
+    w.GermanPairOdds.push_back(std::log2(AsLevel(std::exp2(odds))));
   for (int k = 0; k < ekKindCount; ++k)
     for (int p = 0; p < epPlaceCount; ++p)
       w.Place[k][p] = k == ekSound ? 1 : std::round(AW[fcPlace][size_t(k * epPlaceCount + p)] * 100) / 100;
   w.KeyPair.assign(size_t(ekKindCount) * kKeyPairCount, 1.0);
   w.NextPair = w.KeyPair;
   for (size_t i = 0; i < size_t(kPairKinds) * kKeyPairCount; ++i) {
-    w.KeyPair[i] = LevelToWeight((unsigned char)WeightToLevel(AW[fcKeyPair][i]));
-    w.NextPair[i] = LevelToWeight((unsigned char)WeightToLevel(AW[fcNextPair][i]));
+    w.KeyPair[i] = AsLevel(AW[fcKeyPair][i]);
+    w.NextPair[i] = AsLevel(AW[fcNextPair][i]);
   }
   return w;
 }
 
-// AEnglish and AGerman: the learning pairs of each language.
+// Log2 odds of each pair of letters following each other (and of the
+// start and end), German words over English ones, each word once.
+std::vector<double> PairOdds(const std::vector<const TPair *> &AEnglish,
+                             const std::vector<const TPair *> &AGerman) {
+  auto shares = [](const std::vector<const TPair *> &APairs) {
+    std::vector<double> n(kLetterPairCount, 1); // one of each, so that none is 0
+    double total = kLetterPairCount;
+    std::unordered_set<std::wstring> seen;
+    for (const TPair *p : APairs) {
+      if (!seen.insert(FoldCase(p->Correct)).second) continue;
+      int before = kLetterCount;
+      for (wchar_t c : p->Correct) {
+        const int letter = LetterIndex(FoldCase(c));
+        if (letter < 0) continue;
+        n[size_t(before * (kLetterCount + 1) + letter)] += 1, total += 1;
+        before = letter;
+      }
+      n[size_t(before * (kLetterCount + 1) + kLetterCount)] += 1, total += 1;
+    }
+    for (double &c : n)
+      c /= total;
+    return n;
+  };
+  const std::vector<double> english = shares(AEnglish), german = shares(AGerman);
+  std::vector<double> odds(kLetterPairCount);
+  for (size_t i = 0; i < odds.size(); ++i)
+    odds[i] = std::log2(german[i] / english[i]);
+  return odds;
+}
+
 TTypoWeights Learn(const std::vector<const TPair *> &AEnglish,
                    const std::vector<const TPair *> &AGerman, const TSettings &AS) {
   std::vector<TUse> all, german;
@@ -199,8 +245,16 @@ TTypoWeights Learn(const std::vector<const TPair *> &AEnglish,
     FitFactor(chances, w, fcKeyPair, AS.MKey, one);
     FitFactor(chances, w, fcNextPair, AS.MKey, one);
   }
-  MoveTowardsGermanMix(Chances(german), w, AS.Mix);
-  return AsTableKeeps(w);
+  // Words that look German: towards their class's rate, then to the mix.
+  const std::vector<TChance> germanChances = Chances(german);
+  std::vector<std::vector<double>> germanWords = w;
+  const std::vector<double> rates = ClassRates(chances, w);
+  for (int f = 0; f < feature::kSound; ++f)
+    germanWords[fcFeature][size_t(f)] = std::pow(w[fcFeature][size_t(f)], 1 - AS.Flat) *
+                                        std::pow(rates[size_t(FeatureClass(f))], AS.Flat);
+  MoveTowardsGermanMix(germanChances, germanWords, AS.GermanMix);
+  MoveTowardsGermanMix(germanChances, w, AS.Mix);
+  return AsTableKeeps(w, germanWords[fcFeature], PairOdds(AEnglish, AGerman));
 }
 
 struct TCorpus {
@@ -233,12 +287,20 @@ bool WriteTable(const char *APath, const TTypoWeights &AW, const std::vector<TCo
                "// common misspellings, CC BY-SA 4.0 (see shared/testdata/README.md); as data\n"
                "// derived from it, this table is under CC BY-SA 4.0 too.\n"
                "// Settings: m %g, m of key pairs %g, m of places %g, %d rounds, German pairs\n"
-               "// count %g times, kinds moved %g of the way to the German mix.\n"
+               "// count %g times, kinds moved %g of the way to the German mix; for words\n"
+               "// that look German features moved %g of the way to their class, kinds %g.\n"
                "// Made again with:\n//   %s\n"
                "// clang-format off\n#include <iterator>\n\n#include \"typo/typo_weights_table.h\"\n\n"
                "namespace typo {\n",
-               AS.M, AS.MKey, AS.MPlace, AS.Rounds, AS.German, AS.Mix, ACommand.c_str());
+               AS.M, AS.MKey, AS.MPlace, AS.Rounds, AS.German, AS.Mix, AS.Flat, AS.GermanMix,
+               ACommand.c_str());
   WriteLevels(out, "kFeatureLevels", AW.Feature, feature::kSound, 1e4, "size_t(feature::kSound)");
+  WriteLevels(out, "kGermanFeatureLevels", AW.GermanFeature, feature::kSound, 1e4,
+              "size_t(feature::kSound)");
+  std::vector<double> odds;
+  for (double o : AW.GermanPairOdds)
+    odds.push_back(std::exp2(o));
+  WriteLevels(out, "kGermanPairLevels", odds, kLetterPairCount, 1, "size_t(kLetterPairCount)");
   std::fprintf(out, "const float kPlaceWeights[ekKindCount][epPlaceCount] = {");
   for (int k = 0; k < ekKindCount; ++k)
     for (int p = 0; p < epPlaceCount; ++p)
@@ -261,13 +323,21 @@ void PrintRecall(const char *AName, const std::vector<TPair> &APairs, const typo
   }
 }
 
+void PrintLooksGerman(const char *AName, const std::vector<TPair> &APairs,
+                      const typo_corpus::TPick &APick, const TTypoWeights &AW) {
+  size_t german = 0, count = 0;
+  for (const TPair &p : APairs)
+    if (p.Measured && APick(p)) german += LooksGerman(p.Correct, AW), ++count;
+  std::printf("%s that look German: %zu of %zu\n", AName, german, count);
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
   TSettings settings;
   std::vector<TCorpus> corpora;
   const char *table = nullptr, *check = nullptr;
-  bool tune = false;
+  bool tune = false, germanHalves = false;
   std::string command = "typo_learn";
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
@@ -277,15 +347,19 @@ int main(int argc, char **argv) {
     else if (a == "--german") settings.German = std::atof(value());
     else if (a == "--mix") settings.Mix = std::atof(value());
     else if (a == "--m") settings.M = std::atof(value());
+    else if (a == "--german-mix") settings.GermanMix = std::atof(value());
+    else if (a == "--flat") settings.Flat = std::atof(value());
     else if (a == "--mkey") settings.MKey = std::atof(value());
     else if (a == "--tune") tune = true;
+    else if (a == "--german-halves") germanHalves = true;
     else corpora.push_back({a, {}});
   }
   for (const TCorpus &c : corpora)
     command += " " + c.Path.substr(c.Path.find_last_of("/\\") + 1);
   char options[160];
-  std::snprintf(options, sizeof options, " --german %g --mix %g --m %g --mkey %g", settings.German,
-                settings.Mix, settings.M, settings.MKey);
+  std::snprintf(options, sizeof options,
+                " --german %g --mix %g --german-mix %g --flat %g --m %g --mkey %g", settings.German,
+                settings.Mix, settings.GermanMix, settings.Flat, settings.M, settings.MKey);
   command += std::string(options) + " --table typo_weights_table.cpp";
   if (corpora.empty()) {
     std::fprintf(stderr, "usage: typo_learn ENGLISH.tsv GERMAN.tsv... [--table FILE] "
@@ -304,7 +378,9 @@ int main(int argc, char **argv) {
   std::vector<const TPair *> german;
   for (size_t i = 1; i < corpora.size(); ++i)
     for (const TPair &p : corpora[i].Pairs)
-      if (typo_corpus::OneEditAway(p.Correct, p.Typo)) german.push_back(&p);
+      if (typo_corpus::OneEditAway(p.Correct, p.Typo) &&
+          !(germanHalves && !typo_corpus::LearnHalf(p.Correct)))
+        german.push_back(&p);
   auto learnFrom = [&](int AFold) {
     std::vector<const TPair *> english;
     for (const TPair &p : corpora[0].Pairs)
@@ -327,12 +403,19 @@ int main(int argc, char **argv) {
   PrintRecall("English, held-out half", corpora[0].Pairs, typo_corpus::HeldOutPairs, learned);
   PrintRecall("English, learning half (learned)", corpora[0].Pairs, typo_corpus::LearningPairs,
               learned);
+  for (size_t i = 1; germanHalves && i < corpora.size(); ++i)
+    PrintRecall(("not learned, half of " +
+                 corpora[i].Path.substr(corpora[i].Path.find_last_of("/\\") + 1)).c_str(),
+                corpora[i].Pairs, [](const TPair &p) { return !typo_corpus::LearnHalf(p.Correct); },
+                learned);
   for (size_t i = 1; i < corpora.size(); ++i)
     PrintRecall(("learned: " + corpora[i].Path.substr(corpora[i].Path.find_last_of("/\\") + 1)).c_str(),
                 corpora[i].Pairs, typo_corpus::AllPairs, learned);
+  PrintLooksGerman("English held-out words", corpora[0].Pairs, typo_corpus::HeldOutPairs, learned);
   if (check) {
     const std::vector<TPair> slips =
         typo_corpus::TSlipMaker(28).Make(typo_corpus::ReadWords(check), 4910);
+    PrintLooksGerman("words of the made slips", slips, typo_corpus::AllPairs, learned);
     PrintRecall("German keyboard slips (made)", slips, typo_corpus::AllPairs, learned);
   }
   if (table && !WriteTable(table, learned, corpora, settings, command)) {

@@ -141,6 +141,19 @@ TKeyRelation KeyRelation(int ALetterA, int ALetterB) {
   return Neighbours().Relation[ALetterA][ALetterB];
 }
 
+bool LooksGerman(const std::wstring &AWord, const TTypoWeights &AWeights) {
+  if (AWeights.GermanPairOdds.empty()) return false;
+  double odds = 0;
+  int before = kLetterCount;
+  for (wchar_t c : AWord) {
+    const int letter = LetterIndex(FoldCase(c));
+    if (letter < 0) continue;
+    odds += AWeights.GermanPairOdds[size_t(before * (kLetterCount + 1) + letter)];
+    before = letter;
+  }
+  return odds + AWeights.GermanPairOdds[size_t(before * (kLetterCount + 1) + kLetterCount)] > 0;
+}
+
 bool KeepsWordAsTyped(const std::wstring &AWord) {
   int letters = 0;
   for (wchar_t c : AWord)
@@ -156,7 +169,11 @@ public:
   TEditMaker(const std::wstring &AWord, const TTypoWeights &AWeights,
              const std::function<void(TWordEdit &&)> &AEmit)
       : FWord(AWord), FLow(FoldCase(AWord)), FLength(FLow.size()), FLetter(FLength),
-        FWeights(AWeights), FEmit(AEmit) {
+        FWeights(AWeights),
+        FFeature(!AWeights.GermanFeature.empty() && LooksGerman(AWord, AWeights)
+                     ? AWeights.GermanFeature
+                     : AWeights.Feature),
+        FEmit(AEmit) {
     for (size_t i = 0; i < FLength; ++i) {
       FLetter[i] = LetterIndex(FLow[i]);
       if (FLetter[i] >= 0) {
@@ -293,7 +310,7 @@ private:
 
   void Emit(size_t AAt, size_t ARemove, std::wstring_view AInsert, TEditKind AKind,
             TEditPlace APlace, int AFeature) {
-    double score = FWeights.Feature[size_t(AFeature)] * FWeights.Place[AKind][APlace];
+    double score = FFeature[size_t(AFeature)] * FWeights.Place[AKind][APlace];
     const int typed = AInsert.empty() ? LetterAt(AAt) : LetterIndex(FoldCase(AInsert[0]));
     const int keyPair =
         LetterAt(AAt - 1) * kLetterCount + (typed < 0 || typed >= kLetterCount ? 0 : typed);
@@ -324,6 +341,7 @@ private:
   std::vector<int> FLetter;
   size_t FFirstLetter = FLength, FLastLetter = 0;
   const TTypoWeights &FWeights;
+  const std::vector<double> &FFeature;
   const std::function<void(TWordEdit &&)> &FEmit;
 };
 

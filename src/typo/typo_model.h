@@ -73,8 +73,17 @@ struct TTypoWeights {
   // The same for the last letter it types (or leaves out) and the letter
   // after it.
   std::vector<double> NextPair;
+  // The feature weights for a word that looks German (empty: Feature), in
+  // the mix of slips German typists make, and what tells such a word: the
+  // log2 odds of each pair of letters following each other (kLetterCount:
+  // the word's start or end), German words over English ones. A word looks
+  // German when their sum is above 0.
+  std::vector<double> GermanFeature;
+  std::vector<double> GermanPairOdds;
 };
 inline constexpr int kKeyPairCount = (kLetterCount + 1) * kLetterCount;
+inline constexpr int kLetterPairCount = (kLetterCount + 1) * (kLetterCount + 1);
+bool LooksGerman(const std::wstring &AWord, const TTypoWeights &AWeights);
 // The program's weights (learned once, kept as a table in the source).
 const TTypoWeights &DefaultWeights();
 

@@ -22,6 +22,9 @@ inline int WeightToLevel(double AWeight) {
 // Per ten thousand chances, for every feature but the sound-alikes, whose
 // weights are set by hand beside their rules (SoundRuleWeight).
 extern const unsigned char kFeatureLevels[feature::kSound];
+// The same for words that look German, and the odds that tell them.
+extern const unsigned char kGermanFeatureLevels[feature::kSound];
+extern const unsigned char kGermanPairLevels[kLetterPairCount];
 extern const float kPlaceWeights[ekKindCount][epPlaceCount];
 extern const unsigned char kKeyPairLevels[kPairKinds * kKeyPairCount];
 extern const unsigned char kNextPairLevels[kPairKinds * kKeyPairCount];

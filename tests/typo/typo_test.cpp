@@ -132,6 +132,11 @@ TEST_CASE("the ranking: best first, the key beside before a far one, sound-alike
     CAPTURE(std::string(c.Beside, c.Beside + wcslen(c.Beside)));
     CHECK(rank(c.Word, c.Beside) < rank(c.Word, c.Far));
   }
+  // German words get the weights of German slips; English ones keep theirs.
+  for (const wchar_t *german : {L"Kinderwagen", L"Rasierer", L"Technik", L"Teppich", L"Kamera"})
+    CHECK(LooksGerman(german, DefaultWeights()));
+  for (const wchar_t *english : {L"throughput", L"because", L"yesterday", L"keyboard"})
+    CHECK_FALSE(LooksGerman(english, DefaultWeights()));
   const std::vector<std::wstring> apfel = BuildTypoQuery(L"Äpfelbaum", 3000).Variants;
   CHECK(Has(apfel, L"Aepfelbaum"));
   CHECK_FALSE(Has(apfel, L"AEpfelbaum"));
