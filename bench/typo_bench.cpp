@@ -79,11 +79,12 @@ std::wstring_view MisspeltWord(std::wstring_view ATerm, std::wstring_view AVaria
 // Everyday search terms: how many of their variants are words of the list.
 void PrintWordsAmongVariants(const typo::TWordList &AWords) {
   static const wchar_t *const kTerms[] = {
-      L"Uhr",        L"Regal",     L"Tablet",     L"Trauring",   L"Vorhang",   L"Münzen",
-      L"Nähmaschine", L"Rasierer", L"Kinderwagen", L"Lego Technik", L"Fahrrad", L"Schuhe",
-      L"Handy",      L"Kamera",    L"Lampe",      L"Teppich",    L"Gitarre",   L"Sofa",
-      L"Bett",       L"Tisch",     L"Stuhl",      L"Jacke",      L"Hose",      L"Kleid",
-      L"Puppe",      L"Modellbahn", L"Briefmarken", L"Schallplatten", L"Werkzeug", L"Bohrmaschine"};
+      L"Uhr",        L"Regal",       L"Tablet",        L"Trauring",    L"Vorhang",
+      L"Münzen",     L"Nähmaschine", L"Rasierer",      L"Kinderwagen", L"Lego Technik",
+      L"Fahrrad",    L"Schuhe",      L"Handy",         L"Kamera",      L"Lampe",
+      L"Teppich",    L"Gitarre",     L"Sofa",          L"Bett",        L"Tisch",
+      L"Stuhl",      L"Jacke",       L"Hose",          L"Kleid",       L"Puppe",
+      L"Modellbahn", L"Briefmarken", L"Schallplatten", L"Werkzeug",    L"Bohrmaschine"};
   const typo::TIsWord isWord = [&](std::wstring_view w) { return AWords.Contains(w); };
   size_t counts[2][2] = {}; // without, with the filter: variants, words among them
   for (const wchar_t *term : kTerms)
@@ -114,8 +115,9 @@ void PrintFilterCost(const std::wstring &APath, const std::vector<std::wstring> 
   const double filtered = MicrosPerTerm(ATerms, 300, 5, isWord);
   std::printf("\nword file: %zu words; reading it (first typo search): %.2f ms median of 10\n",
               words.Count(), bench::Median(loads));
-  std::printf("time per term (budget 300, %zu words): %.1f us without the filter, %.1f us with it\n",
-              ATerms.size(), plain, filtered);
+  std::printf(
+      "time per term (budget 300, %zu words): %.1f us without the filter, %.1f us with it\n",
+      ATerms.size(), plain, filtered);
 }
 
 void PrintGrowth() {
@@ -147,25 +149,29 @@ int wmain(int argc, wchar_t **argv) {
   std::wstring wordFile = TYPO_WORD_FILE;
   std::string check = TYPO_CHECK_WORDS;
   for (int i = 1; i < argc; ++i) {
-    if (std::wcscmp(argv[i], L"--words") == 0 && i + 1 < argc) wordFile = argv[++i];
-    else if (std::wcscmp(argv[i], L"--check") == 0 && i + 1 < argc) check = typo::ToUtf8(argv[++i]);
-    else paths.push_back(typo::ToUtf8(argv[i]));
+    if (std::wcscmp(argv[i], L"--words") == 0 && i + 1 < argc)
+      wordFile = argv[++i];
+    else if (std::wcscmp(argv[i], L"--check") == 0 && i + 1 < argc)
+      check = typo::ToUtf8(argv[++i]);
+    else
+      paths.push_back(typo::ToUtf8(argv[i]));
   }
-  if (paths.empty()) paths = {TYPO_CORPUS "/codespell-pairs-dev.tsv",
-                              TYPO_CORPUS "/de-libreoffice-autocorrect.tsv",
-                              TYPO_CORPUS "/de-wikipedia-tippfehler.tsv"};
+  if (paths.empty())
+    paths = {TYPO_CORPUS "/codespell-pairs-dev.tsv", TYPO_CORPUS "/de-libreoffice-autocorrect.tsv",
+             TYPO_CORPUS "/de-wikipedia-tippfehler.tsv"};
   std::vector<std::vector<TPair>> corpora;
   for (size_t i = 0; i < paths.size(); ++i) {
-    corpora.push_back(typo_corpus::ReadPairs(
-        paths[i], i == 0 ? typo_corpus::TSplit::ByWord : typo_corpus::TSplit::AllLearning));
+    corpora.push_back(typo_corpus::ReadPairs(paths[i], i == 0 ? typo_corpus::TSplit::ByWord
+                                                              : typo_corpus::TSplit::AllLearning));
     if (corpora.back().empty()) {
       std::fprintf(stderr, "no typo pairs in %s\n", paths[i].c_str());
       return 1;
     }
   }
   const typo::TWordList words = typo::TWordList::FromFile(wordFile);
-  if (words.Empty()) std::printf("no word file at %s: figures without the filter only\n",
-                                 typo::ToUtf8(wordFile).c_str());
+  if (words.Empty())
+    std::printf("no word file at %s: figures without the filter only\n",
+                typo::ToUtf8(wordFile).c_str());
   const typo::TIsWord isWord = [&](std::wstring_view w) { return words.Contains(w); };
 
   std::vector<TSet> sets{{"English, held-out half", false, &corpora[0], typo_corpus::HeldOutPairs},
@@ -176,8 +182,8 @@ int wmain(int argc, wchar_t **argv) {
   const std::vector<TPair> slips =
       typo_corpus::TSlipMaker(28).Make(typo_corpus::ReadWords(check), 4910);
   if (!slips.empty())
-    sets.push_back({"German keyboard slips made from the list", false, &slips,
-                    typo_corpus::AllPairs});
+    sets.push_back(
+        {"German keyboard slips made from the list", false, &slips, typo_corpus::AllPairs});
   PrintRecall(sets, words.Empty() ? typo::TIsWord{} : isWord);
   if (!words.Empty()) PrintWordsAmongVariants(words);
 

@@ -81,8 +81,7 @@ inline std::vector<TPair> ReadPairs(const std::string &APath, TSplit ASplit = TS
     if (!line.empty() && line.back() == '\r') line.pop_back();
     size_t tab = line.find('\t');
     if (tab == std::string::npos) continue;
-    TPair p{typo::FromUtf8(line.substr(0, tab)), typo::FromUtf8(line.substr(tab + 1)), true,
-            false};
+    TPair p{typo::FromUtf8(line.substr(0, tab)), typo::FromUtf8(line.substr(tab + 1)), true, false};
     if (ASplit == TSplit::ByWord) p.Learn = LearnHalf(p.Correct);
     p.Measured = p.Correct.size() >= 5 && p.Correct.size() <= 12 && OneEditAway(p.Correct, p.Typo);
     pairs.push_back(std::move(p));
@@ -122,8 +121,9 @@ inline TSlipKind KindOf(const std::wstring &ACorrect, const std::wstring &ATypo)
     const int from = typo::LetterIndex(a[i]), to = typo::LetterIndex(b[i]);
     if (from < 0 || to < 0) return skOther;
     const typo::TKeyRelation r = typo::KeyRelation(from, to);
-    return r == typo::krSameRow ? skReplaceRow : r == typo::krDiagonal ? skReplaceDiagonal
-                                                                         : skReplaceApart;
+    return r == typo::krSameRow    ? skReplaceRow
+           : r == typo::krDiagonal ? skReplaceDiagonal
+                                   : skReplaceApart;
   }
   // Added: the first place the words differ may lie anywhere in a run of
   // the added letter, so look at both sides of it.
@@ -180,10 +180,9 @@ inline TRecall Recall(const std::vector<TPair> &APairs, const TPick &APick, size
 
 // A check set of German keyboard slips: words of a German word list, one
 // slip each, in the mix the German search-query typos are described to
-// have (anywhere but the first letter; per 491: 126 omitted, 35 swapped; replaced 98 same row, 8 diagonal,
-// 63 far, half of those vowels; added 47 doubled, 37 same row, 26
-// diagonal, 51 far). A slip that is itself a word is not a typo anyone
-// would notice, and is left out. Deterministic.
+// have (anywhere but the first letter; per 491: 126 omitted, 35 swapped; replaced 98 same row, 8
+// diagonal, 63 far, half of those vowels; added 47 doubled, 37 same row, 26 diagonal, 51 far). A
+// slip that is itself a word is not a typo anyone would notice, and is left out. Deterministic.
 class TSlipMaker {
 public:
   explicit TSlipMaker(uint32_t ASeed) : FState(ASeed) {}

@@ -99,11 +99,12 @@ std::vector<TChance> Chances(const std::vector<TUse> &APairs) {
     const std::wstring typo = FoldCase(p->Typo);
     EnumerateEdits(p->Correct, uniform, [&](TWordEdit &&AEdit) {
       if (AEdit.Kind == ekSound) return;
-      chances.push_back({{AEdit.Feature, uint32_t(int(AEdit.Kind) * epPlaceCount + int(AEdit.Place)),
-                          uint32_t(AEdit.Kind * kKeyPairCount + AEdit.KeyPair),
-                          uint32_t(AEdit.Kind * kKeyPairCount + AEdit.NextPair)},
-                         count,
-                         FoldCase(AEdit.Apply(p->Correct)) == typo});
+      chances.push_back(
+          {{AEdit.Feature, uint32_t(int(AEdit.Kind) * epPlaceCount + int(AEdit.Place)),
+            uint32_t(AEdit.Kind * kKeyPairCount + AEdit.KeyPair),
+            uint32_t(AEdit.Kind * kKeyPairCount + AEdit.NextPair)},
+           count,
+           FoldCase(AEdit.Apply(p->Correct)) == typo});
     });
   }
   return chances;
@@ -183,7 +184,8 @@ TTypoWeights AsTableKeeps(const std::vector<std::vector<double>> &AW,
     w.GermanPairOdds.push_back(std::log2(AsLevel(std::exp2(odds))));
   for (int k = 0; k < ekKindCount; ++k)
     for (int p = 0; p < epPlaceCount; ++p)
-      w.Place[k][p] = k == ekSound ? 1 : std::round(AW[fcPlace][size_t(k * epPlaceCount + p)] * 100) / 100;
+      w.Place[k][p] =
+          k == ekSound ? 1 : std::round(AW[fcPlace][size_t(k * epPlaceCount + p)] * 100) / 100;
   w.KeyPair.assign(size_t(ekKindCount) * kKeyPairCount, 1.0);
   w.NextPair = w.KeyPair;
   for (size_t i = 0; i < size_t(kPairKinds) * kKeyPairCount; ++i) {
@@ -223,6 +225,36 @@ std::vector<double> PairOdds(const std::vector<const TPair *> &AEnglish,
   return odds;
 }
 
+// The factors fitted to the chances, rounds of one pass per factor.
+std::vector<std::vector<double>> Fit(const std::vector<TChance> &AChances, const TSettings &AS) {
+  std::vector<std::vector<double>> w{std::vector<double>(feature::kSound, 1e-3),
+                                     std::vector<double>(size_t(ekKindCount) * epPlaceCount, 1),
+                                     std::vector<double>(size_t(kPairKinds) * kKeyPairCount, 1),
+                                     std::vector<double>(size_t(kPairKinds) * kKeyPairCount, 1)};
+  auto one = [](size_t) { return 1.0; };
+  for (int round = 0; round < AS.Rounds; ++round) {
+    const std::vector<double> rates = ClassRates(AChances, w);
+    FitFactor(AChances, w, fcFeature, AS.M,
+              [&](size_t f) { return rates[size_t(FeatureClass(int(f)))]; });
+    FitFactor(AChances, w, fcPlace, AS.MPlace, one);
+    FitFactor(AChances, w, fcKeyPair, AS.MKey, one);
+    FitFactor(AChances, w, fcNextPair, AS.MKey, one);
+  }
+  return w;
+}
+
+// The features of words that look German: towards their class's rate.
+std::vector<std::vector<double>> Flattened(const std::vector<TChance> &AChances,
+                                           const std::vector<std::vector<double>> &AW,
+                                           double AFlat) {
+  std::vector<std::vector<double>> w = AW;
+  const std::vector<double> rates = ClassRates(AChances, AW);
+  for (int f = 0; f < feature::kSound; ++f)
+    w[fcFeature][size_t(f)] = std::pow(AW[fcFeature][size_t(f)], 1 - AFlat) *
+                              std::pow(rates[size_t(FeatureClass(f))], AFlat);
+  return w;
+}
+
 TTypoWeights Learn(const std::vector<const TPair *> &AEnglish,
                    const std::vector<const TPair *> &AGerman, const TSettings &AS) {
   std::vector<TUse> all, german;
@@ -232,26 +264,9 @@ TTypoWeights Learn(const std::vector<const TPair *> &AEnglish,
     all.push_back({p, float(AS.German)});
     german.push_back({p, 1});
   }
-  const std::vector<TChance> chances = Chances(all);
-  std::vector<std::vector<double>> w{std::vector<double>(feature::kSound, 1e-3),
-                                     std::vector<double>(size_t(ekKindCount) * epPlaceCount, 1),
-                                     std::vector<double>(size_t(kPairKinds) * kKeyPairCount, 1),
-                                     std::vector<double>(size_t(kPairKinds) * kKeyPairCount, 1)};
-  auto one = [](size_t) { return 1.0; };
-  for (int round = 0; round < AS.Rounds; ++round) {
-    const std::vector<double> rates = ClassRates(chances, w);
-    FitFactor(chances, w, fcFeature, AS.M, [&](size_t f) { return rates[size_t(FeatureClass(int(f)))]; });
-    FitFactor(chances, w, fcPlace, AS.MPlace, one);
-    FitFactor(chances, w, fcKeyPair, AS.MKey, one);
-    FitFactor(chances, w, fcNextPair, AS.MKey, one);
-  }
-  // Words that look German: towards their class's rate, then to the mix.
-  const std::vector<TChance> germanChances = Chances(german);
-  std::vector<std::vector<double>> germanWords = w;
-  const std::vector<double> rates = ClassRates(chances, w);
-  for (int f = 0; f < feature::kSound; ++f)
-    germanWords[fcFeature][size_t(f)] = std::pow(w[fcFeature][size_t(f)], 1 - AS.Flat) *
-                                        std::pow(rates[size_t(FeatureClass(f))], AS.Flat);
+  const std::vector<TChance> chances = Chances(all), germanChances = Chances(german);
+  std::vector<std::vector<double>> w = Fit(chances, AS);
+  std::vector<std::vector<double>> germanWords = Flattened(chances, w, AS.Flat);
   MoveTowardsGermanMix(germanChances, germanWords, AS.GermanMix);
   MoveTowardsGermanMix(germanChances, w, AS.Mix);
   return AsTableKeeps(w, germanWords[fcFeature], PairOdds(AEnglish, AGerman));
@@ -266,7 +281,10 @@ void WriteLevels(FILE *AOut, const char *AName, const std::vector<double> &AValu
                  double AScale, const char *ACountName) {
   std::fprintf(AOut, "const unsigned char %s[] = {", AName);
   for (size_t i = 0; i < ACount; ++i)
-    std::fprintf(AOut, "%s%d", i == 0 ? "\n    " : i % 20 ? ", " : ",\n    ",
+    std::fprintf(AOut, "%s%d",
+                 i == 0   ? "\n    "
+                 : i % 20 ? ", "
+                          : ",\n    ",
                  WeightToLevel(AValues[i] * AScale));
   std::fprintf(AOut, "};\nstatic_assert(std::size(%s) == %s);\n", AName, ACountName);
 }
@@ -280,20 +298,21 @@ bool WriteTable(const char *APath, const TTypoWeights &AW, const std::vector<TCo
   for (const TCorpus &c : ACorpora)
     std::fprintf(out, "//   %s  %08x\n", c.Path.substr(c.Path.find_last_of("/\\") + 1).c_str(),
                  typo_corpus::FileHash(c.Path));
-  std::fprintf(out,
-               "// codespell-pairs-dev.tsv: Debian's codespell dictionary, GPL-2.0, its learning\n"
-               "// half by word; de-libreoffice-autocorrect.tsv: LibreOffice's German autocorrect\n"
-               "// list, MPL-2.0; de-wikipedia-tippfehler.tsv: the German Wikipedia's list of\n"
-               "// common misspellings, CC BY-SA 4.0 (see shared/testdata/README.md); as data\n"
-               "// derived from it, this table is under CC BY-SA 4.0 too.\n"
-               "// Settings: m %g, m of key pairs %g, m of places %g, %d rounds, German pairs\n"
-               "// count %g times, kinds moved %g of the way to the German mix; for words\n"
-               "// that look German features moved %g of the way to their class, kinds %g.\n"
-               "// Made again with:\n//   %s\n"
-               "// clang-format off\n#include <iterator>\n\n#include \"typo/typo_weights_table.h\"\n\n"
-               "namespace typo {\n",
-               AS.M, AS.MKey, AS.MPlace, AS.Rounds, AS.German, AS.Mix, AS.Flat, AS.GermanMix,
-               ACommand.c_str());
+  std::fprintf(
+      out,
+      "// codespell-pairs-dev.tsv: Debian's codespell dictionary, GPL-2.0, its learning\n"
+      "// half by word; de-libreoffice-autocorrect.tsv: LibreOffice's German autocorrect\n"
+      "// list, MPL-2.0; de-wikipedia-tippfehler.tsv: the German Wikipedia's list of\n"
+      "// common misspellings, CC BY-SA 4.0 (see shared/testdata/README.md); as data\n"
+      "// derived from it, this table is under CC BY-SA 4.0 too.\n"
+      "// Settings: m %g, m of key pairs %g, m of places %g, %d rounds, German pairs\n"
+      "// count %g times, kinds moved %g of the way to the German mix; for words\n"
+      "// that look German features moved %g of the way to their class, kinds %g.\n"
+      "// Made again with:\n//   %s\n"
+      "// clang-format off\n#include <iterator>\n\n#include \"typo/typo_weights_table.h\"\n\n"
+      "namespace typo {\n",
+      AS.M, AS.MKey, AS.MPlace, AS.Rounds, AS.German, AS.Mix, AS.Flat, AS.GermanMix,
+      ACommand.c_str());
   WriteLevels(out, "kFeatureLevels", AW.Feature, feature::kSound, 1e4, "size_t(feature::kSound)");
   WriteLevels(out, "kGermanFeatureLevels", AW.GermanFeature, feature::kSound, 1e4,
               "size_t(feature::kSound)");
@@ -313,8 +332,8 @@ bool WriteTable(const char *APath, const TTypoWeights &AW, const std::vector<TCo
   return std::fclose(out) == 0;
 }
 
-void PrintRecall(const char *AName, const std::vector<TPair> &APairs, const typo_corpus::TPick &APick,
-                 const TTypoWeights &AW) {
+void PrintRecall(const char *AName, const std::vector<TPair> &APairs,
+                 const typo_corpus::TPick &APick, const TTypoWeights &AW) {
   std::printf("%-34s", AName);
   for (size_t budget : {150, 300, 600}) {
     const typo_corpus::TRecall r = typo_corpus::Recall(APairs, APick, budget, AW);
@@ -342,17 +361,28 @@ int main(int argc, char **argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     auto value = [&]() { return i + 1 < argc ? argv[++i] : "0"; };
-    if (a == "--table") table = value();
-    else if (a == "--check") check = value();
-    else if (a == "--german") settings.German = std::atof(value());
-    else if (a == "--mix") settings.Mix = std::atof(value());
-    else if (a == "--m") settings.M = std::atof(value());
-    else if (a == "--german-mix") settings.GermanMix = std::atof(value());
-    else if (a == "--flat") settings.Flat = std::atof(value());
-    else if (a == "--mkey") settings.MKey = std::atof(value());
-    else if (a == "--tune") tune = true;
-    else if (a == "--german-halves") germanHalves = true;
-    else corpora.push_back({a, {}});
+    if (a == "--table")
+      table = value();
+    else if (a == "--check")
+      check = value();
+    else if (a == "--german")
+      settings.German = std::atof(value());
+    else if (a == "--mix")
+      settings.Mix = std::atof(value());
+    else if (a == "--m")
+      settings.M = std::atof(value());
+    else if (a == "--german-mix")
+      settings.GermanMix = std::atof(value());
+    else if (a == "--flat")
+      settings.Flat = std::atof(value());
+    else if (a == "--mkey")
+      settings.MKey = std::atof(value());
+    else if (a == "--tune")
+      tune = true;
+    else if (a == "--german-halves")
+      germanHalves = true;
+    else
+      corpora.push_back({a, {}});
   }
   for (const TCorpus &c : corpora)
     command += " " + c.Path.substr(c.Path.find_last_of("/\\") + 1);
@@ -392,9 +422,9 @@ int main(int argc, char **argv) {
   if (tune) {
     for (int fold = 0; fold < 2; ++fold) {
       const TTypoWeights w = learnFrom(fold);
-      PrintRecall(fold ? "English inner fold 0" : "English inner fold 1", corpora[0].Pairs,
-                  [&](const TPair &p) { return p.Learn && typo_corpus::InnerFold(p.Correct) != fold; },
-                  w);
+      PrintRecall(
+          fold ? "English inner fold 0" : "English inner fold 1", corpora[0].Pairs,
+          [&](const TPair &p) { return p.Learn && typo_corpus::InnerFold(p.Correct) != fold; }, w);
     }
     return 0;
   }
@@ -404,13 +434,15 @@ int main(int argc, char **argv) {
   PrintRecall("English, learning half (learned)", corpora[0].Pairs, typo_corpus::LearningPairs,
               learned);
   for (size_t i = 1; germanHalves && i < corpora.size(); ++i)
-    PrintRecall(("not learned, half of " +
-                 corpora[i].Path.substr(corpora[i].Path.find_last_of("/\\") + 1)).c_str(),
-                corpora[i].Pairs, [](const TPair &p) { return !typo_corpus::LearnHalf(p.Correct); },
-                learned);
+    PrintRecall(
+        ("not learned, half of " + corpora[i].Path.substr(corpora[i].Path.find_last_of("/\\") + 1))
+            .c_str(),
+        corpora[i].Pairs, [](const TPair &p) { return !typo_corpus::LearnHalf(p.Correct); },
+        learned);
   for (size_t i = 1; i < corpora.size(); ++i)
-    PrintRecall(("learned: " + corpora[i].Path.substr(corpora[i].Path.find_last_of("/\\") + 1)).c_str(),
-                corpora[i].Pairs, typo_corpus::AllPairs, learned);
+    PrintRecall(
+        ("learned: " + corpora[i].Path.substr(corpora[i].Path.find_last_of("/\\") + 1)).c_str(),
+        corpora[i].Pairs, typo_corpus::AllPairs, learned);
   PrintLooksGerman("English held-out words", corpora[0].Pairs, typo_corpus::HeldOutPairs, learned);
   if (check) {
     const std::vector<TPair> slips =

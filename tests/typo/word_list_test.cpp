@@ -98,9 +98,10 @@ TEST_CASE("the word list: its words in any letter case and nothing else; a damag
   struct TCase {
     const wchar_t *Word;
     bool Contained;
-  } cases[] = {{L"IHR", true},     {L"Ohr", true},     {L"MÄHMASCHINE", true}, {L"Münze", true},
-               {L"Münzen", false}, {L"ih", false},     {L"ihre", false},       {L"aaa", false},
-               {L"zzzz", false},   {L"ihr ohr", false}, {L"", false},          {L"Uhu\u0301", false}};
+  } cases[] = {{L"IHR", true},      {L"Ohr", true},     {L"MÄHMASCHINE", true},
+               {L"Münze", true},    {L"Münzen", false}, {L"ih", false},
+               {L"ihre", false},    {L"aaa", false},    {L"zzzz", false},
+               {L"ihr ohr", false}, {L"", false},       {L"Uhu\u0301", false}};
   for (const TCase &c : cases) {
     CAPTURE(std::string(c.Word, c.Word + wcslen(c.Word)));
     CHECK(list.Contains(c.Word) == c.Contained);
@@ -113,17 +114,12 @@ TEST_CASE("the word list: its words in any letter case and nothing else; a damag
   CHECK(TWordList::FromFile(dir.File(L"gut.wortliste")).Contains(L"Regel"));
   std::string flipped = good;
   flipped[good.size() / 2] ^= 0x20;
-  const std::string damaged[] = {"",
-                                 good.substr(0, TWordList::kHeaderSize),
-                                 good.substr(0, good.size() - 1),
-                                 good.substr(0, good.size() / 2),
-                                 flipped,
-                                 good + "x",
-                                 std::string(5000, '\xFF'),
+  const std::string damaged[] = {"", good.substr(0, TWordList::kHeaderSize),
+                                 good.substr(0, good.size() - 1), good.substr(0, good.size() / 2),
+                                 flipped, good + "x", std::string(5000, '\xFF'),
                                  "TFWL1\r\n\x1A" + std::string(12, '\0'),
                                  // out of order, or a word twice: the lookup would miss words
-                                 WordFileOf({"b", "a"}),
-                                 WordFileOf({"a", "b", "b"})};
+                                 WordFileOf({"b", "a"}), WordFileOf({"a", "b", "b"})};
   for (const std::string &bytes : damaged) {
     CAPTURE(bytes.size());
     test::WriteFileBytes(dir.File(L"kaputt.wortliste"), bytes);
@@ -150,9 +146,8 @@ TEST_CASE("the filter: variants that are words are left out for the next ones, a
   for (const std::wstring term : {L"Uhr", L"Regal", L"Münzen", L"Nähmaschine", L"Lego Uhr"}) {
     CAPTURE(std::string(term.begin(), term.end()));
     asked.clear();
-    const TTypoQuery plain = BuildTypoQuery(term), filtered =
-                                                       BuildTypoQuery(term, kDefaultBudget,
-                                                                      DefaultWeights(), isWord);
+    const TTypoQuery plain = BuildTypoQuery(term),
+                     filtered = BuildTypoQuery(term, kDefaultBudget, DefaultWeights(), isWord);
     // Only the misspelt word is looked up, never the term whole.
     for (const std::wstring &a : asked)
       CHECK(a.find(L' ') == std::wstring::npos);
@@ -180,9 +175,9 @@ TEST_CASE("the filter: variants that are words are left out for the next ones, a
       BuildTypoQuery(L"Münzen", kDefaultBudget, DefaultWeights(), isWord).Variants;
   CHECK(std::find(muenzen.begin(), muenzen.end(), L"Münze") == muenzen.end());
   // An empty list filters nothing but the short words.
-  CHECK(BuildTypoQuery(L"Uhr", kDefaultBudget, DefaultWeights(),
-                       [&](std::wstring_view w) { return TWordList().Contains(w); })
-            .Variants == BuildTypoQuery(L"Uhr").Variants);
+  CHECK(BuildTypoQuery(L"Uhr", kDefaultBudget, DefaultWeights(), [&](std::wstring_view w) {
+          return TWordList().Contains(w);
+        }).Variants == BuildTypoQuery(L"Uhr").Variants);
 }
 
 TEST_CASE("the build's German word file beside the program keeps real words out") {
@@ -191,14 +186,14 @@ TEST_CASE("the build's German word file beside the program keeps real words out"
       TWordList::FromFile(exe.substr(0, exe.find_last_of(L'\\')) + L"\\Tastenfang.wortliste");
   REQUIRE_FALSE(list.Empty());
   CHECK(list.Count() > 300000);
-  for (const wchar_t *word : {L"Ohr", L"ihr", L"Mähmaschine", L"traurig", L"Vorgang", L"Tablett",
-                              L"MÜNZE", L"Straße"})
+  for (const wchar_t *word :
+       {L"Ohr", L"ihr", L"Mähmaschine", L"traurig", L"Vorgang", L"Tablett", L"MÜNZE", L"Straße"})
     CHECK(list.Contains(word));
   for (const wchar_t *word : {L"Rasierre", L"Kinderwagn", L"Nähmaschiene", L"Tecknik"})
     CHECK_FALSE(list.Contains(word));
   const TIsWord isWord = [&](std::wstring_view w) { return list.Contains(w); };
-  for (const std::wstring term : {L"Uhr", L"Regal", L"Tablet", L"Trauring", L"Vorhang",
-                                  L"Münzen", L"Nähmaschine", L"Lego Technik"})
+  for (const std::wstring term : {L"Uhr", L"Regal", L"Tablet", L"Trauring", L"Vorhang", L"Münzen",
+                                  L"Nähmaschine", L"Lego Technik"})
     for (const std::wstring &w :
          Misspelt(term, BuildTypoQuery(term, kDefaultBudget, DefaultWeights(), isWord))) {
       CAPTURE(std::string(w.begin(), w.end()));
