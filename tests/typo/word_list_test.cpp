@@ -165,7 +165,7 @@ TEST_CASE("the filter: variants that are words are left out for the next ones, a
     CHECK(std::equal(kept.begin(), kept.end(), filtered.Variants.begin()));
     CHECK(filtered.Variants.size() >= plain.Variants.size() - 1);
   }
-  // What the issue's terms gave before: words of the list, and words of
+  // What «Uhr» and «Münzen» gave before: words of the list, and words of
   // one or two letters.
   const std::vector<std::wstring> uhr =
       BuildTypoQuery(L"Uhr", kDefaultBudget, DefaultWeights(), isWord).Variants;
