@@ -210,6 +210,8 @@ FunctionEnd
 !macro FOR_EACH_FILE MACRO
   !insertmacro ${MACRO} "Tastenfang.exe"
   !insertmacro ${MACRO} "Tastenfang.CHM"
+  !insertmacro ${MACRO} "Tastenfang.wortliste"
+  !insertmacro ${MACRO} "Tastenfang.wortliste.txt"
   !insertmacro ${MACRO} "Uninstall.exe"
 !macroend
 
@@ -284,10 +286,14 @@ Section "-Programm"
   ClearErrors
   File "/oname=Tastenfang.exe.neu" "${PROGRAM}"
   File "/oname=Tastenfang.CHM.neu" "${HELPFILE}"
+  File "/oname=Tastenfang.wortliste.neu" "${WORDFILE}"
+  File "/oname=Tastenfang.wortliste.txt.neu" "${WORDNOTICE}"
   WriteUninstaller "$INSTDIR\Uninstall.exe.neu"
   ${If} ${Errors}
   ${OrIfNot} ${FileExists} "$INSTDIR\Tastenfang.exe.neu"
   ${OrIfNot} ${FileExists} "$INSTDIR\Tastenfang.CHM.neu"
+  ${OrIfNot} ${FileExists} "$INSTDIR\Tastenfang.wortliste.neu"
+  ${OrIfNot} ${FileExists} "$INSTDIR\Tastenfang.wortliste.txt.neu"
   ${OrIfNot} ${FileExists} "$INSTDIR\Uninstall.exe.neu"
     Call DiscardStaged
     !insertmacro FAIL "In den Ordner „$INSTDIR“ kann nicht geschrieben werden (fehlende Rechte oder zu wenig Platz)."
@@ -333,6 +339,8 @@ Section "-Programm"
   ${AndIf} $PreviousLocation != "$INSTDIR"
     Delete "$PreviousLocation\Tastenfang.exe"
     Delete "$PreviousLocation\Tastenfang.CHM"
+    Delete "$PreviousLocation\Tastenfang.wortliste"
+    Delete "$PreviousLocation\Tastenfang.wortliste.txt"
     Delete "$PreviousLocation\Uninstall.exe"
     RMDir "$PreviousLocation"
   ${EndIf}
@@ -382,6 +390,8 @@ Section "Uninstall"
     Abort
   ${EndIf}
   Delete "$INSTDIR\Tastenfang.CHM"
+  Delete "$INSTDIR\Tastenfang.wortliste"
+  Delete "$INSTDIR\Tastenfang.wortliste.txt"
   ; What an interrupted or overtaken setup may have left beside them.
   !insertmacro FOR_EACH_FILE DROP_OLD
   !insertmacro FOR_EACH_FILE DISCARD_STAGED

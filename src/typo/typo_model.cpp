@@ -30,6 +30,9 @@ constexpr TSoundRule kSoundRules[] = {
     {L"x", L"chs", 20},  {L"chs", L"x", 500}, {L"ä", L"e", 300},   {L"ah", L"a", 200},
     {L"eh", L"e", 200}};
 static_assert(std::size(kSoundRules) <= size_t(feature::kSoundRules));
+static_assert(std::all_of(std::begin(kSoundRules), std::end(kSoundRules),
+                          [](const TSoundRule &ARule) { return ARule.Weight > 0; }),
+              "every sound-alike needs a weight");
 
 // Key centres of the German keyboard: the staggered rows as on the keys.
 struct TKey {
@@ -50,17 +53,22 @@ std::vector<TKey> KeyPositions() {
 }
 
 struct TNeighbours {
-  bool Touch[kLetterCount][kLetterCount] = {};
+  TKeyRelation Relation[kLetterCount][kLetterCount];
   TNeighbours() {
+    for (auto &row : Relation)
+      for (TKeyRelation &r : row)
+        r = krApart;
     std::vector<TKey> keys = KeyPositions();
     for (const TKey &a : keys)
       for (const TKey &b : keys) {
         int ia = LetterIndex(a.Unit), ib = LetterIndex(b.Unit);
         if (ia < 0 || ib < 0 || ia == ib) continue;
         double dx = std::fabs(a.X - b.X), dy = std::fabs(a.Y - b.Y);
-        Touch[ia][ib] = (dy == 0 && dx <= 1.01) || (dy == 1 && dx <= 0.76);
+        if (dy == 0 && dx <= 1.01) Relation[ia][ib] = krSameRow;
+        else if (dy == 1 && dx <= 0.76) Relation[ia][ib] = krDiagonal;
       }
   }
+  bool Touch(int A, int B) const { return Relation[A][B] != krApart; }
 };
 const TNeighbours &Neighbours() {
   static const TNeighbours neighbours;
@@ -126,7 +134,24 @@ double SoundRuleWeight(int ARule) {
 }
 
 bool KeysTouch(int ALetterA, int ALetterB) {
-  return Neighbours().Touch[ALetterA][ALetterB];
+  return Neighbours().Touch(ALetterA, ALetterB);
+}
+
+TKeyRelation KeyRelation(int ALetterA, int ALetterB) {
+  return Neighbours().Relation[ALetterA][ALetterB];
+}
+
+bool LooksGerman(const std::wstring &AWord, const TTypoWeights &AWeights) {
+  if (AWeights.GermanPairOdds.empty()) return false;
+  double odds = 0;
+  int before = kLetterCount;
+  for (wchar_t c : AWord) {
+    const int letter = LetterIndex(FoldCase(c));
+    if (letter < 0) continue;
+    odds += AWeights.GermanPairOdds[size_t(before * (kLetterCount + 1) + letter)];
+    before = letter;
+  }
+  return odds + AWeights.GermanPairOdds[size_t(before * (kLetterCount + 1) + kLetterCount)] > 0;
 }
 
 bool KeepsWordAsTyped(const std::wstring &AWord) {
@@ -144,7 +169,11 @@ public:
   TEditMaker(const std::wstring &AWord, const TTypoWeights &AWeights,
              const std::function<void(TWordEdit &&)> &AEmit)
       : FWord(AWord), FLow(FoldCase(AWord)), FLength(FLow.size()), FLetter(FLength),
-        FWeights(AWeights), FEmit(AEmit) {
+        FWeights(AWeights),
+        FFeature(!AWeights.GermanFeature.empty() && LooksGerman(AWord, AWeights)
+                     ? AWeights.GermanFeature
+                     : AWeights.Feature),
+        FEmit(AEmit) {
     for (size_t i = 0; i < FLength; ++i) {
       FLetter[i] = LetterIndex(FLow[i]);
       if (FLetter[i] >= 0) {
@@ -173,17 +202,28 @@ public:
     for (size_t r = 0; r < std::size(kSoundRules); ++r) {
       const std::wstring from = kSoundRules[r].From, to = kSoundRules[r].To;
       for (size_t at = FLow.find(from); at != std::wstring::npos; at = FLow.find(from, at + 1)) {
-        std::wstring replacement = to;
-        if (IsUpper(FWord[at]))
-          for (wchar_t &c : replacement)
-            c = ToUpper(c);
-        Emit(at, from.size(), replacement, ekSound, PlaceOf(at, at + from.size() - 1),
+        Emit(at, from.size(), CasedLike(at, from.size(), to), ekSound, PlaceOf(at, at + from.size() - 1),
              feature::kSound + int(r));
       }
     }
   }
 
 private:
+  // A replacement in the case of the letters it replaces: «Aepfel» for
+  // «Äpfel», «STRASSE» for «STRAßE» (ß has no case of its own).
+  std::wstring CasedLike(size_t AAt, size_t ALength, std::wstring AText) const {
+    auto upperAt = [&](size_t i) { return i < FLength && IsUpper(FWord[i]); };
+    const bool caseless = ToUpper(FLow[AAt]) == FLow[AAt];
+    const bool first = caseless ? AAt > 0 && upperAt(AAt - 1) && (AAt + ALength >= FLength ||
+                                                                  upperAt(AAt + ALength))
+                                : upperAt(AAt);
+    const bool rest = first && (AAt + 1 < FLength ? upperAt(AAt + 1) || caseless
+                                                  : AAt > 0 && upperAt(AAt - 1));
+    for (size_t i = 0; i < AText.size(); ++i)
+      if (i == 0 ? first : rest) AText[i] = ToUpper(AText[i]);
+    return AText;
+  }
+
   // A letter left out; dropping one of a doubled pair is its own slip.
   void LeftOut(size_t i) {
     const bool doubled =
@@ -224,20 +264,28 @@ private:
     const TEditPlace place = gap <= FFirstLetter ? epFirst
                              : gap > FLastLetter ? epLast
                                                  : PlaceOf(gap, gap);
-    const TNeighbours &keys = Neighbours();
     for (int b = 0; b < kLetterCount; ++b) {
-      const bool touch =
-          (before >= 0 && keys.Touch[before][b]) || (after >= 0 && keys.Touch[after][b]);
       const bool near =
           Echo(gap >= kEchoAdded ? gap - kEchoAdded : 0, gap + kEchoAdded - 1, FLength, b);
       const TInsertContext around = b == before  ? icSameAsBefore
                                     : b == after ? icSameAsAfter
-                                    : touch      ? (near ? icNeighbourKeyEcho : icNeighbourKey)
-                                    : near       ? icOtherEcho
-                                                 : icOther;
+                                                 : Around(before, after, b, near);
       const wchar_t typed = WithCaseOf(kLetters[b], upper);
-      Emit(gap, 0, {&typed, 1}, ekInsert, place, feature::kInsert + b * 6 + around);
+      Emit(gap, 0, {&typed, 1}, ekInsert, place,
+           feature::kInsert + b * feature::kInsertContexts + around);
     }
+  }
+
+  // How the key typed as well lies to the letters beside the gap: the
+  // closest relation counts.
+  static TInsertContext Around(int ABefore, int AAfter, int ATyped, bool AEcho) {
+    TKeyRelation r = krApart;
+    for (int side : {ABefore, AAfter})
+      if (side >= 0) r = std::min(r, KeyRelation(side, ATyped));
+    const TInsertContext far = r == krSameRow ? icRowNeighbourEcho
+                               : r == krDiagonal ? icDiagonalEcho
+                                                 : icOtherEcho;
+    return TInsertContext(far + (AEcho ? 0 : 1));
   }
 
   // The place of a slip that touches the letters AFrom..ATo.
@@ -262,7 +310,7 @@ private:
 
   void Emit(size_t AAt, size_t ARemove, std::wstring_view AInsert, TEditKind AKind,
             TEditPlace APlace, int AFeature) {
-    double score = FWeights.Feature[size_t(AFeature)] * FWeights.Place[AKind][APlace];
+    double score = FFeature[size_t(AFeature)] * FWeights.Place[AKind][APlace];
     const int typed = AInsert.empty() ? LetterAt(AAt) : LetterIndex(FoldCase(AInsert[0]));
     const int keyPair =
         LetterAt(AAt - 1) * kLetterCount + (typed < 0 || typed >= kLetterCount ? 0 : typed);
@@ -293,6 +341,7 @@ private:
   std::vector<int> FLetter;
   size_t FFirstLetter = FLength, FLastLetter = 0;
   const TTypoWeights &FWeights;
+  const std::vector<double> &FFeature;
   const std::function<void(TWordEdit &&)> &FEmit;
 };
 

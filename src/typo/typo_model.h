@@ -21,6 +21,10 @@ wchar_t FoldCase(wchar_t AUnit);
 std::wstring FoldCase(const std::wstring &AText);
 // Whether the two keys touch on the German keyboard.
 bool KeysTouch(int ALetterA, int ALetterB);
+// How two keys lie to each other: side by side in one row, touching across
+// rows, or apart. German typists hit the key beside far more often.
+enum TKeyRelation : unsigned char { krSameRow, krDiagonal, krApart };
+TKeyRelation KeyRelation(int ALetterA, int ALetterB);
 
 // What kind of slip a variant is; the position decides part of its weight.
 enum TEditKind : unsigned char { ekOmit, ekInsert, ekSubstitute, ekSwap, ekSound, ekKindCount };
@@ -30,25 +34,31 @@ enum TEditPlace : unsigned char { epFirst, epSecond, epMiddle, epEnding, epLast,
 // Feature numbers: each edit is weighed by one of these.
 namespace feature {
 inline constexpr int kOmit = 0;                                // letter*2 + doubled
-inline constexpr int kInsert = kOmit + kLetterCount * 2;       // letter*6 + context
-inline constexpr int kSubstitute = kInsert + kLetterCount * 6; // (from*30 + to)*2 + echo
+inline constexpr int kInsertContexts = 8;
+inline constexpr int kInsert = kOmit + kLetterCount * 2; // letter*8 + context
+inline constexpr int kSubstitute = kInsert + kLetterCount * kInsertContexts; // (from*30+to)*2+echo
 inline constexpr int kSwap = kSubstitute + kLetterCount * kLetterCount * 2; // first*30 + second
 inline constexpr int kSound = kSwap + kLetterCount * kLetterCount;          // rule
 inline constexpr int kSoundRules = 32;
 inline constexpr int kCount = kSound + kSoundRules;
 } // namespace feature
 // Context of an inserted letter. "Echo": the letter stands close by in the
-// word, and a hand ahead of itself or lagging behind types it again.
+// word, and a hand ahead of itself or lagging behind types it again. A key
+// beside a letter next to the gap in its row, or touching it across rows.
 enum TInsertContext {
   icSameAsBefore,
   icSameAsAfter,
-  icNeighbourKeyEcho,
-  icNeighbourKey,
+  icRowNeighbourEcho,
+  icRowNeighbour,
+  icDiagonalEcho,
+  icDiagonal,
   icOtherEcho,
   icOther
 };
+static_assert(icOther + 1 == feature::kInsertContexts);
 
-// The hand-set weight of a German sound-alike (feature::kSound + ARule).
+// The hand-set weight of a German sound-alike (feature::kSound + ARule),
+// per ten thousand chances; the only place it is kept.
 double SoundRuleWeight(int ARule);
 
 // The weights the ranking uses: one per feature and a factor per kind and
@@ -63,8 +73,17 @@ struct TTypoWeights {
   // The same for the last letter it types (or leaves out) and the letter
   // after it.
   std::vector<double> NextPair;
+  // The feature weights for a word that looks German (empty: Feature), in
+  // the mix of slips German typists make, and what tells such a word: the
+  // log2 odds of each pair of letters following each other (kLetterCount:
+  // the word's start or end), German words over English ones. A word looks
+  // German when their sum is above 0.
+  std::vector<double> GermanFeature;
+  std::vector<double> GermanPairOdds;
 };
 inline constexpr int kKeyPairCount = (kLetterCount + 1) * kLetterCount;
+inline constexpr int kLetterPairCount = (kLetterCount + 1) * (kLetterCount + 1);
+bool LooksGerman(const std::wstring &AWord, const TTypoWeights &AWeights);
 // The program's weights (learned once, kept as a table in the source).
 const TTypoWeights &DefaultWeights();
 

@@ -94,11 +94,20 @@ std::wstring Misspelt(const std::wstring &ATerm, const TWordSpan &ASpan, const T
   return variant;
 }
 
+// A misspelt word of fewer than three letters matches far too much, and a
+// real word finds offers of something else.
+bool LeftOut(const std::wstring &ATerm, const TWordSpan &ASpan, const TWordEdit &AEdit,
+             const TIsWord &AIsWord) {
+  const std::wstring word = AEdit.Apply(ATerm.substr(ASpan.At, ASpan.Length));
+  return KeepsWordAsTyped(word) || (AIsWord && AIsWord(word));
+}
+
 // The best variants, each spelt differently from the term and the others,
 // as many as fit the budget together with the parentheses and commas.
 std::vector<std::wstring> ChooseVariants(const std::wstring &ATerm,
                                          const std::vector<TWordSpan> &AWords,
-                                         std::vector<TCandidate> &ACandidates, size_t ABudget) {
+                                         std::vector<TCandidate> &ACandidates, size_t ABudget,
+                                         const TIsWord &AIsWord) {
   // Best first; among equals the order they were made in, so that the
   // choice is the same whatever the sort.
   auto better = [](const TCandidate &A, const TCandidate &B) {
@@ -126,7 +135,7 @@ std::vector<std::wstring> ChooseVariants(const std::wstring &ATerm,
         return variants;
       const size_t variantLength = ATerm.size() - c.Edit.Remove + c.Edit.InsertLength;
       const size_t needed = comma + variantLength + 1;
-      if (length + needed > ABudget) continue;
+      if (length + needed > ABudget || LeftOut(ATerm, AWords[c.Word], c.Edit, AIsWord)) continue;
       std::wstring variant = Misspelt(ATerm, AWords[c.Word], c.Edit, variantLength);
       if (!seen.insert(FoldCase(variant)).second) continue;
       length += needed - 1;
@@ -148,7 +157,8 @@ std::wstring GroupOf(const std::vector<std::wstring> &AVariants) {
 
 } // namespace
 
-TTypoQuery BuildTypoQuery(const std::wstring &ATerm, size_t ABudget, const TTypoWeights &AWeights) {
+TTypoQuery BuildTypoQuery(const std::wstring &ATerm, size_t ABudget, const TTypoWeights &AWeights,
+                          const TIsWord &AIsWord) {
   TTypoQuery result;
   result.Term = QueryTerm(ATerm);
   const std::wstring &term = result.Term;
@@ -156,7 +166,7 @@ TTypoQuery BuildTypoQuery(const std::wstring &ATerm, size_t ABudget, const TTypo
   if (!term.empty() && term.size() <= ABudget) {
     const std::vector<TWordSpan> words = SplitWords(term);
     std::vector<TCandidate> candidates = CollectCandidates(term, words, ABudget, AWeights);
-    result.Variants = ChooseVariants(term, words, candidates, ABudget);
+    result.Variants = ChooseVariants(term, words, candidates, ABudget, AIsWord);
   }
   result.Query =
       result.Variants.empty() ? CutToBudget(ATerm, ABudget) : GroupOf(result.Variants);

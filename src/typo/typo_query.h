@@ -2,7 +2,9 @@
 // The auction site's search for a term's likely misspellings: the chosen
 // variants joined in the site's OR syntax "(a,b,c)", within a length
 // budget, and its address.
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "typo/typo_model.h"
@@ -23,8 +25,14 @@ struct TTypoQuery {
   std::wstring Query;
 };
 
+// Whether a misspelt word is a real word (the predicate folds the case).
+using TIsWord = std::function<bool(std::wstring_view AWord)>;
+
+// A variant whose misspelt word has fewer than three letters, or is a real
+// word by AIsWord, is left out for the next one: either finds far too much.
 TTypoQuery BuildTypoQuery(const std::wstring &ATerm, size_t ABudget = kDefaultBudget,
-                          const TTypoWeights &AWeights = DefaultWeights());
+                          const TTypoWeights &AWeights = DefaultWeights(),
+                          const TIsWord &AIsWord = {});
 
 // UTF-8 bytes of the text; an unpaired surrogate becomes U+FFFD.
 std::string ToUtf8(const std::wstring &AText);

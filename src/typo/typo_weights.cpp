@@ -4,8 +4,16 @@ namespace typo {
 const TTypoWeights &DefaultWeights() {
   static const TTypoWeights weights = [] {
     TTypoWeights w;
-    for (size_t f = 0; f < w.Feature.size(); ++f)
+    w.GermanFeature = w.Feature;
+    for (size_t f = 0; f < size_t(feature::kSound); ++f) {
       w.Feature[f] = LevelToWeight(kFeatureLevels[f]) / 1e4;
+      w.GermanFeature[f] = LevelToWeight(kGermanFeatureLevels[f]) / 1e4;
+    }
+    for (int r = 0; r < feature::kSoundRules; ++r)
+      w.Feature[size_t(feature::kSound + r)] = w.GermanFeature[size_t(feature::kSound + r)] =
+          SoundRuleWeight(r) / 1e4;
+    for (unsigned char level : kGermanPairLevels)
+      w.GermanPairOdds.push_back(std::log2(LevelToWeight(level)));
     for (int k = 0; k < ekKindCount; ++k)
       for (int p = 0; p < epPlaceCount; ++p)
         w.Place[k][p] = kPlaceWeights[k][p];

@@ -1,5 +1,5 @@
 #pragma once
-// The learned weights, as made by bench/typo_learn. Each weight is kept as a
+// The learned weights, as made by tools/typo_learn. Each weight is kept as a
 // level: a twelfth of an octave from 2^-8 on, which is finer than the counts
 // behind it and a quarter of the size of a float.
 #include <cmath>
@@ -19,8 +19,12 @@ inline int WeightToLevel(double AWeight) {
   return int(std::fmin(255, std::fmax(1, std::round((std::log2(AWeight) + 8) * 12))));
 }
 
-// Per ten thousand chances.
-extern const unsigned char kFeatureLevels[feature::kCount];
+// Per ten thousand chances, for every feature but the sound-alikes, whose
+// weights are set by hand beside their rules (SoundRuleWeight).
+extern const unsigned char kFeatureLevels[feature::kSound];
+// The same for words that look German, and the odds that tell them.
+extern const unsigned char kGermanFeatureLevels[feature::kSound];
+extern const unsigned char kGermanPairLevels[kLetterPairCount];
 extern const float kPlaceWeights[ekKindCount][epPlaceCount];
 extern const unsigned char kKeyPairLevels[kPairKinds * kKeyPairCount];
 extern const unsigned char kNextPairLevels[kPairKinds * kKeyPairCount];

@@ -34,7 +34,8 @@ const wchar_t kUninstallKey[] =
 constexpr DWORD kAborted = 2;
 constexpr DWORD kTimeout = 60000;
 const std::vector<std::wstring> kInstalledFiles{L"Tastenfang.CHM", L"Tastenfang.exe",
-                                                L"Uninstall.exe"};
+                                                L"Tastenfang.wortliste",
+                                                L"Tastenfang.wortliste.txt", L"Uninstall.exe"};
 
 std::wstring ShellFolder(int ACsidl) {
   wchar_t path[MAX_PATH] = {};
@@ -276,7 +277,9 @@ struct TOlderCopy {
   ~TOlderCopy() { DeleteUninstallEntry(); }
   std::wstring File(const std::wstring &AName) const { return Dir + L"\\" + AName; }
   bool Unchanged() const {
-    return FolderContents(Dir) == kInstalledFiles &&
+    // Version 1.50 had no word file.
+    return FolderContents(Dir) ==
+               std::vector<std::wstring>{L"Tastenfang.CHM", L"Tastenfang.exe", L"Uninstall.exe"} &&
            test::ReadFileBytes(File(L"Tastenfang.exe")) == Program &&
            test::ReadFileBytes(File(L"Tastenfang.CHM")) == Help &&
            test::ReadFileBytes(File(L"Uninstall.exe")) == Uninstaller &&
@@ -499,7 +502,8 @@ TEST_CASE("the portable program keeps its settings beside itself and nothing els
   std::wstring dir = unpacked + L"\\Tastenfang";
   REQUIRE(FolderContents(unpacked) == std::vector<std::wstring>{L"Tastenfang"});
   CHECK(FolderContents(dir) ==
-        std::vector<std::wstring>{L"Pfad.ini", L"Tastenfang.CHM", L"Tastenfang.exe"});
+        std::vector<std::wstring>{L"Pfad.ini", L"Tastenfang.CHM", L"Tastenfang.exe",
+                                  L"Tastenfang.wortliste", L"Tastenfang.wortliste.txt"});
   CHECK(test::ReadFileBytes(dir + L"\\Tastenfang.exe") ==
         test::ReadFileBytes(test::ProgramPath()));
   wchar_t redirect[64] = {};

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <map>
 #include <set>
 
 #include "test_support.h"
@@ -80,6 +81,70 @@ TEST_CASE("a word's variants: the likely slips, none twice, never the word itsel
   // The case of the word is kept: an upper-case word gets upper-case slips.
   for (const std::wstring &v : BuildTypoQuery(L"FUSSBALL").Variants)
     CHECK(v.find_first_of(L"abcdefghijklmnopqrstuvwxyzäöü") == std::wstring::npos);
+}
+
+TEST_CASE("the German keyboard: keys side by side, across rows, apart") {
+  auto key = [](wchar_t AUnit) { return LetterIndex(AUnit); };
+  struct TCase {
+    wchar_t A, B;
+    TKeyRelation Relation;
+  } cases[] = {{L'q', L'w', krSameRow},  {L'z', L'u', krSameRow},  {L't', L'z', krSameRow},
+               {L'y', L'x', krSameRow},  {L'ö', L'ä', krSameRow},  {L'l', L'ö', krSameRow},
+               {L'p', L'ü', krSameRow},  {L'm', L'n', krSameRow},  {L'e', L'd', krDiagonal},
+               {L'e', L's', krDiagonal}, {L'a', L'y', krDiagonal}, {L'm', L'k', krDiagonal},
+               {L'ü', L'ä', krDiagonal}, {L'z', L'h', krDiagonal}, {L'q', L'p', krApart},
+               {L'z', L'y', krApart},    {L'a', L'l', krApart},    {L'e', L'c', krApart}};
+  for (const TCase &c : cases) {
+    CAPTURE(int(c.A));
+    CAPTURE(int(c.B));
+    CHECK(KeyRelation(key(c.A), key(c.B)) == c.Relation);
+    CHECK(KeyRelation(key(c.B), key(c.A)) == c.Relation);
+    CHECK(KeysTouch(key(c.A), key(c.B)) == (c.Relation != krApart));
+  }
+}
+
+TEST_CASE("the ranking: best first, the key beside before a far one, sound-alikes in the word's case") {
+  // Each variant's best score, in the order the query chose them.
+  for (const std::wstring word : {L"Rasierer", L"Kinderwagen", L"Müller"}) {
+    CAPTURE(std::string(word.begin(), word.end()));
+    std::map<std::wstring, float> best;
+    EnumerateEdits(word, DefaultWeights(), [&](TWordEdit &&AEdit) {
+      float &score = best[FoldCase(AEdit.Apply(word))];
+      score = std::max(score, AEdit.Score);
+    });
+    const std::vector<std::wstring> variants = BuildTypoQuery(word, 3000).Variants;
+    REQUIRE(variants.size() > 100);
+    for (size_t i = 1; i < variants.size(); ++i)
+      CHECK(best[FoldCase(variants[i - 1])] >= best[FoldCase(variants[i])]);
+  }
+  // German typists hit the key beside in the same row far more often than
+  // one across the keyboard; an umlaut is one key like any other.
+  auto rank = [](const std::wstring &AWord, const std::wstring &AVariant) {
+    const std::vector<std::wstring> v = BuildTypoQuery(AWord, 3000).Variants;
+    return size_t(std::find(v.begin(), v.end(), AVariant) - v.begin());
+  };
+  struct TCase {
+    const wchar_t *Word, *Beside, *Far;
+  } cases[] = {{L"Rasierer", L"Rasoerer", L"Rasixrer"},   {L"Kinderwagen", L"Kinderwahen", L"Kinderwapen"},
+               {L"Müller", L"Mpller", L"Mxller"},         {L"Größe", L"Grlße", L"Grqße"},
+               {L"Kinderwagen", L"Kinderwaggen", L"Kinderwaqgen"}, {L"Nähmaschine", L"Nöhmaschine", L"Nuhmaschine"}};
+  for (const TCase &c : cases) {
+    CAPTURE(std::string(c.Beside, c.Beside + wcslen(c.Beside)));
+    CHECK(rank(c.Word, c.Beside) < rank(c.Word, c.Far));
+  }
+  // German words get the weights of German slips; English ones keep theirs.
+  for (const wchar_t *german : {L"Kinderwagen", L"Rasierer", L"Technik", L"Teppich", L"Kamera"})
+    CHECK(LooksGerman(german, DefaultWeights()));
+  for (const wchar_t *english : {L"throughput", L"because", L"yesterday", L"keyboard"})
+    CHECK_FALSE(LooksGerman(english, DefaultWeights()));
+  const std::vector<std::wstring> apfel = BuildTypoQuery(L"Äpfelbaum", 3000).Variants;
+  CHECK(Has(apfel, L"Aepfelbaum"));
+  CHECK_FALSE(Has(apfel, L"AEpfelbaum"));
+  const std::vector<std::wstring> strasse = BuildTypoQuery(L"STRAßE", 3000).Variants;
+  CHECK(Has(strasse, L"STRASSE"));
+  CHECK_FALSE(Has(strasse, L"STRAssE"));
+  CHECK(Has(BuildTypoQuery(L"Straße", 3000).Variants, L"Strasse"));
+  CHECK(Has(BuildTypoQuery(L"ÄRGER", 3000).Variants, L"AERGER"));
 }
 
 TEST_CASE("the query: the site's OR syntax within the budget, best variants first") {
