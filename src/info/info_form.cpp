@@ -131,6 +131,47 @@ void TFrmInfo::BuildOptionsPage() {
   ChkOwnTypos = NewControl<TCheckBox>(this, TabOptions, L"ChkOwnTypos", 3, 31, 277, 17);
   ChkOwnTypos->SetCaption(L"Tippfehler selbst erzeugen");
   ChkOwnTypos->SetChecked(true);
+
+  BuildSearchGroup();
+}
+
+// The search options, for both kinds of search: captions in a column on
+// the left, the choices beside them.
+void TFrmInfo::BuildSearchGroup() {
+  GrpSearch = NewControl<TGroupBox>(this, TabOptions, L"GrpSearch", 3, 56, 264, 186);
+  GrpSearch->SetCaption(L"Suche");
+  auto caption = [this](const wchar_t *AName, const wchar_t *AText, int ALeft, int ATop) {
+    TLabel *label = NewControl<TLabel>(this, GrpSearch, AName, ALeft, ATop, 0, 13);
+    label->SetCaption(AText);
+    return label;
+  };
+  LblSite = caption(L"LblSite", L"eBay-Seite:", 8, 23);
+  CbxSite = NewChoice(L"CbxSite", 96, 19, 160, {L"eBay.de", L"eBay.at", L"eBay.ch"});
+  LblListingType = caption(L"LblListingType", L"Angebotsformat:", 8, 50);
+  CbxListingType = NewChoice(L"CbxListingType", 96, 46, 160,
+                             {L"Alle Angebote", L"Auktion", L"Sofort-Kaufen"});
+  LblSortOrder = caption(L"LblSortOrder", L"Sortierung:", 8, 77);
+  CbxSortOrder = NewChoice(L"CbxSortOrder", 96, 73, 160,
+                           {L"Bald endend", L"Beste Ergebnisse", L"Neu eingestellt",
+                            L"Niedrigster Preis inkl. Versand"});
+  LblPriceFrom = caption(L"LblPriceFrom", L"Preis von:", 8, 104);
+  EdtPriceFrom = NewControl<TEdit>(this, GrpSearch, L"EdtPriceFrom", 96, 100, 64, 21);
+  LblPriceTo = caption(L"LblPriceTo", L"bis:", 170, 104);
+  EdtPriceTo = NewControl<TEdit>(this, GrpSearch, L"EdtPriceTo", 192, 100, 64, 21);
+  ChkDescriptions = NewControl<TCheckBox>(this, GrpSearch, L"ChkDescriptions", 8, 129, 248, 17);
+  ChkDescriptions->SetCaption(L"Auch in Artikelbeschreibungen suchen");
+  LblResultPages = caption(L"LblResultPages", L"Ergebnisseiten je Tippfehlersuche:", 8, 158);
+  CbxResultPages = NewChoice(L"CbxResultPages", 206, 154, 50, {L"1", L"2", L"3"});
+}
+
+// A drop-down list of fixed items, the first chosen.
+TComboBox *TFrmInfo::NewChoice(const wchar_t *AName, int ALeft, int ATop, int AWidth,
+                               std::initializer_list<const wchar_t *> AItems) {
+  TComboBox *choice = NewControl<TComboBox>(this, GrpSearch, AName, ALeft, ATop, AWidth, 21);
+  choice->SetStyle(csDropDownList);
+  for (const wchar_t *item : AItems) choice->Items().Add(item);
+  choice->SetItemIndex(0);
+  return choice;
 }
 
 void TFrmInfo::BuildButtonPanel() {
