@@ -158,7 +158,10 @@ TEST_CASE("bad input gives a valid address within the budget") {
   for (const std::wstring &term : terms) {
     CAPTURE(term.substr(0, 20));
     for (TSearchKind kind : {skPlain, skOwnTypos}) {
-      TSearchRequest request{term, kind, all};
+      TSearchRequest request;
+      request.Term = term;
+      request.Kind = kind;
+      request.Options = all;
       request.Options.ResultPages = 3;
       for (const std::wstring &address : SearchAddresses(request)) {
         const size_t from = address.find(L"_nkw=") + 5;
