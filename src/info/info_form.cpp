@@ -135,33 +135,38 @@ void TFrmInfo::BuildOptionsPage() {
   BuildSearchGroup();
 }
 
-// The search options, for both kinds of search: captions in a column on
-// the left, the choices beside them.
+// The search options, for both kinds of search: each list under its
+// caption, wide enough for its longest item; the prices side by side.
 void TFrmInfo::BuildSearchGroup() {
-  GrpSearch = NewControl<TGroupBox>(this, TabOptions, L"GrpSearch", 3, 56, 264, 186);
+  GrpSearch = NewControl<TGroupBox>(this, TabOptions, L"GrpSearch", 3, 56, 260, 236);
   GrpSearch->SetCaption(L"Suche");
-  auto caption = [this](const wchar_t *AName, const wchar_t *AText, int ALeft, int ATop) {
-    TLabel *label = NewControl<TLabel>(this, GrpSearch, AName, ALeft, ATop, 0, 13);
+  // Captions of fixed width: an AutoSize label inside the group measures
+  // itself too large at other densities and would cover its neighbours.
+  auto caption = [this](const wchar_t *AName, const wchar_t *AText, int ALeft, int ATop,
+                        int AWidth) {
+    TLabel *label = NewControl<TLabel>(this, GrpSearch, AName, ALeft, ATop, AWidth, 13);
+    label->SetAutoSize(false);
     label->SetCaption(AText);
     return label;
   };
-  LblSite = caption(L"LblSite", L"eBay-Seite:", 8, 23);
-  CbxSite = NewChoice(L"CbxSite", 96, 19, 160, {L"eBay.de", L"eBay.at", L"eBay.ch"});
-  LblListingType = caption(L"LblListingType", L"Angebotsformat:", 8, 50);
-  CbxListingType = NewChoice(L"CbxListingType", 96, 46, 160,
+  LblSite = caption(L"LblSite", L"eBay-Seite:", 8, 18, 200);
+  CbxSite = NewChoice(L"CbxSite", 8, 32, 200, {L"eBay.de", L"eBay.at", L"eBay.ch"});
+  LblListingType = caption(L"LblListingType", L"Angebotsformat:", 8, 60, 200);
+  CbxListingType = NewChoice(L"CbxListingType", 8, 74, 200,
                              {L"Alle Angebote", L"Auktion", L"Sofort-Kaufen"});
-  LblSortOrder = caption(L"LblSortOrder", L"Sortierung:", 8, 77);
-  CbxSortOrder = NewChoice(L"CbxSortOrder", 96, 73, 160,
+  LblSortOrder = caption(L"LblSortOrder", L"Sortierung:", 8, 102, 200);
+  CbxSortOrder = NewChoice(L"CbxSortOrder", 8, 116, 200,
                            {L"Bald endend", L"Beste Ergebnisse", L"Neu eingestellt",
                             L"Niedrigster Preis inkl. Versand"});
-  LblPriceFrom = caption(L"LblPriceFrom", L"Preis von:", 8, 104);
-  EdtPriceFrom = NewControl<TEdit>(this, GrpSearch, L"EdtPriceFrom", 96, 100, 64, 21);
-  LblPriceTo = caption(L"LblPriceTo", L"bis:", 170, 104);
-  EdtPriceTo = NewControl<TEdit>(this, GrpSearch, L"EdtPriceTo", 192, 100, 64, 21);
-  ChkDescriptions = NewControl<TCheckBox>(this, GrpSearch, L"ChkDescriptions", 8, 129, 248, 17);
+  LblPriceFrom = caption(L"LblPriceFrom", L"Preis von:", 8, 151, 56);
+  EdtPriceFrom = NewControl<TEdit>(this, GrpSearch, L"EdtPriceFrom", 66, 147, 60, 21);
+  LblPriceTo = caption(L"LblPriceTo", L"bis:", 136, 151, 22);
+  EdtPriceTo = NewControl<TEdit>(this, GrpSearch, L"EdtPriceTo", 160, 147, 60, 21);
+  ChkDescriptions = NewControl<TCheckBox>(this, GrpSearch, L"ChkDescriptions", 8, 177, 220, 17);
   ChkDescriptions->SetCaption(L"Auch in Artikelbeschreibungen suchen");
-  LblResultPages = caption(L"LblResultPages", L"Ergebnisseiten je Tippfehlersuche:", 8, 158);
-  CbxResultPages = NewChoice(L"CbxResultPages", 206, 154, 50, {L"1", L"2", L"3"});
+  LblResultPages =
+      caption(L"LblResultPages", L"Ergebnisseiten je Tippfehlersuche:", 8, 207, 186);
+  CbxResultPages = NewChoice(L"CbxResultPages", 196, 203, 50, {L"1", L"2", L"3"});
 }
 
 // A drop-down list of fixed items, the first chosen.
@@ -169,6 +174,7 @@ TComboBox *TFrmInfo::NewChoice(const wchar_t *AName, int ALeft, int ATop, int AW
                                std::initializer_list<const wchar_t *> AItems) {
   TComboBox *choice = NewControl<TComboBox>(this, GrpSearch, AName, ALeft, ATop, AWidth, 21);
   choice->SetStyle(csDropDownList);
+  choice->SetDropDownCount(int(AItems.size()));
   for (const wchar_t *item : AItems) choice->Items().Add(item);
   choice->SetItemIndex(0);
   return choice;
