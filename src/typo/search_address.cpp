@@ -35,10 +35,7 @@ std::wstring PercentEncode(const std::wstring &AText, const wchar_t *ABlank, TKe
     } else {
       // A surrogate pair is encoded as the one character it is.
       const size_t units =
-          c >= 0xD800 && c <= 0xDBFF && i + 1 < AText.size() && AText[i + 1] >= 0xDC00 &&
-                  AText[i + 1] <= 0xDFFF
-              ? 2
-              : 1;
+          IsHighSurrogate(c) && i + 1 < AText.size() && IsLowSurrogate(AText[i + 1]) ? 2 : 1;
       for (unsigned char b : ToUtf8(AText.substr(i, units))) {
         encoded += L'%';
         encoded += kHex[b >> 4];

@@ -4,9 +4,6 @@ namespace typo {
 
 namespace {
 
-bool IsHighSurrogate(wchar_t AUnit) { return AUnit >= 0xD800 && AUnit <= 0xDBFF; }
-bool IsLowSurrogate(wchar_t AUnit) { return AUnit >= 0xDC00 && AUnit <= 0xDFFF; }
-
 bool SeparatesWords(wchar_t AUnit, bool ABreakGroup) {
   if (AUnit <= L' ' || AUnit == 0x7F) return true;
   return ABreakGroup && (AUnit == L'(' || AUnit == L')' || AUnit == L',');

@@ -7,6 +7,11 @@
 
 namespace typo {
 
+// The halves of a character beyond U+FFFF, which is one letter and never
+// split.
+inline bool IsHighSurrogate(wchar_t AUnit) { return AUnit >= 0xD800 && AUnit <= 0xDBFF; }
+inline bool IsLowSurrogate(wchar_t AUnit) { return AUnit >= 0xDC00 && AUnit <= 0xDFFF; }
+
 enum TWordMark { wmVary, wmKeep, wmExclude };
 
 struct TTermWord {

@@ -9,9 +9,6 @@ namespace typo {
 
 namespace {
 
-bool IsHighSurrogate(wchar_t AUnit) { return AUnit >= 0xD800 && AUnit <= 0xDBFF; }
-bool IsLowSurrogate(wchar_t AUnit) { return AUnit >= 0xDC00 && AUnit <= 0xDFFF; }
-
 // The term as the variants see it: the included words joined, with the
 // places of the words to vary, and the excluded words that follow the group.
 struct TVariedTerm {
