@@ -61,7 +61,6 @@ struct TOptionControls {
     });
     Descriptions = ChildWithText(AInfo, L"Auch in Artikelbeschreibungen suchen");
   }
-  int Choice(HWND ACombo) { return int(SendMessageW(ACombo, CB_GETCURSEL, 0, 0)); }
 };
 
 HWND OpenInfoDialog(const test::TProcess &AProgram, HWND AMain) {
@@ -145,11 +144,7 @@ TEST_CASE("the search options set in the dialog reach both searches and survive 
     HWND info = OpenInfoDialog(program, main);
     REQUIRE(info);
     TOptionControls c(info);
-    REQUIRE(c.Site);
-    REQUIRE(c.ListingType);
-    REQUIRE(c.Order);
-    REQUIRE(c.Pages);
-    REQUIRE(c.Descriptions);
+    REQUIRE((c.Site && c.ListingType && c.Order && c.Pages && c.Descriptions));
     REQUIRE(c.Prices.size() == 2);
     SendMessageW(c.Site, CB_SETCURSEL, 2, 0);
     SendMessageW(c.ListingType, CB_SETCURSEL, 1, 0);
@@ -168,8 +163,8 @@ TEST_CASE("the search options set in the dialog reach both searches and survive 
     REQUIRE(message);
     std::wstring texts;
     for (HWND w : test::ChildWindows(message)) texts += test::WindowText(w) + L"\n";
-    CAPTURE(texts);
     CHECK(texts.find(L"Ungültiger Preis") != std::wstring::npos);
+    CHECK(texts.find(L"„Preis von:“") != std::wstring::npos);
     PostMessageW(message, WM_KEYDOWN, VK_RETURN, 1);
     PostMessageW(message, WM_KEYUP, VK_RETURN, 0xC0000001);
     CHECK(test::PumpUntil([&] { return !IsWindow(message) || !IsWindowVisible(message); }));

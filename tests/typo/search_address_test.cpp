@@ -119,12 +119,6 @@ TEST_CASE("result pages: the next variants that fit, none twice, as many as ther
       CHECK(p.Variants.size() > 3);
       for (const std::wstring &v : p.Variants) CHECK(seen.insert(v).second);
     }
-    // The pages hold the variants one wider query would take first.
-    std::set<std::wstring> wider;
-    for (const std::wstring &v : BuildTypoQuery(term, 3 * kDefaultBudget).Variants) wider.insert(v);
-    size_t shared = 0;
-    for (const std::wstring &v : seen) shared += wider.count(v);
-    CHECK(shared * 10 >= seen.size() * 8);
   }
   // A short word runs out of slips: fewer pages, never an empty one.
   const std::vector<TTypoQuery> few = BuildTypoPages(L"Uhr", 3, 600);
