@@ -9,5 +9,9 @@
 #define MAKER_PRODUCT_URL MAKER_URL "/auktionsmeister/"
 /* Typo search: the maker's service; the term follows ASearchText=. */
 #define TYPO_SEARCH_URL "http://tippfehler.kalverin.de"
-/* Plain search: the German auction site's search; "/" and the term follow. */
-#define PLAIN_SEARCH_URL "http://suche.ebay.de"
+/* The auction site's search, on the German, Austrian and Swiss site: the
+   query follows _nkw=, the search options after it. */
+#define AUCTION_SITE_DE "https://www.ebay.de"
+#define AUCTION_SITE_AT "https://www.ebay.at"
+#define AUCTION_SITE_CH "https://www.ebay.ch"
+#define AUCTION_SEARCH_PATH "/sch/i.html?_nkw="

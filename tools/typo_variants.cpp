@@ -1,6 +1,10 @@
-// TypoVariants [--budget N]: for each line of standard input (UTF-8, one
-// term per line) one line on standard output: the term, the variants
-// chosen and the auction site's address, separated by tabs.
+// TypoVariants [--budget N] [--pages N] [--site de|at|ch]
+//   [--type all|auction|bin] [--order ending|best|new|price]
+//   [--from PRICE] [--to PRICE] [--descriptions] [--plain]
+// For each line of standard input (UTF-8, one term per line) one line per
+// result page on standard output: the term, the variants of that page and
+// its address, separated by tabs. --plain gives the plain search's address
+// after the term instead.
 #include <fcntl.h>
 #include <io.h>
 
@@ -9,18 +13,93 @@
 #include <iostream>
 #include <string>
 
-#include "typo/typo_query.h"
+#include "typo/search_address.h"
+
+namespace {
+
+using typo::TSearchRequest;
+
+// One of the names, as its number in the list; -1 for none.
+int Choice(const wchar_t *AValue, std::initializer_list<const wchar_t *> ANames) {
+  int i = 0;
+  for (const wchar_t *name : ANames) {
+    if (std::wcscmp(AValue, name) == 0) return i;
+    ++i;
+  }
+  return -1;
+}
+
+bool Count(const wchar_t *AValue, size_t &ACount) {
+  wchar_t *end = nullptr;
+  ACount = std::wcstoul(AValue, &end, 10);
+  return end && *end == 0 && end != AValue;
+}
+
+// An option with its value; false when either is unknown.
+bool Option(const wchar_t *AName, const wchar_t *AValue, TSearchRequest &ARequest) {
+  typo::TSearchOptions &o = ARequest.Options;
+  int n = -1;
+  if (std::wcscmp(AName, L"--budget") == 0) return Count(AValue, ARequest.Budget);
+  if (std::wcscmp(AName, L"--pages") == 0)
+    return Count(AValue, o.ResultPages) && o.ResultPages >= 1 &&
+           o.ResultPages <= typo::kMaxResultPages;
+  if (std::wcscmp(AName, L"--from") == 0) return typo::ParsePrice(AValue, o.PriceFrom);
+  if (std::wcscmp(AName, L"--to") == 0) return typo::ParsePrice(AValue, o.PriceTo);
+  if (std::wcscmp(AName, L"--site") == 0 && (n = Choice(AValue, {L"de", L"at", L"ch"})) >= 0)
+    o.Site = typo::TAuctionSite(n);
+  else if (std::wcscmp(AName, L"--type") == 0 &&
+           (n = Choice(AValue, {L"all", L"auction", L"bin"})) >= 0)
+    o.ListingType = typo::TListingType(n);
+  else if (std::wcscmp(AName, L"--order") == 0 &&
+           (n = Choice(AValue, {L"ending", L"best", L"new", L"price"})) >= 0)
+    o.Order = typo::TSortOrder(n);
+  return n >= 0;
+}
+
+bool ReadArguments(int argc, wchar_t **argv, TSearchRequest &ARequest) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::wcscmp(argv[i], L"--descriptions") == 0)
+      ARequest.Options.InDescriptions = true;
+    else if (std::wcscmp(argv[i], L"--plain") == 0)
+      ARequest.Kind = typo::skPlain;
+    else if (i + 1 >= argc || !Option(argv[i], argv[i + 1], ARequest))
+      return false;
+    else
+      ++i;
+  }
+  return true;
+}
+
+void WriteLine(std::wstring ALine) {
+  const std::string bytes = typo::ToUtf8(ALine + L'\n');
+  std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+}
+
+void PrintSearch(const std::wstring &ATerm, TSearchRequest ARequest) {
+  // Control characters would break the columns; the query has none.
+  std::wstring shown = ATerm;
+  for (wchar_t &c : shown)
+    if (c < L' ') c = L' ';
+  ARequest.Term = ATerm;
+  if (ARequest.Kind == typo::skPlain)
+    return WriteLine(shown + L'\t' + typo::SearchAddresses(ARequest).front());
+  for (const typo::TTypoQuery &page :
+       typo::BuildTypoPages(ATerm, ARequest.Options.ResultPages, ARequest.Budget)) {
+    std::wstring out = shown;
+    for (const std::wstring &v : page.Variants) out += L'\t' + v;
+    WriteLine(out + L'\t' + typo::AuctionSearchAddress(page.Query, ARequest.Options, true));
+  }
+}
+
+} // namespace
 
 int wmain(int argc, wchar_t **argv) {
-  size_t budget = typo::kDefaultBudget;
-  for (int i = 1; i < argc; ++i) {
-    wchar_t *end = nullptr;
-    if (std::wcscmp(argv[i], L"--budget") == 0 && i + 1 < argc &&
-        (budget = std::wcstoul(argv[i + 1], &end, 10), end && *end == 0 && end != argv[i + 1])) {
-      ++i;
-      continue;
-    }
-    std::fputs("usage: TypoVariants [--budget N] < terms.txt\n", stderr);
+  TSearchRequest request;
+  if (!ReadArguments(argc, argv, request)) {
+    std::fputs("usage: TypoVariants [--budget N] [--pages 1-3] [--site de|at|ch]\n"
+               "  [--type all|auction|bin] [--order ending|best|new|price]\n"
+               "  [--from PRICE] [--to PRICE] [--descriptions] [--plain] < terms.txt\n",
+               stderr);
     return 2;
   }
   // Bytes in and out as they are: the terms are UTF-8 both ways.
@@ -29,18 +108,7 @@ int wmain(int argc, wchar_t **argv) {
   std::string line;
   while (std::getline(std::cin, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    const std::wstring term = typo::FromUtf8(line);
-    const typo::TTypoQuery query = typo::BuildTypoQuery(term, budget);
-    // Control characters would break the columns; the query has none.
-    std::wstring shown = term;
-    for (wchar_t &c : shown)
-      if (c < L' ') c = L' ';
-    std::wstring out = shown;
-    for (const std::wstring &v : query.Variants)
-      out += L'\t' + v;
-    out += L'\t' + typo::AuctionSearchAddress(query) + L'\n';
-    const std::string bytes = typo::ToUtf8(out);
-    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+    PrintSearch(typo::FromUtf8(line), request);
   }
   return 0;
 }

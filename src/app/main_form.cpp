@@ -1,7 +1,7 @@
 #include "app/main_form.h"
 
 #include "app/program.h"
-#include "app/search_address.h"
+#include "app/search_options.h"
 #include "base/files.h"
 #include "info/info_form.h"
 #include "settings/form_placement.h"
@@ -157,6 +157,10 @@ void TFrmMain::FormCreate(TComponent *) {
   InitSettingsPath(ProgramFileName());
   // The info dialog, kept for the whole run.
   FrmInfo = TForm::Create<TFrmInfo>(this);
+  // However it is closed, the dialog keeps no price the search cannot use.
+  FrmInfo->OnClose = [](TComponent *, TCloseAction &AAction) {
+    if (!CheckSearchPrices(*FrmInfo)) AAction = caNone;
+  };
   // The stored state, which ends the history with the clear entry.
   ReadIniFile();
 }
@@ -183,6 +187,7 @@ void TFrmMain::ReadIniFile() {
   autoCheck->SetChecked(ini.ReadBool(L"FrmInfo", L"ChkAutoCheckUpdates", autoCheck->Checked()));
   // Anything but a number reads as the default, checked.
   FrmInfo->ChkOwnTypos->SetChecked(ini.ReadBool(L"FrmInfo", L"ChkOwnTypos", true));
+  ReadSearchOptions(ini, *FrmInfo);
 }
 
 void TFrmMain::WriteIniFile() {
@@ -196,6 +201,7 @@ void TFrmMain::WriteIniFile() {
     ini.WriteString(L"Cbx", std::to_wstring(i), Cbx->Items()[i]);
   ini.WriteBool(L"FrmInfo", L"ChkAutoCheckUpdates", FrmInfo->ChkAutoCheckUpdates->Checked());
   ini.WriteBool(L"FrmInfo", L"ChkOwnTypos", FrmInfo->ChkOwnTypos->Checked());
+  WriteSearchOptions(ini, *FrmInfo);
 }
 
 void TFrmMain::WMCheckUpdates() { TkalUpdateCheck::Check(UPDATE_URL, false); }
@@ -210,9 +216,20 @@ void TFrmMain::BtnSearchClick(TComponent *) {
     return;
   }
   if (Cbx->Items().IndexOf(term) < 0) Cbx->Items().Insert(0, term);
-  OpenAddress(RadNormal->Checked()               ? PlainSearchAddress(term)
-              : FrmInfo->ChkOwnTypos->Checked() ? OwnTypoSearchAddress(term)
-                                                : TypoServiceAddress(term));
+  for (const std::wstring &address : typo::SearchAddresses(SearchRequest(term)))
+    OpenAddress(address);
+}
+
+// The search as the window and the info dialog have it set.
+typo::TSearchRequest TFrmMain::SearchRequest(const std::wstring &ATerm) {
+  typo::TSearchRequest request;
+  request.Term = ATerm;
+  if (RadNormal->Checked())
+    request.Kind = typo::skPlain;
+  else if (!FrmInfo->ChkOwnTypos->Checked())
+    request.Kind = typo::skTypoService;
+  request.Options = SearchOptionsOf(*FrmInfo);
+  return request;
 }
 
 void TFrmMain::CbxCloseUp(TComponent *) {

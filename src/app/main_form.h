@@ -3,6 +3,7 @@
 // search, stay-on-top and the small buttons for update, info and help.
 #include "app/single_instance.h"
 #include "info/url_label.h"
+#include "typo/search_address.h"
 #include "ui/image_control.h"
 #include "ui/buttons.h"
 #include "ui/stdctrls.h"
@@ -60,6 +61,7 @@ private:
   void WMCheckUpdates();
 
   void ReadIniFile();
+  typo::TSearchRequest SearchRequest(const std::wstring &ATerm);
   void OpenAddress(const std::wstring &AAddress);
 };
 

@@ -131,6 +131,53 @@ void TFrmInfo::BuildOptionsPage() {
   ChkOwnTypos = NewControl<TCheckBox>(this, TabOptions, L"ChkOwnTypos", 3, 31, 277, 17);
   ChkOwnTypos->SetCaption(L"Tippfehler selbst erzeugen");
   ChkOwnTypos->SetChecked(true);
+
+  BuildSearchGroup();
+}
+
+// The search options, for both kinds of search: each list under its
+// caption, wide enough for its longest item; the prices side by side.
+void TFrmInfo::BuildSearchGroup() {
+  GrpSearch = NewControl<TGroupBox>(this, TabOptions, L"GrpSearch", 3, 56, 260, 236);
+  GrpSearch->SetCaption(L"Suche");
+  // Captions of fixed width: an AutoSize label inside the group measures
+  // itself too large at other densities and would cover its neighbours.
+  auto caption = [this](const wchar_t *AName, const wchar_t *AText, int ALeft, int ATop,
+                        int AWidth) {
+    TLabel *label = NewControl<TLabel>(this, GrpSearch, AName, ALeft, ATop, AWidth, 13);
+    label->SetAutoSize(false);
+    label->SetCaption(AText);
+    return label;
+  };
+  LblSite = caption(L"LblSite", L"eBay-Seite:", 8, 18, 200);
+  CbxSite = NewChoice(L"CbxSite", 8, 32, 200, {L"eBay.de", L"eBay.at", L"eBay.ch"});
+  LblListingType = caption(L"LblListingType", L"Angebotsformat:", 8, 60, 200);
+  CbxListingType = NewChoice(L"CbxListingType", 8, 74, 200,
+                             {L"Alle Angebote", L"Auktion", L"Sofort-Kaufen"});
+  LblSortOrder = caption(L"LblSortOrder", L"Sortierung:", 8, 102, 200);
+  CbxSortOrder = NewChoice(L"CbxSortOrder", 8, 116, 200,
+                           {L"Bald endend", L"Beste Ergebnisse", L"Neu eingestellt",
+                            L"Niedrigster Preis inkl. Versand"});
+  LblPriceFrom = caption(L"LblPriceFrom", L"Preis von:", 8, 151, 56);
+  EdtPriceFrom = NewControl<TEdit>(this, GrpSearch, L"EdtPriceFrom", 66, 147, 60, 21);
+  LblPriceTo = caption(L"LblPriceTo", L"bis:", 136, 151, 22);
+  EdtPriceTo = NewControl<TEdit>(this, GrpSearch, L"EdtPriceTo", 160, 147, 60, 21);
+  ChkDescriptions = NewControl<TCheckBox>(this, GrpSearch, L"ChkDescriptions", 8, 177, 220, 17);
+  ChkDescriptions->SetCaption(L"Auch in Artikelbeschreibungen suchen");
+  LblResultPages =
+      caption(L"LblResultPages", L"Ergebnisseiten je Tippfehlersuche:", 8, 207, 186);
+  CbxResultPages = NewChoice(L"CbxResultPages", 196, 203, 50, {L"1", L"2", L"3"});
+}
+
+// A drop-down list of fixed items, the first chosen.
+TComboBox *TFrmInfo::NewChoice(const wchar_t *AName, int ALeft, int ATop, int AWidth,
+                               std::initializer_list<const wchar_t *> AItems) {
+  TComboBox *choice = NewControl<TComboBox>(this, GrpSearch, AName, ALeft, ATop, AWidth, 21);
+  choice->SetStyle(csDropDownList);
+  choice->SetDropDownCount(int(AItems.size()));
+  for (const wchar_t *item : AItems) choice->Items().Add(item);
+  choice->SetItemIndex(0);
+  return choice;
 }
 
 void TFrmInfo::BuildButtonPanel() {

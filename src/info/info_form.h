@@ -1,7 +1,7 @@
 #pragma once
 // The info and settings dialog: name, version, contact links, the
-// recommendation of the maker's other tool, the start-up update option and
-// whether the typo search makes its variants itself.
+// recommendation of the maker's other tool, the start-up update option,
+// whether the typo search makes its variants itself, and the search options.
 #include "info/url_label.h"
 #include "ui/extctrls.h"
 #include "ui/image_control.h"
@@ -29,6 +29,20 @@ public:
   TTabSheet *TabOptions = nullptr;
   TCheckBox *ChkAutoCheckUpdates = nullptr;
   TCheckBox *ChkOwnTypos = nullptr;
+  TGroupBox *GrpSearch = nullptr;
+  TLabel *LblSite = nullptr;
+  TComboBox *CbxSite = nullptr;
+  TLabel *LblListingType = nullptr;
+  TComboBox *CbxListingType = nullptr;
+  TLabel *LblSortOrder = nullptr;
+  TComboBox *CbxSortOrder = nullptr;
+  TLabel *LblPriceFrom = nullptr;
+  TEdit *EdtPriceFrom = nullptr;
+  TLabel *LblPriceTo = nullptr;
+  TEdit *EdtPriceTo = nullptr;
+  TCheckBox *ChkDescriptions = nullptr;
+  TLabel *LblResultPages = nullptr;
+  TComboBox *CbxResultPages = nullptr;
   TPanel *Panel1 = nullptr;
   TButton *BtnOK = nullptr;
 
@@ -40,6 +54,9 @@ private:
   void BuildProductPart();
   void BuildMakerPart();
   void BuildOptionsPage();
+  void BuildSearchGroup();
+  TComboBox *NewChoice(const wchar_t *AName, int ALeft, int ATop, int AWidth,
+                       std::initializer_list<const wchar_t *> AItems);
   void BuildButtonPanel();
   void FormCreate(TComponent *Sender);
   void LblEMailClick(TComponent *Sender);

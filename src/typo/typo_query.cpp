@@ -3,174 +3,188 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "typo/search_term.h"
+
 namespace typo {
 
 namespace {
 
-bool IsHighSurrogate(wchar_t AUnit) {
-  return AUnit >= 0xD800 && AUnit <= 0xDBFF;
-}
-bool IsLowSurrogate(wchar_t AUnit) {
-  return AUnit >= 0xDC00 && AUnit <= 0xDFFF;
-}
+// The term as the variants see it: the included words joined, with the
+// places of the words to vary, and the excluded words that follow the group.
+struct TVariedTerm {
+  struct TSpan {
+    size_t At, Length;
+  };
+  std::wstring Text;
+  std::vector<TSpan> Varied;
+  std::wstring Excluded;
 
-// Inside "(a,b)" these are the site's syntax; in a word they would split
-// or close the group, so the query spells them as blanks.
-bool BreaksQuery(wchar_t AUnit) {
-  return AUnit == L'(' || AUnit == L')' || AUnit == L',' || AUnit < L' ' || AUnit == 0x7F;
-}
-
-std::wstring QueryTerm(const std::wstring &ATerm) {
-  std::wstring term;
-  for (wchar_t c : ATerm) {
-    if (BreaksQuery(c)) c = L' ';
-    if (c == L' ' && (term.empty() || term.back() == L' ')) continue;
-    term += c;
+  explicit TVariedTerm(const std::vector<TTermWord> &AWords) : Excluded(ExcludedWords(AWords)) {
+    for (const TTermWord &w : AWords) {
+      if (w.Mark == wmExclude) continue;
+      if (!Text.empty()) Text += L' ';
+      if (w.Mark == wmVary) Varied.push_back({Text.size(), w.Text.size()});
+      Text += w.Text;
+    }
   }
-  if (!term.empty() && term.back() == L' ') term.pop_back();
-  return term;
-}
-
-// The term cut to the budget: at a blank where one lies in the second half,
-// never between the halves of a surrogate pair.
-std::wstring CutToBudget(const std::wstring &ATerm, size_t ABudget) {
-  if (ATerm.size() <= ABudget) return ATerm;
-  size_t cut = ABudget;
-  size_t blank = ATerm.rfind(L' ', ABudget);
-  if (blank != std::wstring::npos && blank >= ABudget / 2)
-    cut = blank;
-  else if (cut > 0 && IsHighSurrogate(ATerm[cut - 1]) && IsLowSurrogate(ATerm[cut]))
-    --cut;
-  return ATerm.substr(0, cut);
-}
-
-struct TWordSpan {
-  size_t At, Length;
+  std::wstring Word(size_t AIndex) const {
+    return Text.substr(Varied[AIndex].At, Varied[AIndex].Length);
+  }
 };
-
-// The words of a term whose blanks are single, as places in it.
-std::vector<TWordSpan> SplitWords(const std::wstring &ATerm) {
-  std::vector<TWordSpan> words;
-  for (size_t at = 0; at < ATerm.size();) {
-    size_t end = ATerm.find(L' ', at);
-    if (end == std::wstring::npos) end = ATerm.size();
-    words.push_back({at, end - at});
-    at = end + 1;
-  }
-  return words;
-}
 
 struct TCandidate {
   TWordEdit Edit;
   uint32_t Word, Order;
 };
 
-// Every slip of every word, as far as it fits the budget alone.
-std::vector<TCandidate> CollectCandidates(const std::wstring &ATerm,
-                                          const std::vector<TWordSpan> &AWords, size_t ABudget,
-                                          const TTypoWeights &AWeights) {
-  std::vector<TCandidate> candidates;
-  // About 61 slips per letter, and a few sound-alikes.
-  candidates.reserve(ATerm.size() * 64 + 64);
-  for (size_t w = 0; w < AWords.size(); ++w) {
-    const std::wstring word = ATerm.substr(AWords[w].At, AWords[w].Length);
-    EnumerateEdits(word, AWeights, [&](TWordEdit &&AEdit) {
-      // Only those that fit alone in the parentheses can ever be chosen.
-      if (ATerm.size() - AEdit.Remove + AEdit.InsertLength + 2 <= ABudget)
-        candidates.push_back({AEdit, uint32_t(w), uint32_t(candidates.size())});
-    });
-  }
-  return candidates;
+// The one measure of a variant: the term with one slip in one word.
+size_t VariantLength(const TVariedTerm &ATerm, const TCandidate &ACandidate) {
+  return ATerm.Text.size() - ACandidate.Edit.Remove + ACandidate.Edit.InsertLength;
 }
 
-// The term with one candidate's slip in its word.
-std::wstring Misspelt(const std::wstring &ATerm, const TWordSpan &ASpan, const TWordEdit &AEdit,
-                      size_t ALength) {
+std::wstring Misspelt(const TVariedTerm &ATerm, const TCandidate &ACandidate) {
+  const size_t at = ATerm.Varied[ACandidate.Word].At + ACandidate.Edit.At;
   std::wstring variant;
-  variant.reserve(ALength);
-  variant.append(ATerm, 0, ASpan.At + AEdit.At)
-      .append(AEdit.Inserted())
-      .append(ATerm, ASpan.At + AEdit.At + AEdit.Remove);
+  variant.reserve(VariantLength(ATerm, ACandidate));
+  variant.append(ATerm.Text, 0, at)
+      .append(ACandidate.Edit.Inserted())
+      .append(ATerm.Text, at + ACandidate.Edit.Remove);
   return variant;
 }
 
-// A misspelt word of fewer than three letters matches far too much, and a
-// real word finds offers of something else.
-bool LeftOut(const std::wstring &ATerm, const TWordSpan &ASpan, const TWordEdit &AEdit,
-             const TIsWord &AIsWord) {
-  const std::wstring word = AEdit.Apply(ATerm.substr(ASpan.At, ASpan.Length));
-  return KeepsWordAsTyped(word) || (AIsWord && AIsWord(word));
-}
-
-// The best variants, each spelt differently from the term and the others,
-// as many as fit the budget together with the parentheses and commas.
-std::vector<std::wstring> ChooseVariants(const std::wstring &ATerm,
-                                         const std::vector<TWordSpan> &AWords,
-                                         std::vector<TCandidate> &ACandidates, size_t ABudget,
-                                         const TIsWord &AIsWord) {
-  // Best first; among equals the order they were made in, so that the
-  // choice is the same whatever the sort.
-  auto better = [](const TCandidate &A, const TCandidate &B) {
-    return A.Edit.Score != B.Edit.Score ? A.Edit.Score > B.Edit.Score : A.Order < B.Order;
-  };
-  std::vector<std::wstring> variants;
-  std::unordered_set<std::wstring> seen{FoldCase(ATerm)};
-  size_t length = 1; // "(" now, ")" at the end
-  // Each variant takes at least the term less two units and a comma, so
-  // only the best few can be chosen: those are sorted, in growing slices,
-  // so that the cost stays linear in the number of candidates.
-  const size_t fits = ABudget / (ATerm.size() > 2 ? ATerm.size() - 1 : 1) + 1;
-  for (size_t begin = 0, slice = 2 * fits; begin < ACandidates.size(); slice *= 2) {
-    const size_t end = std::min(ACandidates.size(), begin + slice);
-    std::nth_element(ACandidates.begin() + std::ptrdiff_t(begin),
-                     ACandidates.begin() + std::ptrdiff_t(end - 1), ACandidates.end(), better);
-    std::sort(ACandidates.begin() + std::ptrdiff_t(begin),
-              ACandidates.begin() + std::ptrdiff_t(end), better);
-    for (; begin < end; ++begin) {
-      const TCandidate &c = ACandidates[begin];
-      // No variant is shorter than the term less two units ("chs" ->
-      // "x"): once even that cannot fit, nothing will.
-      const size_t comma = variants.empty() ? 0 : 1;
-      if (length + comma + ATerm.size() - std::min<size_t>(ATerm.size(), 2) + 1 > ABudget)
-        return variants;
-      const size_t variantLength = ATerm.size() - c.Edit.Remove + c.Edit.InsertLength;
-      const size_t needed = comma + variantLength + 1;
-      if (length + needed > ABudget || LeftOut(ATerm, AWords[c.Word], c.Edit, AIsWord)) continue;
-      std::wstring variant = Misspelt(ATerm, AWords[c.Word], c.Edit, variantLength);
-      if (!seen.insert(FoldCase(variant)).second) continue;
-      length += needed - 1;
-      variants.push_back(std::move(variant));
+// Every slip of every word to vary that fits the room alone, ranked once:
+// best first, among equals in the order they were made, so that the choice
+// is the same whatever the sort. Only the best few are ever taken, so they
+// are sorted in growing slices, keeping the cost linear in their number.
+class TRanking {
+public:
+  TRanking(const TVariedTerm &ATerm, size_t ARoom, const TTypoWeights &AWeights) {
+    FCandidates.reserve(ATerm.Text.size() * 64 + 64); // about 61 slips per letter
+    for (size_t w = 0; w < ATerm.Varied.size(); ++w) {
+      // A slip removes at most UINT8_MAX units: a word whose slips cannot
+      // make the term fit is not worth varying.
+      const size_t least = ATerm.Text.size() - std::min<size_t>(ATerm.Varied[w].Length, UINT8_MAX);
+      if (least + 2 > ARoom) continue;
+      EnumerateEdits(ATerm.Word(w), AWeights, [&](TWordEdit &&AEdit) {
+        TCandidate c{AEdit, uint32_t(w), uint32_t(FCandidates.size())};
+        const size_t length = VariantLength(ATerm, c);
+        if (length + 2 > ARoom) return;
+        FShortest = std::min(FShortest, length);
+        FCandidates.push_back(c);
+      });
     }
+    FSlice = 2 * (ARoom / std::max<size_t>(ATerm.Text.size(), 1) + 1);
   }
-  return variants;
-}
+  // The length of the shortest variant there is.
+  size_t Shortest() const { return FShortest; }
+  // The next best, or none when all were taken.
+  const TCandidate *Next() {
+    if (FNext == FCandidates.size()) return nullptr;
+    if (FNext == FSorted) SortNextSlice();
+    return &FCandidates[FNext++];
+  }
 
-// "(a,b,c)": the site finds any of them.
-std::wstring GroupOf(const std::vector<std::wstring> &AVariants) {
-  std::wstring group = L"(";
-  for (size_t i = 0; i < AVariants.size(); ++i) {
-    if (i) group += L',';
-    group += AVariants[i];
+private:
+  void SortNextSlice() {
+    auto better = [](const TCandidate &A, const TCandidate &B) {
+      return A.Edit.Score != B.Edit.Score ? A.Edit.Score > B.Edit.Score : A.Order < B.Order;
+    };
+    const auto begin = FCandidates.begin() + std::ptrdiff_t(FSorted);
+    FSorted = std::min(FCandidates.size(), FSorted + FSlice);
+    const auto end = FCandidates.begin() + std::ptrdiff_t(FSorted);
+    std::nth_element(begin, end - 1, FCandidates.end(), better);
+    std::sort(begin, end, better);
+    FSlice *= 2;
   }
-  return group + L')';
-}
+  std::vector<TCandidate> FCandidates;
+  size_t FShortest = SIZE_MAX, FSorted = 0, FNext = 0, FSlice = 1;
+};
+
+// Fills the pages one after the other from one ranking. A variant too long
+// for the room left on a page waits for the next one, where it comes before
+// the rest, since it ranks above them.
+class TPagePacker {
+public:
+  TPagePacker(const std::wstring &ATerm, size_t ABudget, const TTypoWeights &AWeights,
+              const TIsWord &AIsWord)
+      : FWords(ReadTerm(ATerm, true)), FTerm(FWords), FIsWord(AIsWord),
+        FRoom(ABudget > FTerm.Excluded.size() ? ABudget - FTerm.Excluded.size() : 0),
+        FBudget(ABudget), FRanking(FTerm, FRoom, AWeights), FSeen{FoldCase(FTerm.Text)} {}
+
+  TTypoQuery NextPage(bool AFirst) {
+    TTypoQuery page;
+    page.Term = FTerm.Text;
+    FLength = 2; // "(" and ")"
+    std::vector<const TCandidate *> waiting;
+    for (const TCandidate *c : FWaiting)
+      if (!Take(*c, page.Variants)) waiting.push_back(c);
+    // Once even the shortest variant cannot fit, nothing will.
+    while (FRanking.Shortest() <= FRoom &&
+           FLength + (page.Variants.empty() ? 0 : 1) + FRanking.Shortest() <= FRoom) {
+      const TCandidate *c = FRanking.Next();
+      if (!c) break;
+      if (!Take(*c, page.Variants)) waiting.push_back(c);
+    }
+    FWaiting = std::move(waiting);
+    if (!page.Variants.empty())
+      page.Query = GroupOf(page.Variants) + FTerm.Excluded;
+    else if (AFirst)
+      page.Query = CutToBudget(SiteWords(FWords), FBudget);
+    return page;
+  }
+
+private:
+  // False when the variant does not fit the page; one that fits but is
+  // spelt like the term or another variant, or whose misspelt word is too
+  // short or a real word, is dropped for good.
+  bool Take(const TCandidate &ACandidate, std::vector<std::wstring> &AVariants) {
+    const size_t needed = (AVariants.empty() ? 0 : 1) + VariantLength(FTerm, ACandidate);
+    if (FLength + needed > FRoom) return false;
+    const std::wstring word = ACandidate.Edit.Apply(FTerm.Word(ACandidate.Word));
+    if (KeepsWordAsTyped(word) || (FIsWord && FIsWord(word))) return true;
+    std::wstring variant = Misspelt(FTerm, ACandidate);
+    if (!FSeen.insert(FoldCase(variant)).second) return true;
+    FLength += needed;
+    AVariants.push_back(std::move(variant));
+    return true;
+  }
+
+  // "(a,b,c)": the site finds any of them.
+  static std::wstring GroupOf(const std::vector<std::wstring> &AVariants) {
+    std::wstring group = L"(";
+    for (size_t i = 0; i < AVariants.size(); ++i) {
+      if (i) group += L',';
+      group += AVariants[i];
+    }
+    return group + L')';
+  }
+
+  std::vector<TTermWord> FWords;
+  TVariedTerm FTerm;
+  const TIsWord &FIsWord;
+  size_t FRoom, FBudget, FLength = 0;
+  TRanking FRanking;
+  std::unordered_set<std::wstring> FSeen;
+  std::vector<const TCandidate *> FWaiting;
+};
 
 } // namespace
 
+std::vector<TTypoQuery> BuildTypoPages(const std::wstring &ATerm, size_t APages, size_t ABudget,
+                                       const TTypoWeights &AWeights, const TIsWord &AIsWord) {
+  TPagePacker packer(ATerm, ABudget, AWeights, AIsWord);
+  std::vector<TTypoQuery> pages{packer.NextPage(true)};
+  while (pages.size() < APages && !pages.back().Variants.empty()) {
+    TTypoQuery next = packer.NextPage(false);
+    if (next.Variants.empty()) break;
+    pages.push_back(std::move(next));
+  }
+  return pages;
+}
+
 TTypoQuery BuildTypoQuery(const std::wstring &ATerm, size_t ABudget, const TTypoWeights &AWeights,
                           const TIsWord &AIsWord) {
-  TTypoQuery result;
-  result.Term = QueryTerm(ATerm);
-  const std::wstring &term = result.Term;
-  // Some variant may fit only when the term does, give or take two units.
-  if (!term.empty() && term.size() <= ABudget) {
-    const std::vector<TWordSpan> words = SplitWords(term);
-    std::vector<TCandidate> candidates = CollectCandidates(term, words, ABudget, AWeights);
-    result.Variants = ChooseVariants(term, words, candidates, ABudget, AIsWord);
-  }
-  result.Query =
-      result.Variants.empty() ? CutToBudget(ATerm, ABudget) : GroupOf(result.Variants);
-  return result;
+  return BuildTypoPages(ATerm, 1, ABudget, AWeights, AIsWord).front();
 }
 
 std::string ToUtf8(const std::wstring &AText) {
@@ -237,28 +251,6 @@ std::wstring FromUtf8(const std::string &ABytes) {
     i += length;
   }
   return text;
-}
-
-std::wstring EncodeQueryValue(const std::wstring &AText) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::wstring encoded;
-  for (unsigned char b : ToUtf8(AText)) {
-    if ((b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') || b == '-' ||
-        b == '_' || b == '.' || b == '~') {
-      encoded += wchar_t(b);
-    } else if (b == ' ') {
-      encoded += L'+';
-    } else {
-      encoded += L'%';
-      encoded += wchar_t(kHex[b >> 4]);
-      encoded += wchar_t(kHex[b & 15]);
-    }
-  }
-  return encoded;
-}
-
-std::wstring AuctionSearchAddress(const TTypoQuery &AQuery) {
-  return kAuctionSearchUrl + EncodeQueryValue(AQuery.Query);
 }
 
 } // namespace typo

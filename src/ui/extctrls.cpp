@@ -4,6 +4,14 @@
 
 #include <algorithm>
 
+void TGroupBox::CreateParams(TCreateParams &AParams) {
+  TControl::CreateParams(AParams);
+  AParams.WinClassName = L"BUTTON";
+  AParams.Style |= BS_GROUPBOX;
+  // Tab and the arrow keys go on into the controls it holds.
+  AParams.ExStyle |= WS_EX_CONTROLPARENT;
+}
+
 void TBevel::Paint(TCanvas &ACanvas) {
   TRect r = ClientRect();
   ACanvas.SetPenColor(clBtnShadow);

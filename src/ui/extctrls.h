@@ -1,11 +1,21 @@
 #pragma once
-// Containers and decorations: panels, separator lines, page controls.
+// Containers and decorations: panels, group boxes, separator lines, page
+// controls.
 #include "ui/controls.h"
 
 // A plain area in its parent's colour that holds other controls.
 class TPanel : public TControl {
 public:
   using TControl::TControl;
+};
+
+// A framed group of controls with its caption in the frame's top edge.
+class TGroupBox : public TControl {
+public:
+  using TControl::TControl;
+
+protected:
+  void CreateParams(TCreateParams &AParams) override;
 };
 
 // An etched separator line (two pixels: shadow above, highlight below).

@@ -222,7 +222,8 @@ TComboBox::TComboBox(TComponent *AOwner) : TControl(AOwner) {
 void TComboBox::CreateParams(TCreateParams &AParams) {
   TControl::CreateParams(AParams);
   AParams.WinClassName = L"COMBOBOX";
-  AParams.Style |= CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL;
+  AParams.Style |= (FStyle == csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL) |
+                   WS_VSCROLL;
   // Made with its open height at once: one resizing less while it starts.
   AParams.WindowHeight = ListHeight();
 }
@@ -238,7 +239,7 @@ void TComboBox::InitWnd() {
   FItems.Clear();
   SendMessageW(FHandle, CB_SETMINVISIBLE, WPARAM(FDropDownCount), 0);
   if (FItemIndex >= 0) SendMessageW(FHandle, CB_SETCURSEL, WPARAM(FItemIndex), 0);
-  SubclassChild(EditHandle());
+  if (FStyle == csDropDown) SubclassChild(EditHandle());
 }
 
 HWND TComboBox::EditHandle() {

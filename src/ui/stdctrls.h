@@ -142,10 +142,16 @@ private:
   TComboBox &FCombo;
 };
 
-// An editable, unsorted drop-down combo box.
+// An unsorted drop-down combo box: editable (csDropDown), or a list to
+// choose from only (csDropDownList).
+enum TComboBoxStyle { csDropDown, csDropDownList };
+
 class TComboBox : public TControl {
 public:
   explicit TComboBox(TComponent *AOwner);
+  TComboBoxStyle Style() const { return FStyle; }
+  // Takes effect when the window is made.
+  void SetStyle(TComboBoxStyle AValue) { FStyle = AValue; }
   TComboItems &Items() { return FItemsProxy; }
   int ItemIndex();
   void SetItemIndex(int AValue);
@@ -172,4 +178,5 @@ private:
   TComboItems FItemsProxy{*this};
   int FItemIndex = -1;
   int FDropDownCount = 8;
+  TComboBoxStyle FStyle = csDropDown;
 };

@@ -8,7 +8,7 @@
 
 #include "app/main_form.h"
 #include "app/program.h"
-#include "app/search_address.h"
+#include "typo/search_address.h"
 #include "info/info_form.h"
 #include "settings/settings_path.h"
 #include "taskdialog/message_form.h"
@@ -25,8 +25,15 @@ RECT ClientRectOf(HWND AWnd, HWND AParent) {
   return rc;
 }
 
-const std::wstring kTypo = kTypoSearchUrl;
-const std::wstring kPlain = kPlainSearchUrl;
+const std::wstring kTypo = L"" TYPO_SEARCH_URL "/search.php?ASearchText=";
+const std::wstring kPlain = L"https://www.ebay.de/sch/i.html?_nkw=";
+const std::wstring kOptions = L"&_sop=1";
+
+std::wstring OwnTypoSearchAddress(const std::wstring &ATerm) {
+  typo::TSearchRequest request;
+  request.Term = ATerm;
+  return typo::SearchAddresses(request).front();
+}
 const std::wstring kClear = kClearHistoryEntry;
 } // namespace
 
@@ -167,7 +174,7 @@ TEST_CASE("a search opens the address of the trimmed term and puts new terms on 
     w.Form->RadNormal->SetChecked(true);
     CHECK_FALSE(w.Form->RadTippfehler->Checked());
     w.Search();
-    CHECK(w.LastAddress() == kPlain + L"Lego+Technik");
+    CHECK(w.LastAddress() == kPlain + L"Lego+Technik" + kOptions);
   }
   SUBCASE("characters that would change the address are encoded, others kept") {
     w.Type(L"\tA&B #1 50% c++ Gartenstühle/?\r\n");
@@ -175,7 +182,8 @@ TEST_CASE("a search opens the address of the trimmed term and puts new terms on 
     CHECK(w.LastAddress() == kTypo + L"A%26B%20%231%2050%25%20c%2B%2B%20Gartenstühle/?");
     w.Form->RadNormal->SetChecked(true);
     w.Search();
-    CHECK(w.LastAddress() == kPlain + L"A%26B+%231+50%25+c%2B%2B+Gartenstühle%2F%3F");
+    CHECK(w.LastAddress() ==
+          kPlain + L"A%26B+%231+50%25+c%2B%2B+Gartenst%C3%BChle%2F%3F" + kOptions);
   }
   SUBCASE("with the option checked the typo search opens the auction site with variants") {
     FrmInfo->ChkOwnTypos->SetChecked(true);
@@ -185,7 +193,7 @@ TEST_CASE("a search opens the address of the trimmed term and puts new terms on 
     CHECK(w.LastAddress().find(L"?_nkw=%28C%26A+Jake%2C") != std::wstring::npos);
     w.Form->RadNormal->SetChecked(true);
     w.Search();
-    CHECK(w.LastAddress() == kPlain + L"C%26A+Jacke");
+    CHECK(w.LastAddress() == kPlain + L"C%26A+Jacke" + kOptions);
   }
   SUBCASE("a term in the history in another letter case adds nothing and moves nothing") {
     w.Type(L"Playmobil");

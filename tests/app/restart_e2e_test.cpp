@@ -61,7 +61,7 @@ TEST_CASE("the real program restores placement, options and history after a rest
     SendMessageW(edit, WM_SETTEXT, 0, LPARAM(L"Modellbahn"));
     PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 1);
     REQUIRE(browser.WaitFor(1));
-    CHECK(browser.Addresses()[0] == std::wstring(kPlainSearchUrl) + L"Modellbahn");
+    CHECK(browser.Addresses()[0] == L"https://www.ebay.de/sch/i.html?_nkw=Modellbahn&_sop=1");
     CHECK(program.Close() == 0);
   }
   std::string file = test::ReadFileBytes(settings);

@@ -144,3 +144,39 @@ TEST_CASE("a settings file that cannot be written keeps the window open until a 
   CHECK_FALSE(IsWindowVisible(w.Form->Handle()));
   CHECK(Contains(Settings(), "[FrmInfo]"));
 }
+
+TEST_CASE("the search options are stored under the controls' names and shown again") {
+  struct TCase {
+    const char *Stored;
+    int Site, ListingType, Order, Pages;
+    std::string From, To; // ASCII
+    bool Descriptions;
+  };
+  // Unknown choices and prices that are none read as the defaults.
+  const TCase cases[] = {
+      {"CbxSite=2\r\nCbxListingType=1\r\nCbxSortOrder=3\r\nCbxResultPages=2\r\n"
+       "EdtPriceFrom=12,50\r\nEdtPriceTo= 99 \r\nChkDescriptions=1\r\n",
+       2, 1, 3, 2, "12,50", "99", true},
+      {"CbxSite=3\r\nCbxListingType=-1\r\nCbxSortOrder=ja\r\nCbxResultPages=0x7FFFFFFF\r\n"
+       "EdtPriceFrom=1e9\r\nEdtPriceTo=\xFF\xFE\r\nChkDescriptions=vielleicht\r\n",
+       0, 0, 0, 0, "", "", false},
+      {"", 0, 0, 0, 0, "", "", false},
+  };
+  for (const TCase &c : cases) {
+    CAPTURE(std::string(c.Stored));
+    TMainWindow w((std::string("[FrmInfo]\r\n") + c.Stored).c_str());
+    CHECK(FrmInfo->CbxSite->ItemIndex() == c.Site);
+    CHECK(FrmInfo->CbxListingType->ItemIndex() == c.ListingType);
+    CHECK(FrmInfo->CbxSortOrder->ItemIndex() == c.Order);
+    CHECK(FrmInfo->CbxResultPages->ItemIndex() == c.Pages);
+    CHECK(FrmInfo->EdtPriceFrom->Text() == std::wstring(c.From.begin(), c.From.end()));
+    CHECK(FrmInfo->EdtPriceTo->Text() == std::wstring(c.To.begin(), c.To.end()));
+    CHECK(FrmInfo->ChkDescriptions->Checked() == c.Descriptions);
+    SendMessageW(w.Form->Handle(), WM_CLOSE, 0, 0);
+    const std::string file = Settings();
+    CHECK(Contains(file, "CbxSite=" + std::to_string(c.Site) + "\r\n"));
+    CHECK(Contains(file, "CbxResultPages=" + std::to_string(c.Pages) + "\r\n"));
+    CHECK(Contains(file, "EdtPriceTo=" + c.To + "\r\n"));
+    CHECK(Contains(file, std::string("ChkDescriptions=") + (c.Descriptions ? "1" : "0")));
+  }
+}

@@ -237,3 +237,48 @@ TEST_CASE("without GDI+ the dialog shows empty pictures and says nothing") {
   GdiPlusClassesInitialize();
   CHECK(boxes.Calls.empty());
 }
+
+TEST_CASE("the search group: every option inside it, none overlapping, in tab order") {
+  TInfoDialog d;
+  TFrmInfo &f = *d.Form;
+  f.PageControl->SetActivePage(f.TabOptions);
+  f.Show();
+  test::PumpIdle();
+  CHECK(test::WindowText(f.GrpSearch->Handle()) == L"Suche");
+  const std::vector<TControl *> tabOrder = {f.CbxSite,      f.CbxListingType, f.CbxSortOrder,
+                                            f.EdtPriceFrom, f.EdtPriceTo,     f.ChkDescriptions,
+                                            f.CbxResultPages};
+  const RECT group = PageRectOf(f.GrpSearch);
+  RECT page;
+  GetClientRect(f.TabOptions->Handle(), &page);
+  CHECK(group.right <= page.right);
+  CHECK(group.bottom <= page.bottom);
+  CHECK(group.top >= PageRectOf(f.ChkOwnTypos).bottom);
+  std::vector<RECT> placed;
+  for (TControl *c : std::initializer_list<TControl *>{
+           f.LblSite, f.CbxSite, f.LblListingType, f.CbxListingType, f.LblSortOrder,
+           f.CbxSortOrder, f.LblPriceFrom, f.EdtPriceFrom, f.LblPriceTo, f.EdtPriceTo,
+           f.ChkDescriptions, f.LblResultPages, f.CbxResultPages}) {
+    CAPTURE(test::WindowText(c->Handle()));
+    RECT r;
+    GetWindowRect(c->Handle(), &r);
+    MapWindowPoints(nullptr, f.GrpSearch->Handle(), reinterpret_cast<POINT *>(&r), 2);
+    if (dynamic_cast<TComboBox *>(c)) r.bottom = r.top + 21; // without the list
+    CHECK(r.left >= 2);
+    CHECK(r.right <= group.right - group.left - 2);
+    CHECK(r.bottom <= group.bottom - group.top - 2);
+    RECT overlap;
+    for (const RECT &other : placed) CHECK_FALSE(IntersectRect(&overlap, &r, &other));
+    placed.push_back(r);
+  }
+  // Tab goes from the update options through the group in reading order.
+  f.ChkOwnTypos->SetFocus();
+  for (TControl *next : tabOrder) {
+    f.SelectNext(f.ActiveControl(), true);
+    test::PumpIdle();
+    CHECK(f.ActiveControl() == next);
+  }
+  CHECK(f.CbxSite->Items().Count() == 3);
+  CHECK(f.CbxSortOrder->Items()[3] == L"Niedrigster Preis inkl. Versand");
+  f.Hide();
+}

@@ -3,7 +3,7 @@
 # cmake -DSOURCE=<repository>/src -P layers.cmake
 cmake_minimum_required(VERSION 3.25)
 set(allowed_base "")
-set(allowed_typo "base")
+set(allowed_typo "base;res")
 set(allowed_ui "base")
 set(allowed_gdiplus "base;ui;res")
 set(allowed_markup "base;ui")

@@ -10,6 +10,7 @@
 #include <set>
 
 #include "test_support.h"
+#include "typo/search_address.h"
 #include "typo/typo_query.h"
 
 using namespace typo;
@@ -23,10 +24,10 @@ bool Has(const std::vector<std::wstring> &AList, const std::wstring &AItem) {
 // The query value back from the address: every %XX a byte, "+" a blank;
 // empty when the address holds anything an address may not.
 std::string DecodedQuery(const std::wstring &AAddress) {
-  const std::wstring base = kAuctionSearchUrl;
+  const std::wstring base = L"https://www.ebay.de/sch/i.html?_nkw=";
   if (AAddress.compare(0, base.size(), base) != 0) return {};
   std::string bytes;
-  for (size_t i = base.size(); i < AAddress.size(); ++i) {
+  for (size_t i = base.size(); i < AAddress.size() && AAddress[i] != L'&'; ++i) {
     const wchar_t c = AAddress[i];
     if (c == L'%' && i + 2 < AAddress.size() && iswxdigit(AAddress[i + 1]) &&
         iswxdigit(AAddress[i + 2])) {
@@ -209,7 +210,7 @@ TEST_CASE("the address: the query percent-encoded from UTF-8, valid for any inpu
   const TCase cases[] = {{std::wstring(10000, L'x'), false},
                          {L"Lego " + std::wstring(9995, L'\u00FC'), false},
                          {L"0123456789", true},
-                         {L"!?#&%+", true},
+                         {L"?#&%+!", true},
                          {L"Le\tgo\x01Tech\x1Fnik", false},
                          {surrogates, false},
                          {L"Schrank (Eiche, massiv)", false}};
@@ -220,7 +221,7 @@ TEST_CASE("the address: the query percent-encoded from UTF-8, valid for any inpu
     CHECK(ValidUtf16(q.Query) == ValidUtf16(c.Term));
     for (const std::wstring &v : q.Variants)
       CHECK(v.find_first_of(L"(),\t\x01\x1F") == std::wstring::npos);
-    const std::string decoded = DecodedQuery(AuctionSearchAddress(q));
+    const std::string decoded = DecodedQuery(AuctionSearchAddress(q.Query, {}, true));
     CHECK(decoded == ToUtf8(q.Query));
     if (c.Verbatim) CHECK(decoded == ToUtf8(c.Term));
   }
@@ -229,13 +230,14 @@ TEST_CASE("the address: the query percent-encoded from UTF-8, valid for any inpu
     CHECK(ValidUtf16(v));
 }
 
-TEST_CASE("TypoVariants.exe: one line per term, the budget as told") {
+namespace {
+// TypoVariants.exe's output lines for the input, each split at its tabs.
+std::vector<std::vector<std::wstring>> RunTypoVariants(const std::wstring &AArgs,
+                                                       const std::string &AInput,
+                                                       DWORD AExitCode = 0) {
   test::TTempDir dir;
   const std::wstring input = dir.File(L"in.txt"), output = dir.File(L"out.txt");
-  test::WriteFileBytes(input, "Lego Technik\r\nGr\xC3\xB6\xC3\x9F"
-                              "e\n\xFF\xFE"
-                              "abc\n12345\n\n" +
-                                  std::string(10000, 'q') + "\n");
+  test::WriteFileBytes(input, AInput);
   SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
   HANDLE in = CreateFileW(input.c_str(), GENERIC_READ, FILE_SHARE_READ, &inherit, OPEN_EXISTING, 0,
                           nullptr);
@@ -248,38 +250,68 @@ TEST_CASE("TypoVariants.exe: one line per term, the budget as told") {
   si.hStdError = out;
   const std::wstring exe =
       test::ProgramPath().substr(0, test::ProgramPath().rfind(L'\\')) + L"\\TypoVariants.exe";
-  std::wstring command = L"\"" + exe + L"\" --budget 120";
+  std::wstring command = L"\"" + exe + L"\" " + AArgs;
   PROCESS_INFORMATION pi{};
   REQUIRE(CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                          &si, &pi));
   CloseHandle(in);
   CloseHandle(out);
-  CHECK(test::WaitExit(pi.hProcess, 30000) == 0);
+  CHECK(test::WaitExit(pi.hProcess, 30000) == AExitCode);
   CloseHandle(pi.hProcess);
   CloseHandle(pi.hThread);
 
-  std::vector<std::wstring> lines;
+  std::vector<std::vector<std::wstring>> lines;
   const std::wstring text = FromUtf8(test::ReadFileBytes(output));
   for (size_t at = 0; at < text.size();) {
-    size_t end = text.find(L'\n', at);
-    lines.push_back(text.substr(at, end - at));
-    at = end == std::wstring::npos ? text.size() : end + 1;
+    const size_t end = std::min(text.find(L'\n', at), text.size());
+    std::vector<std::wstring> &fields = lines.emplace_back();
+    for (size_t from = at;;) {
+      const size_t tab = text.find(L'\t', from);
+      fields.push_back(text.substr(from, std::min(tab, end) - from));
+      if (tab >= end) break;
+      from = tab + 1;
+    }
+    at = end + 1;
   }
+  return lines;
+}
+} // namespace
+
+TEST_CASE("TypoVariants.exe: one line per term and page, the budget and options as told") {
+  const auto lines = RunTypoVariants(L"--budget 120", "Lego Technik\r\nGr\xC3\xB6\xC3\x9F"
+                                                      "e\n\xFF\xFE"
+                                                      "abc\n12345\n\n" +
+                                                          std::string(10000, 'q') + "\n");
   REQUIRE(lines.size() == 6);
   for (size_t i = 0; i < lines.size(); ++i) {
     CAPTURE(i);
-    std::vector<std::wstring> fields;
-    for (size_t at = 0;;) {
-      size_t tab = lines[i].find(L'\t', at);
-      fields.push_back(lines[i].substr(at, tab - at));
-      if (tab == std::wstring::npos) break;
-      at = tab + 1;
-    }
+    const std::vector<std::wstring> &fields = lines[i];
     const TTypoQuery q = BuildTypoQuery(FromUtf8(ToUtf8(fields[0])), 120);
     CHECK(fields.size() == q.Variants.size() + 2);
-    CHECK(fields.back() == AuctionSearchAddress(q));
+    CHECK(fields.back() == AuctionSearchAddress(q.Query, {}, true));
     CHECK(q.Query.size() <= 120);
   }
-  CHECK(lines[0].substr(0, 13) == L"Lego Technik\t");
-  CHECK(lines[2].substr(0, 2) == L"\xFFFD\xFFFD");
+  CHECK(lines[0][0] == L"Lego Technik");
+  CHECK(lines[2][0].substr(0, 2) == L"\xFFFD\xFFFD");
+
+  // Two pages, each with its own variants and address, on the Swiss site.
+  const auto pages =
+      RunTypoVariants(L"--pages 2 --site ch --type bin --order new --from 9,90", "Lego Technik\n");
+  REQUIRE(pages.size() == 2);
+  TSearchOptions options;
+  options.Site = asCh;
+  options.ListingType = ltBuyItNow;
+  options.Order = soNewlyListed;
+  options.PriceFrom = 990;
+  const std::vector<TTypoQuery> expected = BuildTypoPages(L"Lego Technik", 2);
+  for (size_t p = 0; p < 2; ++p) {
+    CHECK(pages[p].back() == AuctionSearchAddress(expected[p].Query, options, true));
+    CHECK(std::vector<std::wstring>(pages[p].begin() + 1, pages[p].end() - 1) ==
+          expected[p].Variants);
+  }
+  CHECK(RunTypoVariants(L"--plain --site at", "!Lego -Duplo\n")[0].back() ==
+        L"https://www.ebay.at/sch/i.html?_nkw=Lego+-Duplo&_sop=1");
+  // An option it does not know is refused with its usage, not guessed.
+  for (const wchar_t *bad : {L"--pages 4", L"--site fr", L"--from 1e9", L"--order"})
+    CHECK(RunTypoVariants(bad, "x\n", 2)[0][0].find(L"usage:") == 0);
 }
