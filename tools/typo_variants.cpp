@@ -1,10 +1,13 @@
 // TypoVariants [--budget N] [--pages N] [--site de|at|ch]
 //   [--type all|auction|bin] [--order ending|best|new|price]
 //   [--from PRICE] [--to PRICE] [--descriptions] [--plain]
+//   [--words FILE | --no-filter]
 // For each line of standard input (UTF-8, one term per line) one line per
 // result page on standard output: the term, the variants of that page and
 // its address, separated by tabs. --plain gives the plain search's address
-// after the term instead.
+// after the term instead. German words are left out of the variants as in
+// the program, by the word file beside this tool unless told another
+// (--words) or none (--no-filter).
 #include <fcntl.h>
 #include <io.h>
 
@@ -13,11 +16,18 @@
 #include <iostream>
 #include <string>
 
+#include "base/files.h"
 #include "typo/search_address.h"
+#include "typo/word_list.h"
 
 namespace {
 
 using typo::TSearchRequest;
+
+struct TArguments {
+  TSearchRequest Request;
+  std::wstring Words = ExtractFilePath(ProgramFileName()) + typo::kWordFileName;
+};
 
 // One of the names, as its number in the list; -1 for none.
 int Choice(const wchar_t *AValue, std::initializer_list<const wchar_t *> ANames) {
@@ -56,13 +66,17 @@ bool Option(const wchar_t *AName, const wchar_t *AValue, TSearchRequest &AReques
   return n >= 0;
 }
 
-bool ReadArguments(int argc, wchar_t **argv, TSearchRequest &ARequest) {
+bool ReadArguments(int argc, wchar_t **argv, TArguments &AArguments) {
   for (int i = 1; i < argc; ++i) {
     if (std::wcscmp(argv[i], L"--descriptions") == 0)
-      ARequest.Options.InDescriptions = true;
+      AArguments.Request.Options.InDescriptions = true;
     else if (std::wcscmp(argv[i], L"--plain") == 0)
-      ARequest.Kind = typo::skPlain;
-    else if (i + 1 >= argc || !Option(argv[i], argv[i + 1], ARequest))
+      AArguments.Request.Kind = typo::skPlain;
+    else if (std::wcscmp(argv[i], L"--no-filter") == 0)
+      AArguments.Words.clear();
+    else if (i + 1 < argc && std::wcscmp(argv[i], L"--words") == 0)
+      AArguments.Words = argv[++i];
+    else if (i + 1 >= argc || !Option(argv[i], argv[i + 1], AArguments.Request))
       return false;
     else
       ++i;
@@ -75,7 +89,7 @@ void WriteLine(std::wstring ALine) {
   std::fwrite(bytes.data(), 1, bytes.size(), stdout);
 }
 
-void PrintSearch(const std::wstring &ATerm, TSearchRequest ARequest) {
+void PrintSearch(const std::wstring &ATerm, TSearchRequest ARequest, const typo::TIsWord &AIsWord) {
   // Control characters would break the columns; the query has none.
   std::wstring shown = ATerm;
   for (wchar_t &c : shown)
@@ -84,7 +98,8 @@ void PrintSearch(const std::wstring &ATerm, TSearchRequest ARequest) {
   if (ARequest.Kind == typo::skPlain)
     return WriteLine(shown + L'\t' + typo::SearchAddresses(ARequest).front());
   for (const typo::TTypoQuery &page :
-       typo::BuildTypoPages(ATerm, ARequest.Options.ResultPages, ARequest.Budget)) {
+       typo::BuildTypoPages(ATerm, ARequest.Options.ResultPages, ARequest.Budget,
+                            typo::DefaultWeights(), AIsWord)) {
     std::wstring out = shown;
     for (const std::wstring &v : page.Variants) out += L'\t' + v;
     WriteLine(out + L'\t' + typo::AuctionSearchAddress(page.Query, ARequest.Options, true));
@@ -94,21 +109,27 @@ void PrintSearch(const std::wstring &ATerm, TSearchRequest ARequest) {
 } // namespace
 
 int wmain(int argc, wchar_t **argv) {
-  TSearchRequest request;
-  if (!ReadArguments(argc, argv, request)) {
+  TArguments arguments;
+  if (!ReadArguments(argc, argv, arguments)) {
     std::fputs("usage: TypoVariants [--budget N] [--pages 1-3] [--site de|at|ch]\n"
                "  [--type all|auction|bin] [--order ending|best|new|price]\n"
-               "  [--from PRICE] [--to PRICE] [--descriptions] [--plain] < terms.txt\n",
+               "  [--from PRICE] [--to PRICE] [--descriptions] [--plain]\n"
+               "  [--words FILE | --no-filter] < terms.txt\n",
                stderr);
     return 2;
   }
+  const typo::TWordList words =
+      arguments.Words.empty() ? typo::TWordList() : typo::TWordList::FromFile(arguments.Words);
+  if (!arguments.Words.empty() && words.Empty())
+    std::fputs("TypoVariants: the word file is missing or damaged; variants unfiltered\n", stderr);
+  const typo::TIsWord isWord = typo::WordFilter(words);
   // Bytes in and out as they are: the terms are UTF-8 both ways.
   _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
   std::string line;
   while (std::getline(std::cin, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    PrintSearch(typo::FromUtf8(line), request);
+    PrintSearch(typo::FromUtf8(line), arguments.Request, isWord);
   }
   return 0;
 }

@@ -2,6 +2,7 @@
 
 #include "app/program.h"
 #include "app/search_options.h"
+#include "app/word_filter.h"
 #include "base/files.h"
 #include "info/info_form.h"
 #include "settings/form_placement.h"
@@ -216,7 +217,12 @@ void TFrmMain::BtnSearchClick(TComponent *) {
     return;
   }
   if (Cbx->Items().IndexOf(term) < 0) Cbx->Items().Insert(0, term);
-  for (const std::wstring &address : typo::SearchAddresses(SearchRequest(term)))
+  const typo::TSearchRequest request = SearchRequest(term);
+  // Only the variants made here need the word list; the others never read it.
+  const typo::TIsWord unfiltered;
+  for (const std::wstring &address :
+       typo::SearchAddresses(request, typo::DefaultWeights(),
+                             request.Kind == typo::skOwnTypos ? ProgramWordFilter() : unfiltered))
     OpenAddress(address);
 }
 

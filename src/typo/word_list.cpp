@@ -131,4 +131,9 @@ bool TWordList::Contains(std::wstring_view AWord) const {
   return false;
 }
 
+TIsWord WordFilter(const TWordList &AList) {
+  if (AList.Empty()) return {};
+  return [&AList](std::wstring_view AWord) { return AList.Contains(AWord); };
+}
+
 } // namespace typo

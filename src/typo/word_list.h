@@ -9,7 +9,13 @@
 #include <string_view>
 #include <vector>
 
+#include "typo/typo_query.h"
+
 namespace typo {
+
+// The word file's name beside the program, as the setups and archives ship
+// it.
+inline constexpr wchar_t kWordFileName[] = L"Tastenfang.wortliste";
 
 class TWordList {
 public:
@@ -44,5 +50,9 @@ private:
   std::vector<uint32_t> FBlocks; // offset of each block's full word
   size_t FCount = 0;
 };
+
+// The query's word predicate for the list; none for an empty one, so that
+// the query runs unfiltered. The list must outlive the predicate.
+TIsWord WordFilter(const TWordList &AList);
 
 } // namespace typo

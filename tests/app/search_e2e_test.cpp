@@ -8,6 +8,7 @@
 #include "app/program.h"
 #include "test_support.h"
 #include "typo/search_address.h"
+#include "typo/word_list.h"
 
 namespace {
 // Types the text into the real program's combo box and presses Enter.
@@ -129,6 +130,41 @@ TEST_CASE("a typo search in the real program, with the variants made here and wi
     REQUIRE(browser.WaitFor(2));
     CHECK(browser.Addresses()[1] ==
           L"" TYPO_SEARCH_URL "/search.php?ASearchText=Lego%20Technik%20%26%20Zubeh\u00F6r");
+    CHECK(program.Close() == 0);
+  }
+}
+
+TEST_CASE("the word file beside the program keeps German words out of the typo search") {
+  // «Uhr» gives «Ihr» and «Ohr» unfiltered: words that find ordinary offers.
+  const std::wstring words = ExtractFilePath(test::ProgramPath()) + typo::kWordFileName;
+  REQUIRE(FileExists(words));
+  const typo::TWordList list = typo::TWordList::FromFile(words);
+  REQUIRE(!list.Empty());
+  const std::wstring unfiltered = typo::SearchAddresses(Typo(L"Uhr")).front();
+  REQUIRE(VariantsOf(unfiltered).count(L"Ihr") == 1);
+  struct TCase {
+    bool WithFile;
+    std::wstring Expected;
+  };
+  const TCase cases[] = {
+      {true, typo::SearchAddresses(Typo(L"Uhr"), typo::DefaultWeights(), typo::WordFilter(list))
+                 .front()},
+      {false, unfiltered},
+  };
+  for (const TCase &c : cases) {
+    CAPTURE(c.WithFile);
+    test::TProgramCopy copy;
+    if (c.WithFile) REQUIRE(copy.Add(words, typo::kWordFileName));
+    test::TUrlRecorder browser;
+    test::TProcess program(copy.Exe());
+    HWND main = program.MainWindow();
+    REQUIRE(main);
+    TypeAndEnter(main, L"Uhr");
+    REQUIRE(browser.WaitFor(1));
+    CHECK(browser.Addresses()[0] == c.Expected);
+    const std::set<std::wstring> variants = VariantsOf(browser.Addresses()[0]);
+    CHECK(variants.count(L"Ihr") == (c.WithFile ? 0 : 1));
+    CHECK(variants.count(L"Ohr") == (c.WithFile ? 0 : 1));
     CHECK(program.Close() == 0);
   }
 }
