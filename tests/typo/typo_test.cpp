@@ -278,7 +278,9 @@ std::vector<std::vector<std::wstring>> RunTypoVariants(const std::wstring &AArgs
 } // namespace
 
 TEST_CASE("TypoVariants.exe: one line per term and page, the budget and options as told") {
-  const auto lines = RunTypoVariants(L"--budget 120", "Lego Technik\r\nGr\xC3\xB6\xC3\x9F"
+  // Unfiltered here, so that the model's own choice is compared; the word
+  // file is checked below.
+  const auto lines = RunTypoVariants(L"--budget 120 --no-filter", "Lego Technik\r\nGr\xC3\xB6\xC3\x9F"
                                                       "e\n\xFF\xFE"
                                                       "abc\n12345\n\n" +
                                                           std::string(10000, 'q') + "\n");
@@ -296,7 +298,8 @@ TEST_CASE("TypoVariants.exe: one line per term and page, the budget and options 
 
   // Two pages, each with its own variants and address, on the Swiss site.
   const auto pages =
-      RunTypoVariants(L"--pages 2 --site ch --type bin --order new --from 9,90", "Lego Technik\n");
+      RunTypoVariants(L"--pages 2 --site ch --type bin --order new --from 9,90 --no-filter",
+                      "Lego Technik\n");
   REQUIRE(pages.size() == 2);
   TSearchOptions options;
   options.Site = asCh;
@@ -311,6 +314,19 @@ TEST_CASE("TypoVariants.exe: one line per term and page, the budget and options 
   }
   CHECK(RunTypoVariants(L"--plain --site at", "!Lego -Duplo\n")[0].back() ==
         L"https://www.ebay.at/sch/i.html?_nkw=Lego+-Duplo&_sop=1");
+  // By default the word file beside it keeps words out, as in the program;
+  // a file that cannot be read means no filter.
+  // (Standard error shares the output: the term's line is the one that
+  // starts with it.)
+  const auto uhr = [](const wchar_t *AArguments) {
+    for (const auto &fields : RunTypoVariants(AArguments, "Uhr\n"))
+      if (fields.front() == L"Uhr") return std::count(fields.begin(), fields.end(), L"Ihr");
+    FAIL("no line for the term");
+    return std::ptrdiff_t(-1);
+  };
+  CHECK(uhr(L"") == 0);
+  CHECK(uhr(L"--no-filter") == 1);
+  CHECK(uhr(L"--words Z:\\nowhere\\none.wortliste") == 1);
   // An option it does not know is refused with its usage, not guessed.
   for (const wchar_t *bad : {L"--pages 4", L"--site fr", L"--from 1e9", L"--order"})
     CHECK(RunTypoVariants(bad, "x\n", 2)[0][0].find(L"usage:") == 0);
