@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
+#include <cstdio>
+#include <memory>
 
 #include "typo/typo_model.h"
 
@@ -31,20 +31,22 @@ bool IsShared(char AByte) {
 
 } // namespace
 
+// Read through the C runtime rather than iostreams and filesystem, which
+// would double the program's size for this one file.
 TWordList TWordList::FromFile(const std::wstring &APath) {
-  try {
-    std::ifstream in(std::filesystem::path(APath), std::ios::binary);
-    if (!in) return {};
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size < std::streamoff(kHeaderSize) || size > std::streamoff(kMaxFileSize)) return {};
-    std::string bytes(size_t(size), '\0');
-    in.seekg(0);
-    if (!in.read(bytes.data(), size)) return {};
-    return FromBytes(std::move(bytes));
-  } catch (...) {
-    return {};
-  }
+#ifdef _WIN32
+  std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(_wfopen(APath.c_str(), L"rb"), std::fclose);
+#else
+  std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(std::fopen(ToUtf8(APath).c_str(), "rb"),
+                                                        std::fclose);
+#endif
+  if (!file || std::fseek(file.get(), 0, SEEK_END) != 0) return {};
+  const long size = std::ftell(file.get());
+  if (size < long(kHeaderSize) || size_t(size) > kMaxFileSize) return {};
+  std::string bytes(size_t(size), '\0');
+  std::rewind(file.get());
+  if (std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) return {};
+  return FromBytes(std::move(bytes));
 }
 
 TWordList TWordList::FromBytes(std::string ABytes) {
