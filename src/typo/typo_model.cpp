@@ -151,7 +151,7 @@ bool LooksGerman(const std::wstring &AWord, const TTypoWeights &AWeights) {
     odds += AWeights.GermanPairOdds[size_t(before * (kLetterCount + 1) + letter)];
     before = letter;
   }
-  return odds + AWeights.GermanPairOdds[size_t(before * (kLetterCount + 1) + kLetterCount)] > 0;
+  return odds + AWeights.GermanPairOdds[size_t(before * (kLetterCount + 1) + kLetterCount)] > AWeights.GermanOddsAbove;
 }
 
 bool KeepsWordAsTyped(const std::wstring &AWord) {
@@ -170,9 +170,12 @@ public:
              const std::function<void(TWordEdit &&)> &AEmit)
       : FWord(AWord), FLow(FoldCase(AWord)), FLength(FLow.size()), FLetter(FLength),
         FWeights(AWeights),
-        FFeature(!AWeights.GermanFeature.empty() && LooksGerman(AWord, AWeights)
-                     ? AWeights.GermanFeature
-                     : AWeights.Feature),
+        FGerman(!AWeights.GermanFeature.empty() && LooksGerman(AWord, AWeights)),
+        FFeature(FGerman ? AWeights.GermanFeature : AWeights.Feature),
+        FKeyPair(FGerman && !AWeights.GermanKeyPair.empty() ? AWeights.GermanKeyPair
+                                                            : AWeights.KeyPair),
+        FNextPair(FGerman && !AWeights.GermanNextPair.empty() ? AWeights.GermanNextPair
+                                                              : AWeights.NextPair),
         FEmit(AEmit) {
     for (size_t i = 0; i < FLength; ++i) {
       FLetter[i] = LetterIndex(FLow[i]);
@@ -314,13 +317,11 @@ private:
     const int typed = AInsert.empty() ? LetterAt(AAt) : LetterIndex(FoldCase(AInsert[0]));
     const int keyPair =
         LetterAt(AAt - 1) * kLetterCount + (typed < 0 || typed >= kLetterCount ? 0 : typed);
-    if (!FWeights.KeyPair.empty())
-      score *= FWeights.KeyPair[size_t(AKind * kKeyPairCount + keyPair)];
+    if (!FKeyPair.empty()) score *= FKeyPair[size_t(AKind * kKeyPairCount + keyPair)];
     const int last = AInsert.empty() ? LetterAt(AAt) : LetterIndex(FoldCase(AInsert.back()));
     const int nextPair =
         LetterAt(AAt + ARemove) * kLetterCount + (last < 0 || last >= kLetterCount ? 0 : last);
-    if (!FWeights.NextPair.empty())
-      score *= FWeights.NextPair[size_t(AKind * kKeyPairCount + nextPair)];
+    if (!FNextPair.empty()) score *= FNextPair[size_t(AKind * kKeyPairCount + nextPair)];
     if (score <= 0) return;
     TWordEdit edit{};
     edit.At = uint32_t(AAt);
@@ -341,7 +342,8 @@ private:
   std::vector<int> FLetter;
   size_t FFirstLetter = FLength, FLastLetter = 0;
   const TTypoWeights &FWeights;
-  const std::vector<double> &FFeature;
+  const bool FGerman;
+  const std::vector<double> &FFeature, &FKeyPair, &FNextPair;
   const std::function<void(TWordEdit &&)> &FEmit;
 };
 

@@ -77,9 +77,14 @@ struct TTypoWeights {
   // the mix of slips German typists make, and what tells such a word: the
   // log2 odds of each pair of letters following each other (kLetterCount:
   // the word's start or end), German words over English ones. A word looks
-  // German when their sum is above 0.
+  // German when their sum is above GermanOddsAbove (a prior: words the
+  // odds barely tell are left to the English rates).
   std::vector<double> GermanFeature;
   std::vector<double> GermanPairOdds;
+  double GermanOddsAbove = 0;
+  // KeyPair and NextPair for such a word (empty: the same): the pairs are
+  // mostly learned on English letter sequences, so they count less there.
+  std::vector<double> GermanKeyPair, GermanNextPair;
 };
 inline constexpr int kKeyPairCount = (kLetterCount + 1) * kLetterCount;
 inline constexpr int kLetterPairCount = (kLetterCount + 1) * (kLetterCount + 1);
