@@ -46,7 +46,7 @@ struct TSettings {
   double Flat = 0.85;       // how far their features move to their class's rate
   double EchoAside = 1;     // how far their class's rate sets the echo aside
   double PairPower = 0.5;   // how much the key pairs count for them
-  double GermanAbove = 2;   // the odds above which a word looks German
+  double GermanAbove = 1.5;   // the odds above which a word looks German
 };
 
 // The classes rare features fall back on: kind and key relation, and

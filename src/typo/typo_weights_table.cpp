@@ -10,10 +10,10 @@
 // derived from it, this table is under CC BY-SA 4.0 too.
 // Settings: m 100, m of key pairs 5, m of places 1, 8 rounds, German pairs
 // count 3 times, kinds moved 0 of the way to the German mix; for words
-// that look German (odds above 2) features moved 0.85 of the way to their
+// that look German (odds above 1.5) features moved 0.85 of the way to their
 // class (its echo set aside 1), kinds 1, key pairs to the power 0.5.
 // Made again with:
-//   typo_learn codespell-pairs-dev.tsv de-libreoffice-autocorrect.tsv de-wikipedia-tippfehler.tsv --german 3 --mix 0 --german-mix 1 --flat 0.85 --echo-aside 1 --pair-power 0.5 --german-above 2 --m 100 --mkey 5 --table typo_weights_table.cpp
+//   typo_learn codespell-pairs-dev.tsv de-libreoffice-autocorrect.tsv de-wikipedia-tippfehler.tsv --german 3 --mix 0 --german-mix 1 --flat 0.85 --echo-aside 1 --pair-power 0.5 --german-above 1.5 --m 100 --mkey 5 --table typo_weights_table.cpp
 // clang-format off
 #include <iterator>
 
@@ -375,7 +375,7 @@ const unsigned char kGermanPairLevels[] = {
     152, 103, 98, 104, 92, 89, 74, 89, 85, 80, 95, 112, 114, 91, 100, 125, 131, 119, 119, 119,
     119};
 static_assert(std::size(kGermanPairLevels) == size_t(kLetterPairCount));
-const double kGermanPairPower = 0.5, kGermanOddsAbove = 2;
+const double kGermanPairPower = 0.5, kGermanOddsAbove = 1.5;
 const float kPlaceWeights[ekKindCount][epPlaceCount] = {
     0.10, 0.63, 1.28, 0.77, 0.35,
     0.13, 0.75, 1.17, 1.16, 0.76,
