@@ -132,6 +132,34 @@ TEST_CASE("the ranking: best first, the key beside before a far one, sound-alike
     CAPTURE(std::string(c.Beside, c.Beside + wcslen(c.Beside)));
     CHECK(rank(c.Word, c.Beside) < rank(c.Word, c.Far));
   }
+  // In a German word the slips German typists make most (a letter left out
+  // but the first, the key beside in the row, a letter doubled) all come
+  // before the first far key typed instead.
+  for (const std::wstring word : {L"Kinderwagen", L"Rasierer", L"Teppich", L"Schuhe", L"Gitarre"}) {
+    CAPTURE(std::string(word.begin(), word.end()));
+    std::map<std::wstring, TWordEdit> best;
+    EnumerateEdits(word, DefaultWeights(), [&](TWordEdit &&AEdit) {
+      TWordEdit &e = best.try_emplace(AEdit.Apply(word), AEdit).first->second;
+      if (AEdit.Score > e.Score) e = AEdit;
+    });
+    auto relation = [](const TWordEdit &AEdit) {
+      const int pair = (AEdit.Feature - feature::kSubstitute) / 2;
+      return KeyRelation(pair / kLetterCount, pair % kLetterCount);
+    };
+    size_t lastCommon = 0, firstFar = 0, at = 0, farKeys = 0;
+    for (const std::wstring &v : BuildTypoQuery(word, 3000).Variants) {
+      const TWordEdit &e = best.at(v);
+      const bool common = (e.Kind == ekOmit && e.Place != epFirst) ||
+                          (e.Kind == ekSubstitute && relation(e) == krSameRow) ||
+                          (e.Kind == ekInsert &&
+                           (e.Feature - feature::kInsert) % feature::kInsertContexts <= icSameAsAfter);
+      if (common) lastCommon = at;
+      if (e.Kind == ekSubstitute && relation(e) == krApart && farKeys++ == 0) firstFar = at;
+      ++at;
+    }
+    CHECK(farKeys > 0);
+    CHECK(lastCommon < firstFar);
+  }
   // German words get the weights of German slips; English ones keep theirs.
   for (const wchar_t *german : {L"Kinderwagen", L"Rasierer", L"Technik", L"Teppich", L"Kamera"})
     CHECK(LooksGerman(german, DefaultWeights()));
