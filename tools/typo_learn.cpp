@@ -19,6 +19,7 @@
 // each); --german-halves learns on one half of the German pairs (by word)
 // and measures on the other; --tune learns on one half of the English
 // learning words and measures on the other.
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -40,14 +41,29 @@ struct TSettings {
   // the English held-out half (so that one is a little optimistic).
   double M = 100, MKey = 5, MPlace = 1;
   int Rounds = 8;
-  double German = 3;    // how many times a German pair counts
-  double Mix = 0;       // how far the kinds move towards the German mix
-  double GermanMix = 1; // the same for words that look German
+  double German = 3;        // how many times a German pair counts
+  double Mix = 0;           // how far the kinds move towards the German mix
+  double GermanMix = 1;     // the same for words that look German
   double Flat = 0.85;       // how far their features move to their class's rate
   double EchoAside = 1;     // how far their class's rate sets the echo aside
   double PairPower = 0.5;   // how much the key pairs count for them
-  double GermanAbove = 1.5;   // the odds above which a word looks German
+  double GermanAbove = 1.5; // the odds above which a word looks German
 };
+
+// The settings' command-line options, also written into the table's header.
+struct TOption {
+  const char *Name;
+  double TSettings::*Value;
+};
+constexpr TOption kOptions[] = {{"--german", &TSettings::German},
+                                {"--mix", &TSettings::Mix},
+                                {"--german-mix", &TSettings::GermanMix},
+                                {"--flat", &TSettings::Flat},
+                                {"--echo-aside", &TSettings::EchoAside},
+                                {"--pair-power", &TSettings::PairPower},
+                                {"--german-above", &TSettings::GermanAbove},
+                                {"--m", &TSettings::M},
+                                {"--mkey", &TSettings::MKey}};
 
 // The classes rare features fall back on: kind and key relation, and
 // whether the letter typed stands close by (AEcho false: that aside).
@@ -176,8 +192,7 @@ std::vector<double> HitsPerSlip(const std::vector<TUse> &APairs,
 // way).
 void MoveTowardsGermanMix(const std::vector<TChance> &AGerman, const std::vector<double> &AHitsPer,
                           std::vector<std::vector<double>> &AW, double AMix) {
-  double expect[typo_corpus::skOther] = {}, total = 0, mix[typo_corpus::skOther] = {},
-         mixTotal = 0;
+  double expect[typo_corpus::skOther] = {}, total = 0, mix[typo_corpus::skOther] = {}, mixTotal = 0;
   for (const TChance &c : AGerman) {
     const int kind = MixKind(int(c.Index[fcFeature]));
     double e = 1;
@@ -280,8 +295,8 @@ std::vector<std::vector<double>> Fit(const std::vector<TChance> &AChances, const
 // rate, whose echo counts by 1 - AEchoAside (the German mix does not tell
 // it, and the English one's would outweigh the key relation).
 std::vector<std::vector<double>> Flattened(const std::vector<TChance> &AChances,
-                                           const std::vector<std::vector<double>> &AW,
-                                           double AFlat, double AEchoAside) {
+                                           const std::vector<std::vector<double>> &AW, double AFlat,
+                                           double AEchoAside) {
   std::vector<std::vector<double>> w = AW;
   const std::vector<double> rates = ClassRates(AChances, AW),
                             aside = ClassRates(AChances, AW, false);
@@ -352,8 +367,8 @@ bool WriteTable(const char *APath, const TTypoWeights &AW, const std::vector<TCo
       "// Made again with:\n//   %s\n"
       "// clang-format off\n#include <iterator>\n\n#include \"typo/typo_weights_table.h\"\n\n"
       "namespace typo {\n",
-      AS.M, AS.MKey, AS.MPlace, AS.Rounds, AS.German, AS.Mix, AS.GermanAbove, AS.Flat,
-      AS.EchoAside, AS.GermanMix, AS.PairPower, ACommand.c_str());
+      AS.M, AS.MKey, AS.MPlace, AS.Rounds, AS.German, AS.Mix, AS.GermanAbove, AS.Flat, AS.EchoAside,
+      AS.GermanMix, AS.PairPower, ACommand.c_str());
   WriteLevels(out, "kFeatureLevels", AW.Feature, feature::kSound, 1e4, "size_t(feature::kSound)");
   WriteLevels(out, "kGermanFeatureLevels", AW.GermanFeature, feature::kSound, 1e4,
               "size_t(feature::kSound)");
@@ -422,28 +437,14 @@ int main(int argc, char **argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     auto value = [&]() { return i + 1 < argc ? argv[++i] : "0"; };
-    if (a == "--table")
+    const TOption *option = std::find_if(std::begin(kOptions), std::end(kOptions),
+                                         [&](const TOption &AOption) { return a == AOption.Name; });
+    if (option != std::end(kOptions))
+      settings.*option->Value = std::atof(value());
+    else if (a == "--table")
       table = value();
     else if (a == "--check")
       check = value();
-    else if (a == "--german")
-      settings.German = std::atof(value());
-    else if (a == "--mix")
-      settings.Mix = std::atof(value());
-    else if (a == "--m")
-      settings.M = std::atof(value());
-    else if (a == "--german-mix")
-      settings.GermanMix = std::atof(value());
-    else if (a == "--flat")
-      settings.Flat = std::atof(value());
-    else if (a == "--echo-aside")
-      settings.EchoAside = std::atof(value());
-    else if (a == "--pair-power")
-      settings.PairPower = std::atof(value());
-    else if (a == "--german-above")
-      settings.GermanAbove = std::atof(value());
-    else if (a == "--mkey")
-      settings.MKey = std::atof(value());
     else if (a == "--tune")
       tune = true;
     else if (a == "--kinds")
@@ -455,14 +456,12 @@ int main(int argc, char **argv) {
   }
   for (const TCorpus &c : corpora)
     command += " " + c.Path.substr(c.Path.find_last_of("/\\") + 1);
-  char options[240];
-  std::snprintf(options, sizeof options,
-                " --german %g --mix %g --german-mix %g --flat %g --echo-aside %g --pair-power %g"
-                " --german-above %g --m %g --mkey %g",
-                settings.German, settings.Mix, settings.GermanMix, settings.Flat,
-                settings.EchoAside, settings.PairPower, settings.GermanAbove, settings.M,
-                settings.MKey);
-  command += std::string(options) + " --table typo_weights_table.cpp";
+  for (const TOption &o : kOptions) {
+    char option[64];
+    std::snprintf(option, sizeof option, " %s %g", o.Name, settings.*o.Value);
+    command += option;
+  }
+  command += " --table typo_weights_table.cpp";
   if (corpora.empty()) {
     std::fprintf(stderr, "usage: typo_learn ENGLISH.tsv GERMAN.tsv... [--table FILE] "
                          "[--check WORDLIST] [--german N] [--mix A] [--tune]\n");

@@ -64,8 +64,10 @@ struct TNeighbours {
         int ia = LetterIndex(a.Unit), ib = LetterIndex(b.Unit);
         if (ia < 0 || ib < 0 || ia == ib) continue;
         double dx = std::fabs(a.X - b.X), dy = std::fabs(a.Y - b.Y);
-        if (dy == 0 && dx <= 1.01) Relation[ia][ib] = krSameRow;
-        else if (dy == 1 && dx <= 0.76) Relation[ia][ib] = krDiagonal;
+        if (dy == 0 && dx <= 1.01)
+          Relation[ia][ib] = krSameRow;
+        else if (dy == 1 && dx <= 0.76)
+          Relation[ia][ib] = krDiagonal;
       }
   }
   bool Touch(int A, int B) const { return Relation[A][B] != krApart; }
@@ -151,7 +153,8 @@ bool LooksGerman(const std::wstring &AWord, const TTypoWeights &AWeights) {
     odds += AWeights.GermanPairOdds[size_t(before * (kLetterCount + 1) + letter)];
     before = letter;
   }
-  return odds + AWeights.GermanPairOdds[size_t(before * (kLetterCount + 1) + kLetterCount)] > AWeights.GermanOddsAbove;
+  return odds + AWeights.GermanPairOdds[size_t(before * (kLetterCount + 1) + kLetterCount)] >
+         AWeights.GermanOddsAbove;
 }
 
 bool KeepsWordAsTyped(const std::wstring &AWord) {
@@ -197,7 +200,8 @@ public:
 
   // A key typed as well: in each gap next to a letter.
   void MakeAddedKeys() {
-    for (size_t gap = 0; gap <= FLength; ++gap) AddedInGap(gap);
+    for (size_t gap = 0; gap <= FLength; ++gap)
+      AddedInGap(gap);
   }
 
   // German sound-alikes.
@@ -205,8 +209,8 @@ public:
     for (size_t r = 0; r < std::size(kSoundRules); ++r) {
       const std::wstring from = kSoundRules[r].From, to = kSoundRules[r].To;
       for (size_t at = FLow.find(from); at != std::wstring::npos; at = FLow.find(from, at + 1)) {
-        Emit(at, from.size(), CasedLike(at, from.size(), to), ekSound, PlaceOf(at, at + from.size() - 1),
-             feature::kSound + int(r));
+        Emit(at, from.size(), CasedLike(at, from.size(), to), ekSound,
+             PlaceOf(at, at + from.size() - 1), feature::kSound + int(r));
       }
     }
   }
@@ -217,11 +221,11 @@ private:
   std::wstring CasedLike(size_t AAt, size_t ALength, std::wstring AText) const {
     auto upperAt = [&](size_t i) { return i < FLength && IsUpper(FWord[i]); };
     const bool caseless = ToUpper(FLow[AAt]) == FLow[AAt];
-    const bool first = caseless ? AAt > 0 && upperAt(AAt - 1) && (AAt + ALength >= FLength ||
-                                                                  upperAt(AAt + ALength))
+    const bool first = caseless ? AAt > 0 && upperAt(AAt - 1) &&
+                                      (AAt + ALength >= FLength || upperAt(AAt + ALength))
                                 : upperAt(AAt);
-    const bool rest = first && (AAt + 1 < FLength ? upperAt(AAt + 1) || caseless
-                                                  : AAt > 0 && upperAt(AAt - 1));
+    const bool rest =
+        first && (AAt + 1 < FLength ? upperAt(AAt + 1) || caseless : AAt > 0 && upperAt(AAt - 1));
     for (size_t i = 0; i < AText.size(); ++i)
       if (i == 0 ? first : rest) AText[i] = ToUpper(AText[i]);
     return AText;
@@ -260,9 +264,9 @@ private:
     const int before = gap > 0 ? FLetter[gap - 1] : -1;
     const int after = gap < FLength ? FLetter[gap] : -1;
     if (before < 0 && after < 0) return;
-    const bool upper =
-        before >= 0 ? IsUpper(FWord[gap - 1]) && (after < 0 || IsUpper(FWord[gap]))
-                    : IsUpper(FWord[gap]) && gap + 1 < FLength && IsUpper(FWord[gap + 1]);
+    const bool upper = before >= 0
+                           ? IsUpper(FWord[gap - 1]) && (after < 0 || IsUpper(FWord[gap]))
+                           : IsUpper(FWord[gap]) && gap + 1 < FLength && IsUpper(FWord[gap + 1]);
     // A gap is placed as the letter after it.
     const TEditPlace place = gap <= FFirstLetter ? epFirst
                              : gap > FLastLetter ? epLast
@@ -285,7 +289,7 @@ private:
     TKeyRelation r = krApart;
     for (int side : {ABefore, AAfter})
       if (side >= 0) r = std::min(r, KeyRelation(side, ATyped));
-    const TInsertContext far = r == krSameRow ? icRowNeighbourEcho
+    const TInsertContext far = r == krSameRow    ? icRowNeighbourEcho
                                : r == krDiagonal ? icDiagonalEcho
                                                  : icOtherEcho;
     return TInsertContext(far + (AEcho ? 0 : 1));

@@ -33,12 +33,12 @@ enum TEditPlace : unsigned char { epFirst, epSecond, epMiddle, epEnding, epLast,
 
 // Feature numbers: each edit is weighed by one of these.
 namespace feature {
-inline constexpr int kOmit = 0;                                // letter*2 + doubled
+inline constexpr int kOmit = 0; // letter*2 + doubled
 inline constexpr int kInsertContexts = 8;
-inline constexpr int kInsert = kOmit + kLetterCount * 2; // letter*8 + context
+inline constexpr int kInsert = kOmit + kLetterCount * 2;                     // letter*8 + context
 inline constexpr int kSubstitute = kInsert + kLetterCount * kInsertContexts; // (from*30+to)*2+echo
-inline constexpr int kSwap = kSubstitute + kLetterCount * kLetterCount * 2; // first*30 + second
-inline constexpr int kSound = kSwap + kLetterCount * kLetterCount;          // rule
+inline constexpr int kSwap = kSubstitute + kLetterCount * kLetterCount * 2;  // first*30 + second
+inline constexpr int kSound = kSwap + kLetterCount * kLetterCount;           // rule
 inline constexpr int kSoundRules = 32;
 inline constexpr int kCount = kSound + kSoundRules;
 } // namespace feature

@@ -103,7 +103,8 @@ TEST_CASE("the German keyboard: keys side by side, across rows, apart") {
   }
 }
 
-TEST_CASE("the ranking: best first, the key beside before a far one, sound-alikes in the word's case") {
+TEST_CASE(
+    "the ranking: best first, the key beside before a far one, sound-alikes in the word's case") {
   // Each variant's best score, in the order the query chose them.
   for (const std::wstring word : {L"Rasierer", L"Kinderwagen", L"Müller"}) {
     CAPTURE(std::string(word.begin(), word.end()));
@@ -125,9 +126,12 @@ TEST_CASE("the ranking: best first, the key beside before a far one, sound-alike
   };
   struct TCase {
     const wchar_t *Word, *Beside, *Far;
-  } cases[] = {{L"Rasierer", L"Rasoerer", L"Rasixrer"},   {L"Kinderwagen", L"Kinderwahen", L"Kinderwapen"},
-               {L"Müller", L"Mpller", L"Mxller"},         {L"Größe", L"Grlße", L"Grqße"},
-               {L"Kinderwagen", L"Kinderwaggen", L"Kinderwaqgen"}, {L"Nähmaschine", L"Nöhmaschine", L"Nuhmaschine"}};
+  } cases[] = {{L"Rasierer", L"Rasoerer", L"Rasixrer"},
+               {L"Kinderwagen", L"Kinderwahen", L"Kinderwapen"},
+               {L"Müller", L"Mpller", L"Mxller"},
+               {L"Größe", L"Grlße", L"Grqße"},
+               {L"Kinderwagen", L"Kinderwaggen", L"Kinderwaqgen"},
+               {L"Nähmaschine", L"Nöhmaschine", L"Nuhmaschine"}};
   for (const TCase &c : cases) {
     CAPTURE(std::string(c.Beside, c.Beside + wcslen(c.Beside)));
     CHECK(rank(c.Word, c.Beside) < rank(c.Word, c.Far));
@@ -149,10 +153,11 @@ TEST_CASE("the ranking: best first, the key beside before a far one, sound-alike
     size_t lastCommon = 0, firstFar = 0, at = 0, farKeys = 0;
     for (const std::wstring &v : BuildTypoQuery(word, 3000).Variants) {
       const TWordEdit &e = best.at(v);
-      const bool common = (e.Kind == ekOmit && e.Place != epFirst) ||
-                          (e.Kind == ekSubstitute && relation(e) == krSameRow) ||
-                          (e.Kind == ekInsert &&
-                           (e.Feature - feature::kInsert) % feature::kInsertContexts <= icSameAsAfter);
+      const bool common =
+          (e.Kind == ekOmit && e.Place != epFirst) ||
+          (e.Kind == ekSubstitute && relation(e) == krSameRow) ||
+          (e.Kind == ekInsert &&
+           (e.Feature - feature::kInsert) % feature::kInsertContexts <= icSameAsAfter);
       if (common) lastCommon = at;
       if (e.Kind == ekSubstitute && relation(e) == krApart && farKeys++ == 0) firstFar = at;
       ++at;
@@ -232,8 +237,9 @@ TEST_CASE("the address: the query percent-encoded from UTF-8, valid for any inpu
     bool Verbatim; // nothing to vary: the address holds the term itself
   };
   // A pair, then a lone low and a lone high surrogate.
-  const std::wstring surrogates = std::wstring(L"Gr\xD83D\xDE00" L"\u00DFe ") + wchar_t(0xDC00) +
-                                  L"abcd " + wchar_t(0xD800);
+  const std::wstring surrogates = std::wstring(L"Gr\xD83D\xDE00"
+                                               L"\u00DFe ") +
+                                  wchar_t(0xDC00) + L"abcd " + wchar_t(0xD800);
   const TCase cases[] = {{std::wstring(10000, L'x'), false},
                          {L"Lego " + std::wstring(9995, L'\u00FC'), false},
                          {L"0123456789", true},
