@@ -12,7 +12,7 @@
 // the key pairs (learned mostly on English letter sequences) weakened.
 //   typo_learn ENGLISH.tsv GERMAN.tsv... [--table FILE] [--check WORDLIST]
 //              [--german N] [--mix A] [--german-mix A] [--flat A] [--m M]
-//              [--echo-aside A] [--pair-power P] [--german-above T]
+//              [--flat-far A] [--echo-aside A] [--pair-power P] [--german-above T]
 //              [--mkey M] [--german-halves] [--tune] [--kinds]
 // --check measures the recall on German keyboard slips made from a word
 // list (--kinds: per kind of slip, and the share of the variants spent on
@@ -45,9 +45,10 @@ struct TSettings {
   double Mix = 0;           // how far the kinds move towards the German mix
   double GermanMix = 1;     // the same for words that look German
   double Flat = 0.85;       // how far their features move to their class's rate
+  double FlatFar = 0.5;     // the same for the far keys typed instead or as well
   double EchoAside = 1;     // how far their class's rate sets the echo aside
   double PairPower = 0.5;   // how much the key pairs count for them
-  double GermanAbove = 1.5; // the odds above which a word looks German
+  double GermanAbove = 0.5; // the odds above which a word looks German
 };
 
 // The settings' command-line options, also written into the table's header.
@@ -59,6 +60,7 @@ constexpr TOption kOptions[] = {{"--german", &TSettings::German},
                                 {"--mix", &TSettings::Mix},
                                 {"--german-mix", &TSettings::GermanMix},
                                 {"--flat", &TSettings::Flat},
+                                {"--flat-far", &TSettings::FlatFar},
                                 {"--echo-aside", &TSettings::EchoAside},
                                 {"--pair-power", &TSettings::PairPower},
                                 {"--german-above", &TSettings::GermanAbove},
@@ -293,18 +295,22 @@ std::vector<std::vector<double>> Fit(const std::vector<TChance> &AChances, const
 
 // The features of words that look German: by AFlat towards their class's
 // rate, whose echo counts by 1 - AEchoAside (the German mix does not tell
-// it, and the English one's would outweigh the key relation).
+// it, and the English one's would outweigh the key relation). A far key is
+// no slip of the hand but of spelling or sound, where the letters tell
+// most: those move by AFlatFar.
 std::vector<std::vector<double>> Flattened(const std::vector<TChance> &AChances,
                                            const std::vector<std::vector<double>> &AW, double AFlat,
-                                           double AEchoAside) {
+                                           double AFlatFar, double AEchoAside) {
   std::vector<std::vector<double>> w = AW;
   const std::vector<double> rates = ClassRates(AChances, AW),
                             aside = ClassRates(AChances, AW, false);
   for (int f = 0; f < feature::kSound; ++f) {
     const double prior = std::pow(rates[size_t(FeatureClass(f))], 1 - AEchoAside) *
                          std::pow(aside[size_t(FeatureClass(f, false))], AEchoAside);
-    w[fcFeature][size_t(f)] =
-        std::pow(AW[fcFeature][size_t(f)], 1 - AFlat) * std::pow(prior, AFlat);
+    const int kind = MixKind(f);
+    const double flat =
+        kind == typo_corpus::skReplaceApart || kind == typo_corpus::skAddApart ? AFlatFar : AFlat;
+    w[fcFeature][size_t(f)] = std::pow(AW[fcFeature][size_t(f)], 1 - flat) * std::pow(prior, flat);
   }
   return w;
 }
@@ -320,7 +326,8 @@ TTypoWeights Learn(const std::vector<const TPair *> &AEnglish,
   }
   const std::vector<TChance> chances = Chances(all), germanChances = Chances(german);
   std::vector<std::vector<double>> w = Fit(chances, AS);
-  std::vector<std::vector<double>> germanWords = Flattened(chances, w, AS.Flat, AS.EchoAside);
+  std::vector<std::vector<double>> germanWords =
+      Flattened(chances, w, AS.Flat, AS.FlatFar, AS.EchoAside);
   const std::vector<double> hitsPer = HitsPerSlip(german, germanChances);
   MoveTowardsGermanMix(germanChances, hitsPer, germanWords, AS.GermanMix);
   MoveTowardsGermanMix(germanChances, hitsPer, w, AS.Mix);
@@ -363,12 +370,13 @@ bool WriteTable(const char *APath, const TTypoWeights &AW, const std::vector<TCo
       "// Settings: m %g, m of key pairs %g, m of places %g, %d rounds, German pairs\n"
       "// count %g times, kinds moved %g of the way to the German mix; for words\n"
       "// that look German (odds above %g) features moved %g of the way to their\n"
-      "// class (its echo set aside %g), kinds %g, key pairs to the power %g.\n"
+      "// class (far keys %g; its echo set aside %g), kinds %g, key pairs to the\n"
+      "// power %g.\n"
       "// Made again with:\n//   %s\n"
       "// clang-format off\n#include <iterator>\n\n#include \"typo/typo_weights_table.h\"\n\n"
       "namespace typo {\n",
-      AS.M, AS.MKey, AS.MPlace, AS.Rounds, AS.German, AS.Mix, AS.GermanAbove, AS.Flat, AS.EchoAside,
-      AS.GermanMix, AS.PairPower, ACommand.c_str());
+      AS.M, AS.MKey, AS.MPlace, AS.Rounds, AS.German, AS.Mix, AS.GermanAbove, AS.Flat, AS.FlatFar,
+      AS.EchoAside, AS.GermanMix, AS.PairPower, ACommand.c_str());
   WriteLevels(out, "kFeatureLevels", AW.Feature, feature::kSound, 1e4, "size_t(feature::kSound)");
   WriteLevels(out, "kGermanFeatureLevels", AW.GermanFeature, feature::kSound, 1e4,
               "size_t(feature::kSound)");
@@ -402,14 +410,15 @@ void PrintRecall(const char *AName, const std::vector<TPair> &APairs,
 
 // Per kind of slip at a budget: found of the pairs, and the share of the
 // chosen variants (the slots) that are of that kind.
-void PrintKinds(const std::vector<TPair> &APairs, const TTypoWeights &AW, size_t ABudget) {
+void PrintKinds(const std::vector<TPair> &APairs, const typo_corpus::TPick &APick,
+                const TTypoWeights &AW, size_t ABudget) {
   using namespace typo_corpus;
-  const TRecall r = Recall(APairs, AllPairs, ABudget, AW);
+  const TRecall r = Recall(APairs, APick, ABudget, AW);
   std::array<size_t, skKindCount> slots{};
   size_t total = 0;
   std::unordered_set<std::wstring> seen;
   for (const TPair &p : APairs)
-    if (p.Measured && seen.insert(p.Correct).second)
+    if (p.Measured && APick(p) && seen.insert(p.Correct).second)
       for (const std::wstring &v : BuildTypoQuery(p.Correct, ABudget, AW).Variants)
         ++slots[KindOf(p.Correct, v)], ++total;
   std::printf("  at %zu: kind found/count, share of slots\n", ABudget);
@@ -504,12 +513,16 @@ int main(int argc, char **argv) {
   PrintRecall("English, held-out half", corpora[0].Pairs, typo_corpus::HeldOutPairs, learned);
   PrintRecall("English, learning half (learned)", corpora[0].Pairs, typo_corpus::LearningPairs,
               learned);
-  for (size_t i = 1; germanHalves && i < corpora.size(); ++i)
+  const typo_corpus::TPick otherHalf = [](const TPair &p) {
+    return !typo_corpus::LearnHalf(p.Correct);
+  };
+  for (size_t i = 1; germanHalves && i < corpora.size(); ++i) {
     PrintRecall(
         ("not learned, half of " + corpora[i].Path.substr(corpora[i].Path.find_last_of("/\\") + 1))
             .c_str(),
-        corpora[i].Pairs, [](const TPair &p) { return !typo_corpus::LearnHalf(p.Correct); },
-        learned);
+        corpora[i].Pairs, otherHalf, learned);
+    if (kinds) PrintKinds(corpora[i].Pairs, otherHalf, learned, 300);
+  }
   for (size_t i = 1; i < corpora.size(); ++i)
     PrintRecall(
         ("learned: " + corpora[i].Path.substr(corpora[i].Path.find_last_of("/\\") + 1)).c_str(),
@@ -522,7 +535,7 @@ int main(int argc, char **argv) {
     PrintRecall("German keyboard slips (made)", slips, typo_corpus::AllPairs, learned);
     if (kinds)
       for (size_t budget : {300, 600})
-        PrintKinds(slips, learned, budget);
+        PrintKinds(slips, typo_corpus::AllPairs, learned, budget);
   }
   if (table && !WriteTable(table, learned, corpora, settings, command)) {
     std::fprintf(stderr, "typo_learn: cannot write %s\n", table);
