@@ -8,14 +8,19 @@
 // odds of their letter pairs) get features of their own: drawn towards
 // their class of kind and key relation, then with the share of each kind
 // of slip moved to the mix German keyboard slips are described to have
-// (the same row's keys far more often than in the English corpus).
+// (the same row's keys far more often than in the English corpus), and
+// the key pairs (learned mostly on English letter sequences) weakened.
 //   typo_learn ENGLISH.tsv GERMAN.tsv... [--table FILE] [--check WORDLIST]
 //              [--german N] [--mix A] [--german-mix A] [--flat A] [--m M]
-//              [--mkey M] [--german-halves] [--tune]
+//              [--flat-far A] [--echo-aside A] [--pair-power P] [--german-above T]
+//              [--mkey M] [--german-halves] [--tune] [--kinds]
 // --check measures the recall on German keyboard slips made from a word
-// list; --german-halves learns on one half of the German pairs (by word)
+// list (--kinds: per kind of slip, and the share of the variants spent on
+// each); --german-halves learns on one half of the German pairs (by word)
 // and measures on the other; --tune learns on one half of the English
 // learning words and measures on the other.
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -36,20 +41,44 @@ struct TSettings {
   // the English held-out half (so that one is a little optimistic).
   double M = 100, MKey = 5, MPlace = 1;
   int Rounds = 8;
-  double German = 3;    // how many times a German pair counts
-  double Mix = 0;       // how far the kinds move towards the German mix
-  double GermanMix = 1; // the same for words that look German
-  double Flat = 0.5;    // how far their features move to their class's rate
+  double German = 3;        // how many times a German pair counts
+  double Mix = 0;           // how far the kinds move towards the German mix
+  double GermanMix = 1;     // the same for words that look German
+  double Flat = 0.85;       // how far their features move to their class's rate
+  double FlatFar = 0.5;     // the same for the far keys typed instead or as well
+  double EchoAside = 1;     // how far their class's rate sets the echo aside
+  double PairPower = 0.5;   // how much the key pairs count for them
+  double GermanAbove = 0.5; // the odds above which a word looks German
 };
 
-// The classes rare features fall back on: kind and key relation.
-int FeatureClass(int AFeature) {
+// The settings' command-line options, also written into the table's header.
+struct TOption {
+  const char *Name;
+  double TSettings::*Value;
+};
+constexpr TOption kOptions[] = {{"--german", &TSettings::German},
+                                {"--mix", &TSettings::Mix},
+                                {"--german-mix", &TSettings::GermanMix},
+                                {"--flat", &TSettings::Flat},
+                                {"--flat-far", &TSettings::FlatFar},
+                                {"--echo-aside", &TSettings::EchoAside},
+                                {"--pair-power", &TSettings::PairPower},
+                                {"--german-above", &TSettings::GermanAbove},
+                                {"--m", &TSettings::M},
+                                {"--mkey", &TSettings::MKey}};
+
+// The classes rare features fall back on: kind and key relation, and
+// whether the letter typed stands close by (AEcho false: that aside).
+int FeatureClass(int AFeature, bool AEcho = true) {
   using namespace feature;
   if (AFeature < kInsert) return AFeature % 2; // doubled or not
-  if (AFeature < kSubstitute) return 2 + (AFeature - kInsert) % kInsertContexts;
+  if (AFeature < kSubstitute) {
+    const int context = (AFeature - kInsert) % kInsertContexts;
+    return 2 + (AEcho || context <= icSameAsAfter ? context : context & ~1);
+  }
   if (AFeature < kSwap) {
     const int pair = (AFeature - kSubstitute) / 2, echo = (AFeature - kSubstitute) % 2;
-    return 10 + KeyRelation(pair / kLetterCount, pair % kLetterCount) * 2 + echo;
+    return 10 + KeyRelation(pair / kLetterCount, pair % kLetterCount) * 2 + (AEcho ? echo : 0);
   }
   return 16; // swaps
 }
@@ -128,10 +157,10 @@ void FitFactor(const std::vector<TChance> &AChances, std::vector<std::vector<dou
 
 // The rate of each feature's class, for the features' prior.
 std::vector<double> ClassRates(const std::vector<TChance> &AChances,
-                               const std::vector<std::vector<double>> &AW) {
+                               const std::vector<std::vector<double>> &AW, bool AEcho = true) {
   std::vector<double> hits(kClassCount), expect(kClassCount), rate(kClassCount);
   for (const TChance &c : AChances) {
-    const int k = FeatureClass(int(c.Index[fcFeature]));
+    const int k = FeatureClass(int(c.Index[fcFeature]), AEcho);
     hits[size_t(k)] += c.Hit * c.Count;
     expect[size_t(k)] += c.Count * AW[fcPlace][c.Index[fcPlace]] *
                          AW[fcKeyPair][c.Index[fcKeyPair]] * AW[fcNextPair][c.Index[fcNextPair]];
@@ -141,11 +170,31 @@ std::vector<double> ClassRates(const std::vector<TChance> &AChances,
   return rate;
 }
 
+// How many chances one real slip of each kind hits in the German pairs: a
+// doubled letter typed once more or left out is the same variant from
+// either letter of the pair, so the mix's count of such slips stands for
+// about twice as many hits.
+std::vector<double> HitsPerSlip(const std::vector<TUse> &APairs,
+                                const std::vector<TChance> &AChances) {
+  std::vector<double> slips(typo_corpus::skOther), hits(typo_corpus::skOther),
+      per(typo_corpus::skOther, 1.0);
+  for (const TUse &u : APairs) {
+    const int kind = typo_corpus::KindOf(u.Pair->Correct, u.Pair->Typo);
+    if (kind < typo_corpus::skOther) slips[size_t(kind)] += 1;
+  }
+  for (const TChance &c : AChances)
+    if (c.Hit) hits[size_t(MixKind(int(c.Index[fcFeature])))] += 1;
+  for (size_t k = 0; k < per.size(); ++k)
+    if (slips[k] > 0 && hits[k] > 0) per[k] = hits[k] / slips[k];
+  return per;
+}
+
 // Moves the expected share of each kind of slip over the German words
-// towards the German mix, by AMix (0: as learned, 1: all the way).
-void MoveTowardsGermanMix(const std::vector<TChance> &AGerman, std::vector<std::vector<double>> &AW,
-                          double AMix) {
-  double expect[typo_corpus::skOther] = {}, total = 0, mixTotal = 0;
+// towards the German mix (in hits), by AMix (0: as learned, 1: all the
+// way).
+void MoveTowardsGermanMix(const std::vector<TChance> &AGerman, const std::vector<double> &AHitsPer,
+                          std::vector<std::vector<double>> &AW, double AMix) {
+  double expect[typo_corpus::skOther] = {}, total = 0, mix[typo_corpus::skOther] = {}, mixTotal = 0;
   for (const TChance &c : AGerman) {
     const int kind = MixKind(int(c.Index[fcFeature]));
     double e = 1;
@@ -153,13 +202,12 @@ void MoveTowardsGermanMix(const std::vector<TChance> &AGerman, std::vector<std::
       e *= AW[f][c.Index[f]];
     expect[kind] += e, total += e;
   }
-  for (double m : kGermanMix)
-    mixTotal += m;
+  for (int k = 0; k < typo_corpus::skOther; ++k)
+    mix[k] = kGermanMix[k] * AHitsPer[size_t(k)], mixTotal += mix[k];
   for (int f = 0; f < feature::kSound; ++f) {
     const int kind = MixKind(f);
     if (expect[kind] > 0)
-      AW[fcFeature][size_t(f)] *=
-          std::pow(kGermanMix[kind] / mixTotal / (expect[kind] / total), AMix);
+      AW[fcFeature][size_t(f)] *= std::pow(mix[kind] / mixTotal / (expect[kind] / total), AMix);
   }
 }
 
@@ -170,7 +218,7 @@ double AsLevel(double AWeight) {
 // As the table keeps them, so that the recall measured is the program's.
 TTypoWeights AsTableKeeps(const std::vector<std::vector<double>> &AW,
                           const std::vector<double> &AGermanFeature,
-                          const std::vector<double> &APairOdds) {
+                          const std::vector<double> &APairOdds, const TSettings &AS) {
   TTypoWeights w;
   w.GermanFeature = w.Feature;
   for (int f = 0; f < feature::kSound; ++f) {
@@ -192,6 +240,8 @@ TTypoWeights AsTableKeeps(const std::vector<std::vector<double>> &AW,
     w.KeyPair[i] = AsLevel(AW[fcKeyPair][i]);
     w.NextPair[i] = AsLevel(AW[fcNextPair][i]);
   }
+  SetGermanPairs(w, AS.PairPower);
+  w.GermanOddsAbove = AS.GermanAbove;
   return w;
 }
 
@@ -243,15 +293,25 @@ std::vector<std::vector<double>> Fit(const std::vector<TChance> &AChances, const
   return w;
 }
 
-// The features of words that look German: towards their class's rate.
+// The features of words that look German: by AFlat towards their class's
+// rate, whose echo counts by 1 - AEchoAside (the German mix does not tell
+// it, and the English one's would outweigh the key relation). A far key is
+// no slip of the hand but of spelling or sound, where the letters tell
+// most: those move by AFlatFar.
 std::vector<std::vector<double>> Flattened(const std::vector<TChance> &AChances,
-                                           const std::vector<std::vector<double>> &AW,
-                                           double AFlat) {
+                                           const std::vector<std::vector<double>> &AW, double AFlat,
+                                           double AFlatFar, double AEchoAside) {
   std::vector<std::vector<double>> w = AW;
-  const std::vector<double> rates = ClassRates(AChances, AW);
-  for (int f = 0; f < feature::kSound; ++f)
-    w[fcFeature][size_t(f)] = std::pow(AW[fcFeature][size_t(f)], 1 - AFlat) *
-                              std::pow(rates[size_t(FeatureClass(f))], AFlat);
+  const std::vector<double> rates = ClassRates(AChances, AW),
+                            aside = ClassRates(AChances, AW, false);
+  for (int f = 0; f < feature::kSound; ++f) {
+    const double prior = std::pow(rates[size_t(FeatureClass(f))], 1 - AEchoAside) *
+                         std::pow(aside[size_t(FeatureClass(f, false))], AEchoAside);
+    const int kind = MixKind(f);
+    const double flat =
+        kind == typo_corpus::skReplaceApart || kind == typo_corpus::skAddApart ? AFlatFar : AFlat;
+    w[fcFeature][size_t(f)] = std::pow(AW[fcFeature][size_t(f)], 1 - flat) * std::pow(prior, flat);
+  }
   return w;
 }
 
@@ -266,10 +326,12 @@ TTypoWeights Learn(const std::vector<const TPair *> &AEnglish,
   }
   const std::vector<TChance> chances = Chances(all), germanChances = Chances(german);
   std::vector<std::vector<double>> w = Fit(chances, AS);
-  std::vector<std::vector<double>> germanWords = Flattened(chances, w, AS.Flat);
-  MoveTowardsGermanMix(germanChances, germanWords, AS.GermanMix);
-  MoveTowardsGermanMix(germanChances, w, AS.Mix);
-  return AsTableKeeps(w, germanWords[fcFeature], PairOdds(AEnglish, AGerman));
+  std::vector<std::vector<double>> germanWords =
+      Flattened(chances, w, AS.Flat, AS.FlatFar, AS.EchoAside);
+  const std::vector<double> hitsPer = HitsPerSlip(german, germanChances);
+  MoveTowardsGermanMix(germanChances, hitsPer, germanWords, AS.GermanMix);
+  MoveTowardsGermanMix(germanChances, hitsPer, w, AS.Mix);
+  return AsTableKeeps(w, germanWords[fcFeature], PairOdds(AEnglish, AGerman), AS);
 }
 
 struct TCorpus {
@@ -307,12 +369,14 @@ bool WriteTable(const char *APath, const TTypoWeights &AW, const std::vector<TCo
       "// derived from it, this table is under CC BY-SA 4.0 too.\n"
       "// Settings: m %g, m of key pairs %g, m of places %g, %d rounds, German pairs\n"
       "// count %g times, kinds moved %g of the way to the German mix; for words\n"
-      "// that look German features moved %g of the way to their class, kinds %g.\n"
+      "// that look German (odds above %g) features moved %g of the way to their\n"
+      "// class (far keys %g; its echo set aside %g), kinds %g, key pairs to the\n"
+      "// power %g.\n"
       "// Made again with:\n//   %s\n"
       "// clang-format off\n#include <iterator>\n\n#include \"typo/typo_weights_table.h\"\n\n"
       "namespace typo {\n",
-      AS.M, AS.MKey, AS.MPlace, AS.Rounds, AS.German, AS.Mix, AS.Flat, AS.GermanMix,
-      ACommand.c_str());
+      AS.M, AS.MKey, AS.MPlace, AS.Rounds, AS.German, AS.Mix, AS.GermanAbove, AS.Flat, AS.FlatFar,
+      AS.EchoAside, AS.GermanMix, AS.PairPower, ACommand.c_str());
   WriteLevels(out, "kFeatureLevels", AW.Feature, feature::kSound, 1e4, "size_t(feature::kSound)");
   WriteLevels(out, "kGermanFeatureLevels", AW.GermanFeature, feature::kSound, 1e4,
               "size_t(feature::kSound)");
@@ -320,6 +384,8 @@ bool WriteTable(const char *APath, const TTypoWeights &AW, const std::vector<TCo
   for (double o : AW.GermanPairOdds)
     odds.push_back(std::exp2(o));
   WriteLevels(out, "kGermanPairLevels", odds, kLetterPairCount, 1, "size_t(kLetterPairCount)");
+  std::fprintf(out, "const double kGermanPairPower = %g, kGermanOddsAbove = %g;\n", AS.PairPower,
+               AS.GermanAbove);
   std::fprintf(out, "const float kPlaceWeights[ekKindCount][epPlaceCount] = {");
   for (int k = 0; k < ekKindCount; ++k)
     for (int p = 0; p < epPlaceCount; ++p)
@@ -342,6 +408,25 @@ void PrintRecall(const char *AName, const std::vector<TPair> &APairs,
   }
 }
 
+// Per kind of slip at a budget: found of the pairs, and the share of the
+// chosen variants (the slots) that are of that kind.
+void PrintKinds(const std::vector<TPair> &APairs, const typo_corpus::TPick &APick,
+                const TTypoWeights &AW, size_t ABudget) {
+  using namespace typo_corpus;
+  const TRecall r = Recall(APairs, APick, ABudget, AW);
+  std::array<size_t, skKindCount> slots{};
+  size_t total = 0;
+  std::unordered_set<std::wstring> seen;
+  for (const TPair &p : APairs)
+    if (p.Measured && APick(p) && seen.insert(p.Correct).second)
+      for (const std::wstring &v : BuildTypoQuery(p.Correct, ABudget, AW).Variants)
+        ++slots[KindOf(p.Correct, v)], ++total;
+  std::printf("  at %zu: kind found/count, share of slots\n", ABudget);
+  for (int k = 0; k < skKindCount; ++k)
+    std::printf("    %-20s %4zu/%-4zu %5.3f\n", kSlipKindNames[k], r.KindFound[size_t(k)],
+                r.KindCount[size_t(k)], total ? double(slots[size_t(k)]) / double(total) : 0);
+}
+
 void PrintLooksGerman(const char *AName, const std::vector<TPair> &APairs,
                       const typo_corpus::TPick &APick, const TTypoWeights &AW) {
   size_t german = 0, count = 0;
@@ -356,29 +441,23 @@ int main(int argc, char **argv) {
   TSettings settings;
   std::vector<TCorpus> corpora;
   const char *table = nullptr, *check = nullptr;
-  bool tune = false, germanHalves = false;
+  bool tune = false, germanHalves = false, kinds = false;
   std::string command = "typo_learn";
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     auto value = [&]() { return i + 1 < argc ? argv[++i] : "0"; };
-    if (a == "--table")
+    const TOption *option = std::find_if(std::begin(kOptions), std::end(kOptions),
+                                         [&](const TOption &AOption) { return a == AOption.Name; });
+    if (option != std::end(kOptions))
+      settings.*option->Value = std::atof(value());
+    else if (a == "--table")
       table = value();
     else if (a == "--check")
       check = value();
-    else if (a == "--german")
-      settings.German = std::atof(value());
-    else if (a == "--mix")
-      settings.Mix = std::atof(value());
-    else if (a == "--m")
-      settings.M = std::atof(value());
-    else if (a == "--german-mix")
-      settings.GermanMix = std::atof(value());
-    else if (a == "--flat")
-      settings.Flat = std::atof(value());
-    else if (a == "--mkey")
-      settings.MKey = std::atof(value());
     else if (a == "--tune")
       tune = true;
+    else if (a == "--kinds")
+      kinds = true;
     else if (a == "--german-halves")
       germanHalves = true;
     else
@@ -386,11 +465,12 @@ int main(int argc, char **argv) {
   }
   for (const TCorpus &c : corpora)
     command += " " + c.Path.substr(c.Path.find_last_of("/\\") + 1);
-  char options[160];
-  std::snprintf(options, sizeof options,
-                " --german %g --mix %g --german-mix %g --flat %g --m %g --mkey %g", settings.German,
-                settings.Mix, settings.GermanMix, settings.Flat, settings.M, settings.MKey);
-  command += std::string(options) + " --table typo_weights_table.cpp";
+  for (const TOption &o : kOptions) {
+    char option[64];
+    std::snprintf(option, sizeof option, " %s %g", o.Name, settings.*o.Value);
+    command += option;
+  }
+  command += " --table typo_weights_table.cpp";
   if (corpora.empty()) {
     std::fprintf(stderr, "usage: typo_learn ENGLISH.tsv GERMAN.tsv... [--table FILE] "
                          "[--check WORDLIST] [--german N] [--mix A] [--tune]\n");
@@ -433,12 +513,16 @@ int main(int argc, char **argv) {
   PrintRecall("English, held-out half", corpora[0].Pairs, typo_corpus::HeldOutPairs, learned);
   PrintRecall("English, learning half (learned)", corpora[0].Pairs, typo_corpus::LearningPairs,
               learned);
-  for (size_t i = 1; germanHalves && i < corpora.size(); ++i)
+  const typo_corpus::TPick otherHalf = [](const TPair &p) {
+    return !typo_corpus::LearnHalf(p.Correct);
+  };
+  for (size_t i = 1; germanHalves && i < corpora.size(); ++i) {
     PrintRecall(
         ("not learned, half of " + corpora[i].Path.substr(corpora[i].Path.find_last_of("/\\") + 1))
             .c_str(),
-        corpora[i].Pairs, [](const TPair &p) { return !typo_corpus::LearnHalf(p.Correct); },
-        learned);
+        corpora[i].Pairs, otherHalf, learned);
+    if (kinds) PrintKinds(corpora[i].Pairs, otherHalf, learned, 300);
+  }
   for (size_t i = 1; i < corpora.size(); ++i)
     PrintRecall(
         ("learned: " + corpora[i].Path.substr(corpora[i].Path.find_last_of("/\\") + 1)).c_str(),
@@ -449,6 +533,9 @@ int main(int argc, char **argv) {
         typo_corpus::TSlipMaker(28).Make(typo_corpus::ReadWords(check), 4910);
     PrintLooksGerman("words of the made slips", slips, typo_corpus::AllPairs, learned);
     PrintRecall("German keyboard slips (made)", slips, typo_corpus::AllPairs, learned);
+    if (kinds)
+      for (size_t budget : {300, 600})
+        PrintKinds(slips, typo_corpus::AllPairs, learned, budget);
   }
   if (table && !WriteTable(table, learned, corpora, settings, command)) {
     std::fprintf(stderr, "typo_learn: cannot write %s\n", table);

@@ -64,8 +64,10 @@ struct TNeighbours {
         int ia = LetterIndex(a.Unit), ib = LetterIndex(b.Unit);
         if (ia < 0 || ib < 0 || ia == ib) continue;
         double dx = std::fabs(a.X - b.X), dy = std::fabs(a.Y - b.Y);
-        if (dy == 0 && dx <= 1.01) Relation[ia][ib] = krSameRow;
-        else if (dy == 1 && dx <= 0.76) Relation[ia][ib] = krDiagonal;
+        if (dy == 0 && dx <= 1.01)
+          Relation[ia][ib] = krSameRow;
+        else if (dy == 1 && dx <= 0.76)
+          Relation[ia][ib] = krDiagonal;
       }
   }
   bool Touch(int A, int B) const { return Relation[A][B] != krApart; }
@@ -151,7 +153,8 @@ bool LooksGerman(const std::wstring &AWord, const TTypoWeights &AWeights) {
     odds += AWeights.GermanPairOdds[size_t(before * (kLetterCount + 1) + letter)];
     before = letter;
   }
-  return odds + AWeights.GermanPairOdds[size_t(before * (kLetterCount + 1) + kLetterCount)] > 0;
+  return odds + AWeights.GermanPairOdds[size_t(before * (kLetterCount + 1) + kLetterCount)] >
+         AWeights.GermanOddsAbove;
 }
 
 bool KeepsWordAsTyped(const std::wstring &AWord) {
@@ -170,9 +173,12 @@ public:
              const std::function<void(TWordEdit &&)> &AEmit)
       : FWord(AWord), FLow(FoldCase(AWord)), FLength(FLow.size()), FLetter(FLength),
         FWeights(AWeights),
-        FFeature(!AWeights.GermanFeature.empty() && LooksGerman(AWord, AWeights)
-                     ? AWeights.GermanFeature
-                     : AWeights.Feature),
+        FGerman(!AWeights.GermanFeature.empty() && LooksGerman(AWord, AWeights)),
+        FFeature(FGerman ? AWeights.GermanFeature : AWeights.Feature),
+        FKeyPair(FGerman && !AWeights.GermanKeyPair.empty() ? AWeights.GermanKeyPair
+                                                            : AWeights.KeyPair),
+        FNextPair(FGerman && !AWeights.GermanNextPair.empty() ? AWeights.GermanNextPair
+                                                              : AWeights.NextPair),
         FEmit(AEmit) {
     for (size_t i = 0; i < FLength; ++i) {
       FLetter[i] = LetterIndex(FLow[i]);
@@ -194,7 +200,8 @@ public:
 
   // A key typed as well: in each gap next to a letter.
   void MakeAddedKeys() {
-    for (size_t gap = 0; gap <= FLength; ++gap) AddedInGap(gap);
+    for (size_t gap = 0; gap <= FLength; ++gap)
+      AddedInGap(gap);
   }
 
   // German sound-alikes.
@@ -202,8 +209,8 @@ public:
     for (size_t r = 0; r < std::size(kSoundRules); ++r) {
       const std::wstring from = kSoundRules[r].From, to = kSoundRules[r].To;
       for (size_t at = FLow.find(from); at != std::wstring::npos; at = FLow.find(from, at + 1)) {
-        Emit(at, from.size(), CasedLike(at, from.size(), to), ekSound, PlaceOf(at, at + from.size() - 1),
-             feature::kSound + int(r));
+        Emit(at, from.size(), CasedLike(at, from.size(), to), ekSound,
+             PlaceOf(at, at + from.size() - 1), feature::kSound + int(r));
       }
     }
   }
@@ -214,11 +221,11 @@ private:
   std::wstring CasedLike(size_t AAt, size_t ALength, std::wstring AText) const {
     auto upperAt = [&](size_t i) { return i < FLength && IsUpper(FWord[i]); };
     const bool caseless = ToUpper(FLow[AAt]) == FLow[AAt];
-    const bool first = caseless ? AAt > 0 && upperAt(AAt - 1) && (AAt + ALength >= FLength ||
-                                                                  upperAt(AAt + ALength))
+    const bool first = caseless ? AAt > 0 && upperAt(AAt - 1) &&
+                                      (AAt + ALength >= FLength || upperAt(AAt + ALength))
                                 : upperAt(AAt);
-    const bool rest = first && (AAt + 1 < FLength ? upperAt(AAt + 1) || caseless
-                                                  : AAt > 0 && upperAt(AAt - 1));
+    const bool rest =
+        first && (AAt + 1 < FLength ? upperAt(AAt + 1) || caseless : AAt > 0 && upperAt(AAt - 1));
     for (size_t i = 0; i < AText.size(); ++i)
       if (i == 0 ? first : rest) AText[i] = ToUpper(AText[i]);
     return AText;
@@ -257,9 +264,9 @@ private:
     const int before = gap > 0 ? FLetter[gap - 1] : -1;
     const int after = gap < FLength ? FLetter[gap] : -1;
     if (before < 0 && after < 0) return;
-    const bool upper =
-        before >= 0 ? IsUpper(FWord[gap - 1]) && (after < 0 || IsUpper(FWord[gap]))
-                    : IsUpper(FWord[gap]) && gap + 1 < FLength && IsUpper(FWord[gap + 1]);
+    const bool upper = before >= 0
+                           ? IsUpper(FWord[gap - 1]) && (after < 0 || IsUpper(FWord[gap]))
+                           : IsUpper(FWord[gap]) && gap + 1 < FLength && IsUpper(FWord[gap + 1]);
     // A gap is placed as the letter after it.
     const TEditPlace place = gap <= FFirstLetter ? epFirst
                              : gap > FLastLetter ? epLast
@@ -282,7 +289,7 @@ private:
     TKeyRelation r = krApart;
     for (int side : {ABefore, AAfter})
       if (side >= 0) r = std::min(r, KeyRelation(side, ATyped));
-    const TInsertContext far = r == krSameRow ? icRowNeighbourEcho
+    const TInsertContext far = r == krSameRow    ? icRowNeighbourEcho
                                : r == krDiagonal ? icDiagonalEcho
                                                  : icOtherEcho;
     return TInsertContext(far + (AEcho ? 0 : 1));
@@ -314,13 +321,11 @@ private:
     const int typed = AInsert.empty() ? LetterAt(AAt) : LetterIndex(FoldCase(AInsert[0]));
     const int keyPair =
         LetterAt(AAt - 1) * kLetterCount + (typed < 0 || typed >= kLetterCount ? 0 : typed);
-    if (!FWeights.KeyPair.empty())
-      score *= FWeights.KeyPair[size_t(AKind * kKeyPairCount + keyPair)];
+    if (!FKeyPair.empty()) score *= FKeyPair[size_t(AKind * kKeyPairCount + keyPair)];
     const int last = AInsert.empty() ? LetterAt(AAt) : LetterIndex(FoldCase(AInsert.back()));
     const int nextPair =
         LetterAt(AAt + ARemove) * kLetterCount + (last < 0 || last >= kLetterCount ? 0 : last);
-    if (!FWeights.NextPair.empty())
-      score *= FWeights.NextPair[size_t(AKind * kKeyPairCount + nextPair)];
+    if (!FNextPair.empty()) score *= FNextPair[size_t(AKind * kKeyPairCount + nextPair)];
     if (score <= 0) return;
     TWordEdit edit{};
     edit.At = uint32_t(AAt);
@@ -341,7 +346,8 @@ private:
   std::vector<int> FLetter;
   size_t FFirstLetter = FLength, FLastLetter = 0;
   const TTypoWeights &FWeights;
-  const std::vector<double> &FFeature;
+  const bool FGerman;
+  const std::vector<double> &FFeature, &FKeyPair, &FNextPair;
   const std::function<void(TWordEdit &&)> &FEmit;
 };
 

@@ -33,12 +33,12 @@ enum TEditPlace : unsigned char { epFirst, epSecond, epMiddle, epEnding, epLast,
 
 // Feature numbers: each edit is weighed by one of these.
 namespace feature {
-inline constexpr int kOmit = 0;                                // letter*2 + doubled
+inline constexpr int kOmit = 0; // letter*2 + doubled
 inline constexpr int kInsertContexts = 8;
-inline constexpr int kInsert = kOmit + kLetterCount * 2; // letter*8 + context
+inline constexpr int kInsert = kOmit + kLetterCount * 2;                     // letter*8 + context
 inline constexpr int kSubstitute = kInsert + kLetterCount * kInsertContexts; // (from*30+to)*2+echo
-inline constexpr int kSwap = kSubstitute + kLetterCount * kLetterCount * 2; // first*30 + second
-inline constexpr int kSound = kSwap + kLetterCount * kLetterCount;          // rule
+inline constexpr int kSwap = kSubstitute + kLetterCount * kLetterCount * 2;  // first*30 + second
+inline constexpr int kSound = kSwap + kLetterCount * kLetterCount;           // rule
 inline constexpr int kSoundRules = 32;
 inline constexpr int kCount = kSound + kSoundRules;
 } // namespace feature
@@ -77,9 +77,14 @@ struct TTypoWeights {
   // the mix of slips German typists make, and what tells such a word: the
   // log2 odds of each pair of letters following each other (kLetterCount:
   // the word's start or end), German words over English ones. A word looks
-  // German when their sum is above 0.
+  // German when their sum is above GermanOddsAbove (a prior: words the
+  // odds barely tell are left to the English rates).
   std::vector<double> GermanFeature;
   std::vector<double> GermanPairOdds;
+  double GermanOddsAbove = 0;
+  // KeyPair and NextPair for such a word (empty: the same): the pairs are
+  // mostly learned on English letter sequences, so they count less there.
+  std::vector<double> GermanKeyPair, GermanNextPair;
 };
 inline constexpr int kKeyPairCount = (kLetterCount + 1) * kLetterCount;
 inline constexpr int kLetterPairCount = (kLetterCount + 1) * (kLetterCount + 1);

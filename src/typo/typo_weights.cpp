@@ -23,6 +23,8 @@ const TTypoWeights &DefaultWeights() {
       w.KeyPair[i] = LevelToWeight(kKeyPairLevels[i]);
       w.NextPair[i] = LevelToWeight(kNextPairLevels[i]);
     }
+    SetGermanPairs(w, kGermanPairPower);
+    w.GermanOddsAbove = kGermanOddsAbove;
     return w;
   }();
   return weights;

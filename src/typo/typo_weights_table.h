@@ -28,4 +28,17 @@ extern const unsigned char kGermanPairLevels[kLetterPairCount];
 extern const float kPlaceWeights[ekKindCount][epPlaceCount];
 extern const unsigned char kKeyPairLevels[kPairKinds * kKeyPairCount];
 extern const unsigned char kNextPairLevels[kPairKinds * kKeyPairCount];
+// How much the key pairs count for words that look German (their power),
+// and the odds above which a word looks German.
+extern const double kGermanPairPower, kGermanOddsAbove;
+
+// The key pairs of words that look German: AW's to the power APower.
+inline void SetGermanPairs(TTypoWeights &AW, double APower) {
+  AW.GermanKeyPair = AW.KeyPair;
+  AW.GermanNextPair = AW.NextPair;
+  for (double &w : AW.GermanKeyPair)
+    w = std::pow(w, APower);
+  for (double &w : AW.GermanNextPair)
+    w = std::pow(w, APower);
+}
 } // namespace typo

@@ -104,7 +104,8 @@ TEST_CASE("the German keyboard: keys side by side, across rows, apart") {
   }
 }
 
-TEST_CASE("the ranking: best first, the key beside before a far one, sound-alikes in the word's case") {
+TEST_CASE(
+    "the ranking: best first, the key beside before a far one, sound-alikes in the word's case") {
   // Each variant's best score, in the order the query chose them.
   for (const std::wstring word : {L"Rasierer", L"Kinderwagen", L"Müller"}) {
     CAPTURE(std::string(word.begin(), word.end()));
@@ -126,12 +127,42 @@ TEST_CASE("the ranking: best first, the key beside before a far one, sound-alike
   };
   struct TCase {
     const wchar_t *Word, *Beside, *Far;
-  } cases[] = {{L"Rasierer", L"Rasoerer", L"Rasixrer"},   {L"Kinderwagen", L"Kinderwahen", L"Kinderwapen"},
-               {L"Müller", L"Mpller", L"Mxller"},         {L"Größe", L"Grlße", L"Grqße"},
-               {L"Kinderwagen", L"Kinderwaggen", L"Kinderwaqgen"}, {L"Nähmaschine", L"Nöhmaschine", L"Nuhmaschine"}};
+  } cases[] = {{L"Rasierer", L"Rasoerer", L"Rasixrer"},
+               {L"Kinderwagen", L"Kinderwahen", L"Kinderwapen"},
+               {L"Müller", L"Mpller", L"Mxller"},
+               {L"Größe", L"Grlße", L"Grqße"},
+               {L"Kinderwagen", L"Kinderwaggen", L"Kinderwaqgen"},
+               {L"Nähmaschine", L"Nöhmaschine", L"Nuhmaschine"}};
   for (const TCase &c : cases) {
     CAPTURE(std::string(c.Beside, c.Beside + wcslen(c.Beside)));
     CHECK(rank(c.Word, c.Beside) < rank(c.Word, c.Far));
+  }
+  // At the default budget a German word's variants hold every letter left
+  // out but the first and the last (the slip German typists make most) and
+  // far more keys beside in the row than far keys typed instead.
+  for (const std::wstring word : {L"Kinderwagen", L"Rasierer", L"Teppich", L"Schuhe", L"Gitarre"}) {
+    CAPTURE(std::string(word.begin(), word.end()));
+    std::map<std::wstring, TWordEdit> best;
+    EnumerateEdits(word, DefaultWeights(), [&](TWordEdit &&AEdit) {
+      TWordEdit &e = best.try_emplace(AEdit.Apply(word), AEdit).first->second;
+      if (AEdit.Score > e.Score) e = AEdit;
+    });
+    auto relation = [](const TWordEdit &AEdit) {
+      const int pair = (AEdit.Feature - feature::kSubstitute) / 2;
+      return KeyRelation(pair / kLetterCount, pair % kLetterCount);
+    };
+    std::set<std::wstring> omitted;
+    for (const auto &[variant, e] : best)
+      if (e.Kind == ekOmit && e.Place != epFirst && e.Place != epLast) omitted.insert(variant);
+    size_t row = 0, apart = 0;
+    for (const std::wstring &v : BuildTypoQuery(word).Variants) {
+      const TWordEdit &e = best.at(v);
+      omitted.erase(v);
+      row += e.Kind == ekSubstitute && relation(e) == krSameRow;
+      apart += e.Kind == ekSubstitute && relation(e) == krApart;
+    }
+    CHECK(omitted.empty());
+    CHECK(row >= 2 * apart + 3);
   }
   // German words get the weights of German slips; English ones keep theirs.
   for (const wchar_t *german : {L"Kinderwagen", L"Rasierer", L"Technik", L"Teppich", L"Kamera"})
@@ -205,8 +236,9 @@ TEST_CASE("the address: the query percent-encoded from UTF-8, valid for any inpu
     bool Verbatim; // nothing to vary: the address holds the term itself
   };
   // A pair, then a lone low and a lone high surrogate.
-  const std::wstring surrogates = std::wstring(L"Gr\xD83D\xDE00" L"\u00DFe ") + wchar_t(0xDC00) +
-                                  L"abcd " + wchar_t(0xD800);
+  const std::wstring surrogates = std::wstring(L"Gr\xD83D\xDE00"
+                                               L"\u00DFe ") +
+                                  wchar_t(0xDC00) + L"abcd " + wchar_t(0xD800);
   const TCase cases[] = {{std::wstring(10000, L'x'), false},
                          {L"Lego " + std::wstring(9995, L'\u00FC'), false},
                          {L"0123456789", true},
