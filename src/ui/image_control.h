@@ -34,6 +34,7 @@ public:
   // An image sized to its picture keeps its centre and the picture's size
   // at the screen's density.
   void ScaleBy(int M, int D) override;
+  bool SizedByContent() const override { return FAutoSize; }
 
 protected:
   void Paint(TCanvas &ACanvas) override;

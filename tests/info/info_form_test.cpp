@@ -93,18 +93,19 @@ TEST_CASE("the info dialog shows name, version and notice as designed") {
 
 TEST_CASE("the pictures are the stored ones, at their sizes") {
   TInfoDialog d;
+  // The stored PNG pictures are drawn at twice their size and shown at half.
   struct TExpect {
     TImage *Image;
-    int Left, Top, Width, Height;
-  } expected[] = {{d.Form->Image2, 18, 13, 32, 32},
-                  {d.Form->Image1, 8, 145, 60, 45},
-                  {d.Form->Image3, 95, 162, 145, 20},
-                  {d.Form->Image7, 44, 248, 188, 80}};
+    int Left, Top, Width, Height, Stored;
+  } expected[] = {{d.Form->Image2, 18, 13, 32, 32, 1},
+                  {d.Form->Image1, 8, 145, 60, 45, 2},
+                  {d.Form->Image3, 95, 162, 145, 20, 1},
+                  {d.Form->Image7, 44, 248, 188, 80, 2}};
   for (const TExpect &e : expected) {
     CAPTURE(e.Image->Name());
     REQUIRE(e.Image->Picture().Graphic() != nullptr);
-    CHECK(e.Image->Picture().Width() == e.Width);
-    CHECK(e.Image->Picture().Height() == e.Height);
+    CHECK(e.Image->Picture().Width() == e.Width * e.Stored);
+    CHECK(e.Image->Picture().Height() == e.Height * e.Stored);
     RECT r = PageRectOf(e.Image);
     CHECK(r.left == e.Left);
     CHECK(r.top == e.Top);
