@@ -121,6 +121,9 @@ std::string ControlsOutside(TControl &ARoot) {
 
 SIZE DrawnExtent(TControl &AControl) {
   HWND window = AControl.Handle();
+  // What is measured is what the screen shows: painted first.
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  PumpIdle();
   RECT client;
   GetClientRect(window, &client);
   const int w = client.right, h = client.bottom;
