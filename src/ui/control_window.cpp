@@ -112,6 +112,8 @@ void TControl::CreateHandle() {
 // moved back inside.
 void TControl::KeepChildrenInside() {
   const TRect client = ClientRect();
+  // A window not given a size yet has no room to keep anything in.
+  if (client.Width() <= 0 || client.Height() <= 0) return;
   for (TControl *child : FControls) {
     TRect r = child->BoundsRect();
     auto fit = [child](LONG &ALow, LONG &AHigh, LONG ALimit) {
