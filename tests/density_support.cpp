@@ -122,7 +122,8 @@ std::string ControlsOutside(TControl &ARoot) {
 SIZE DrawnExtent(TControl &AControl) {
   HWND window = AControl.Handle();
   // What is measured is what the screen shows: painted first.
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  RedrawWindow(window, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   PumpIdle();
   RECT client;
   GetClientRect(window, &client);

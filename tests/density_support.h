@@ -48,7 +48,8 @@ struct TDensity {
   };
   TSetting Settings[2] = {
       {HKEY_CURRENT_USER, L"Control Panel\\Desktop"},
-      {HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts"}};
+      {HKEY_LOCAL_MACHINE,
+       L"System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts"}};
   explicit TDensity(DWORD APixelsPerInch);
   ~TDensity();
   TDensity(const TDensity &) = delete;

@@ -287,7 +287,8 @@ void TAdvMessageForm::BuildCommandLinks(int &ANeed) {
     SIZE size = MeasureLines(&canvas, caption, heading, note, kReadingOrderFlags, true);
     widest = std::max<int>(widest, size.cx + 26);
     FCommandLinkNeed = noIcon ? widest + u.HorzMargin
-                              : widest + 2 * u.HorzMargin + u.HorzSpacing + DialogPictures().MainIcon;
+                              : widest + 2 * u.HorzMargin + u.HorzSpacing +
+                                    DialogPictures().MainIcon;
     ANeed = std::max(ANeed, FCommandLinkNeed);
 
     auto *link = new TTaskDialogButton(this);
@@ -486,7 +487,8 @@ void TAdvMessageForm::BuildTaskDialog(TCustomAdvTaskDialog *ATaskDialog) {
   const int verificationWidth = BuildVerification(need);
   BuildFooter(u);
 
-  const int instructionWidth = instruction.cx + (iconID != 0 ? u.HorzSpacing + DialogPictures().MainIcon : 0);
+  const int instructionWidth =
+      instruction.cx + (iconID != 0 ? u.HorzSpacing + DialogPictures().MainIcon : 0);
   const int rowWidth = commonRow + customRow + verificationWidth + ExpandRowWidth(u);
   int width = std::max(instructionWidth, rowWidth);
   width = std::max(width, FFooterXSize) + 2 * u.HorzMargin;

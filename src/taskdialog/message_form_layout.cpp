@@ -263,7 +263,8 @@ void TAdvMessageForm::UpdateDialog() {
       customRow += button->Width() + u.ButtonSpacing;
 
   const SIZE instruction = MeasureInstruction();
-  const int instructionWidth = instruction.cx + (MainIconID() != 0 ? u.HorzSpacing + DialogPictures().MainIcon : 0);
+  const int instructionWidth =
+      instruction.cx + (MainIconID() != 0 ? u.HorzSpacing + DialogPictures().MainIcon : 0);
   Message->SetCaption(d.Instruction());
 
   // The user's choice of radio button stays; only the controls follow the
@@ -287,8 +288,10 @@ void TAdvMessageForm::UpdateDialog() {
   }
 
   MeasureFooter();
-  if (FFooterIcon) FFooterIcon->SetBounds(u.HorzMargin, FFooterIcon->Top(), DialogPictures().SmallIcon,
-                                         DialogPictures().SmallIcon);
+  if (FFooterIcon) {
+    const int size = DialogPictures().SmallIcon;
+    FFooterIcon->SetBounds(u.HorzMargin, FFooterIcon->Top(), size, size);
+  }
 
   const int rowWidth = commonRow + customRow + ExpandRowWidth(u);
   int width = std::max(rowWidth, instructionWidth);

@@ -18,9 +18,11 @@ TEST_CASE("the version of a picture nearest the density, the larger of two as ne
     int Dpi;
     const wchar_t *Name;
     int Density;
-  } cases[] = {{72, L"BTN_INFO", 96},      {96, L"BTN_INFO", 96},      {110, L"BTN_INFO_120", 120},
-               {120, L"BTN_INFO_120", 120}, {132, L"BTN_INFO_144", 144}, {144, L"BTN_INFO_144", 144},
-               {168, L"BTN_INFO_192", 192}, {192, L"BTN_INFO_192", 192}, {288, L"BTN_INFO_192", 192}};
+  } cases[] = {{72, L"BTN_INFO", 96},          {96, L"BTN_INFO", 96},
+               {110, L"BTN_INFO_120", 120},    {120, L"BTN_INFO_120", 120},
+               {132, L"BTN_INFO_144", 144},    {144, L"BTN_INFO_144", 144},
+               {168, L"BTN_INFO_192", 192},    {192, L"BTN_INFO_192", 192},
+               {288, L"BTN_INFO_192", 192}};
   HINSTANCE module = GetModuleHandleW(nullptr);
   for (const auto &c : cases) {
     CAPTURE(c.Dpi);
