@@ -6,11 +6,11 @@ blue disc; btn_help: a white "?" on a blue disc. 16 x 16 at 96 DPI, drawn
 anew at 20, 24 and 32 pixels for 120, 144 and 192 DPI (btn_info_144.bmp and
 so on). The background (and so the bottom-left pixel, drawn transparent) is
 magenta; the outline is kept hard, since a soft one would mix with it.
-24-bit BMP files, committed; run again after changing a drawing."""
+8-bit BMP files, committed; run again after changing a drawing."""
 import math
 from pathlib import Path
 
-from raster import DENSITIES, bmp24, density_name, edge_dist, in_polygon, lerp, render, seg_dist
+from raster import DENSITIES, bmp8, density_name, edge_dist, in_polygon, lerp, render, seg_dist
 
 WHITE = (255, 255, 255)
 
@@ -76,5 +76,5 @@ if __name__ == "__main__":
     for name, shade in (("btn_update", update), ("btn_info", info), ("btn_help", help_)):
         for dpi, scale in DENSITIES.items():
             img = render(16, scale, shade, threshold=0.5)
-            (out / f"{density_name(name, dpi)}.bmp").write_bytes(bmp24(img))
+            (out / f"{density_name(name, dpi)}.bmp").write_bytes(bmp8(img, 64))
     print("wrote the button pictures")

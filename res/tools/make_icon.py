@@ -2,8 +2,9 @@
 """Draws the program icon: a keyboard key under a magnifying glass.
 
 Writes res/tastenfang.ico with the drawing made anew at 16, 20, 24, 32, 40,
-48, 64 and 256 pixels, 32-bit colour with alpha (the largest as PNG, as the
-platform expects). Run it again after changing the drawing; the output is
+48, 64 and 256 pixels, 32-bit colour with alpha: 16 and 32 as bitmaps, which
+every version of the platform reads, the others as PNG, which keeps the
+program small. Run it again after changing the drawing; the output is
 committed."""
 import math
 import struct
@@ -80,7 +81,7 @@ def ico():
     images = []
     for n in SIZES:
         pixels = render_rgba(DESIGN, n / DESIGN, shade)
-        images.append((n, png(pixels, 4) if n >= 256 else bmp_entry(pixels)))
+        images.append((n, bmp_entry(pixels) if n in (16, 32) else png(pixels, 4)))
     directory = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for n, data in images:

@@ -151,7 +151,7 @@ if __name__ == "__main__":
         for dpi, scale in DENSITIES.items():
             name = density_name(base, dpi)
             img = render(design, scale, shade, EDGE_BACK)
-            (out / f"{name}.bmp").write_bytes(bmp8(img))
+            (out / f"{name}.bmp").write_bytes(bmp8(img, 256 if dpi == 96 else 64))
             if preview:
                 preview.mkdir(parents=True, exist_ok=True)
                 (preview / f"{name}.png").write_bytes(preview_png(img, 8, (255, 255, 255)))

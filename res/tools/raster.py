@@ -2,6 +2,7 @@
 96-DPI pixels and sampled at any density, so each size is drawn anew rather
 than enlarged from the smallest one."""
 import math
+import re
 import struct
 import zlib
 
@@ -89,22 +90,23 @@ def bmp24(img):
     return b"BM" + struct.pack("<IHHI", 14 + len(header) + len(rows), 0, 0, 54) + header + rows
 
 
-def palette_of(img):
+def palette_of(img, limit=256):
     colours = {MAGENTA}
     for row in img:
         colours.update(row)
     step = 1
-    # Rarely needed: coarser steps until the colours fit one palette.
-    while len(colours) > 256:
+    # Coarser steps until the colours fit the palette.
+    while len(colours) > limit:
         step *= 2
         colours = {MAGENTA} | {tuple(min(255, v // step * step + step // 2) for v in c)
                                for row in img for c in row if c != MAGENTA}
     return sorted(colours), step
 
 
-def bmp8(img):
-    size = len(img)
-    colours, step = palette_of(img)
+def bmp8(img, limit=256):
+    """An 8-bit bitmap of at most limit colours: fewer keep the program small."""
+    height, width = len(img), len(img[0])
+    colours, step = palette_of(img, limit)
     index = {c: i for i, c in enumerate(colours)}
 
     def idx(c):
@@ -112,11 +114,11 @@ def bmp8(img):
             c = tuple(min(255, v // step * step + step // 2) for v in c)
         return index[c]
     rows = b""
-    for y in reversed(range(size)):
+    for y in reversed(range(height)):
         row = bytes(idx(c) for c in img[y])
         rows += row + b"\0" * ((4 - len(row) % 4) % 4)
     pal = b"".join(bytes((b, g, r, 0)) for r, g, b in colours)
-    header = struct.pack("<IiiHHIIiiII", 40, size, size, 1, 8, 0, len(rows), 2835, 2835,
+    header = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 0, len(rows), 2835, 2835,
                          len(colours), 0)
     off = 14 + len(header) + len(pal)
     return b"BM" + struct.pack("<IHHI", off + len(rows), 0, 0, off) + header + pal + rows
@@ -133,6 +135,15 @@ def png(rows_of_pixels, channels=3):
     kind = 2 if channels == 3 else 6
     return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, kind, 0, 0, 0)) +
             chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+def read_ppm(data):
+    """The pixel rows of a binary PPM picture (as ImageMagick writes it)."""
+    header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+\d+\s", data)
+    width, height = int(header[1]), int(header[2])
+    pixels = data[header.end():]
+    return [[tuple(pixels[(y * width + x) * 3:(y * width + x) * 3 + 3]) for x in range(width)]
+            for y in range(height)]
 
 
 def density_name(name, dpi):
