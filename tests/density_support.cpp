@@ -141,8 +141,9 @@ SIZE DrawnExtent(TControl &AControl) {
       int diff = std::abs(GetRValue(c) - GetRValue(back)) +
                  std::abs(GetGValue(c) - GetGValue(back)) +
                  std::abs(GetBValue(c) - GetBValue(back));
-      // Smoothing leaves a faint trace around a picture: not part of it.
-      if (diff < 24) continue;
+      // Smoothing leaves a faint trace around a picture, wider or narrower
+      // by the density's rounding: not part of it.
+      if (diff < 60) continue;
       left = std::min(left, x), right = std::max(right, x);
       top = std::min(top, y), bottom = std::max(bottom, y);
     }
