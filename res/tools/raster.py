@@ -80,16 +80,6 @@ def render_rgba(design, scale, shade):
              for cover, avg in row] for row in samples(round(design * scale), scale, shade)]
 
 
-def bmp24(img):
-    size = len(img)
-    rows = b""
-    for y in reversed(range(size)):
-        row = b"".join(bytes((b, g, r)) for r, g, b in img[y])
-        rows += row + b"\0" * ((4 - len(row) % 4) % 4)
-    header = struct.pack("<IiiHHIIiiII", 40, size, size, 1, 24, 0, len(rows), 2835, 2835, 0, 0)
-    return b"BM" + struct.pack("<IHHI", 14 + len(header) + len(rows), 0, 0, 54) + header + rows
-
-
 def palette_of(img, limit=256):
     colours = {MAGENTA}
     for row in img:
