@@ -1,94 +1,80 @@
 #!/usr/bin/env python3
-"""Draws the three 16 x 16 pictures of the main window's flat buttons.
+"""Draws the pictures of the main window's three flat buttons.
 
-btn_update.bmp: a green globe with a downward arrow; btn_info.bmp: a white
-"i" on a blue disc; btn_help.bmp: a white "?" on a blue disc. The
-background (and so the bottom-left pixel, drawn transparent) is magenta.
-24-bit BMP files, committed; run again after changing a drawing."""
+btn_update: a green globe with a downward arrow; btn_info: a white "i" on a
+blue disc; btn_help: a white "?" on a blue disc. 16 x 16 at 96 DPI, drawn
+anew at 20, 24 and 32 pixels for 120, 144 and 192 DPI (btn_info_144.bmp and
+so on). The background (and so the bottom-left pixel, drawn transparent) is
+magenta; the outline is kept hard, since a soft one would mix with it.
+8-bit BMP files, committed; run again after changing a drawing."""
 import math
-import struct
 from pathlib import Path
 
-N = 16
-MAGENTA = (255, 0, 255)
+from raster import DENSITIES, bmp8, density_name, edge_dist, in_polygon, lerp, render, seg_dist
+
+WHITE = (255, 255, 255)
 
 
-def blend(a, b, t):
-    return tuple(round(x + (y - x) * t) for x, y in zip(a, b))
+def disc(x, y, cx, cy, r, inner, edge, light):
+    """A shaded disc, lighter towards the top left, with a darker rim."""
+    d = math.hypot(x - cx, y - cy)
+    if d > r:
+        return None
+    if d > r - 1.0:
+        return edge
+    t = max(0.0, 1 - math.hypot(x - (cx - r / 3), y - (cy - r / 3)) / r)
+    return lerp(inner, light, t * 0.8)
 
 
-def disc(px, cx, cy, r, inner, edge, light=None):
-    """A shaded disc: lighter towards the top left, darker rim."""
-    for y in range(N):
-        for x in range(N):
-            d = math.hypot(x + 0.5 - cx, y + 0.5 - cy)
-            if d <= r:
-                c = inner
-                if light:
-                    t = max(0.0, 1 - math.hypot(x + 0.5 - (cx - r / 3), y + 0.5 - (cy - r / 3)) / r)
-                    c = blend(inner, light, t * 0.8)
-                if d > r - 1.0:
-                    c = edge
-                px[y][x] = c
+def blue_disc(x, y):
+    return disc(x, y, 8, 8, 7.6, (30, 90, 200), (10, 40, 120), (120, 170, 255))
 
 
-def glyph(px, rows, x0, y0, colour):
-    for dy, row in enumerate(rows):
-        for dx, ch in enumerate(row):
-            if ch == "#":
-                px[y0 + dy][x0 + dx] = colour
+def info(x, y):
+    base = blue_disc(x, y)
+    if base is None:
+        return None
+    dot = math.hypot(x - 7.9, y - 4.0) < 1.15
+    stem = 7.0 <= x <= 9.0 and 6.0 <= y <= 11.6
+    serif = (6.0 <= x <= 9.0 and 6.0 <= y <= 7.0) or (6.0 <= x <= 10.0 and 11.0 <= y <= 12.0)
+    return WHITE if dot or stem or serif else base
 
 
-def info():
-    px = [[MAGENTA] * N for _ in range(N)]
-    disc(px, 8, 8, 7.6, (30, 90, 200), (10, 40, 120), (120, 170, 255))
-    glyph(px, ["##", "##", "  ", "###", " ##", " ##", " ##", " ##", "####"], 6, 3, (255, 255, 255))
-    return px
+def help_(x, y):
+    base = blue_disc(x, y)
+    if base is None:
+        return None
+    # The hook: an arc over the top, then down to the middle.
+    d = math.hypot(x - 8.0, y - 5.6)
+    angle = math.degrees(math.atan2(y - 5.6, x - 8.0))
+    hook = abs(d - 2.3) < 0.95 and not (90 < angle < 200)
+    neck = seg_dist(x, y, 8.9, 7.7, 8.0, 9.0) < 0.95 or (7.05 <= x <= 8.95 and 8.6 <= y <= 10.0)
+    dot = 7.05 <= x <= 8.95 and 11.0 <= y <= 12.6
+    return WHITE if hook or neck or dot else base
 
 
-def help_():
-    px = [[MAGENTA] * N for _ in range(N)]
-    disc(px, 8, 8, 7.6, (30, 90, 200), (10, 40, 120), (120, 170, 255))
-    glyph(px, [" #### ", "##  ##", "    ##", "   ## ", "  ##  ", "  ##  ", "      ", "  ##  ", "  ##  "],
-          5, 3, (255, 255, 255))
-    return px
+ARROW = [(10.0, 7.0), (14.0, 7.0), (14.0, 10.5), (16.0, 10.5), (12.0, 15.5), (8.0, 10.5),
+         (10.0, 10.5)]
 
 
-def update():
-    px = [[MAGENTA] * N for _ in range(N)]
-    # Globe: green disc with darker meridians and a parallel.
-    disc(px, 7.5, 7.5, 7.2, (40, 160, 60), (10, 80, 20), (150, 230, 150))
-    for y in range(N):
-        for x in range(N):
-            d = math.hypot(x + 0.5 - 7.5, y + 0.5 - 7.5)
-            if d < 6.6 and (abs(x + 0.5 - 7.5) < 0.6 or abs(y + 0.5 - 7.5) < 0.6 or
-                            abs(math.hypot((x + 0.5 - 7.5) * 2.2, y + 0.5 - 7.5) - 6.6) < 0.8):
-                px[y][x] = (20, 110, 40)
-    # Downward arrow at the bottom right, dark outline.
-    arrow = ["  ###  ", "  ###  ", "  ###  ", "#######", " ##### ", "  ###  ", "   #   "]
-    outline = (0, 60, 0)
-    for dy, row in enumerate(arrow):
-        for dx, ch in enumerate(row):
-            if ch == "#":
-                for ox, oy in ((-1, 0), (1, 0), (0, -1), (0, 1)):
-                    xx, yy = 9 + dx + ox, 8 + dy + oy
-                    if 0 <= xx < N and 0 <= yy < N - 1 and px[yy][xx] != (255, 230, 40):
-                        px[yy][xx] = outline
-    glyph(px, arrow, 9, 8, (255, 230, 40))
-    return px
-
-
-def bmp(px):
-    rows = b""
-    for y in reversed(range(N)):
-        row = b"".join(bytes((b, g, r)) for r, g, b in px[y])
-        rows += row + b"\0" * ((4 - len(row) % 4) % 4)
-    header = struct.pack("<IiiHHIIiiII", 40, N, N, 1, 24, 0, len(rows), 2835, 2835, 0, 0)
-    return b"BM" + struct.pack("<IHHI", 14 + len(header) + len(rows), 0, 0, 54) + header + rows
+def update(x, y):
+    if in_polygon(x, y, ARROW):
+        return (0, 60, 0) if edge_dist(x, y, ARROW) < 0.8 else (255, 230, 40)
+    base = disc(x, y, 7.5, 7.5, 7.2, (40, 160, 60), (10, 80, 20), (150, 230, 150))
+    if base is None:
+        return None
+    # Meridians and a parallel on the globe.
+    dx, dy = x - 7.5, y - 7.5
+    if math.hypot(dx, dy) < 6.6 and (abs(dx) < 0.6 or abs(dy) < 0.6 or
+                                     abs(math.hypot(dx * 2.2, dy) - 6.6) < 0.8):
+        return (20, 110, 40)
+    return base
 
 
 if __name__ == "__main__":
     out = Path(__file__).resolve().parent.parent
-    for name, draw in (("btn_update", update), ("btn_info", info), ("btn_help", help_)):
-        (out / f"{name}.bmp").write_bytes(bmp(draw()))
+    for name, shade in (("btn_update", update), ("btn_info", info), ("btn_help", help_)):
+        for dpi, scale in DENSITIES.items():
+            img = render(16, scale, shade, threshold=0.5)
+            (out / f"{density_name(name, dpi)}.bmp").write_bytes(bmp8(img, 64))
     print("wrote the button pictures")

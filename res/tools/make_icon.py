@@ -1,92 +1,96 @@
 #!/usr/bin/env python3
 """Draws the program icon: a keyboard key under a magnifying glass.
 
-Writes res/tastenfang.ico, one 32 x 32 image with 16 colours. Run it again
-after changing the drawing; the output is committed."""
+Writes res/tastenfang.ico with the drawing made anew at 16, 20, 24, 32, 40,
+48, 64 and 256 pixels, 32-bit colour with alpha: 16 and 32 as bitmaps, which
+every version of the platform reads, the others as PNG, which keeps the
+program small. Run it again after changing the drawing; the output is
+committed."""
 import math
 import struct
 from pathlib import Path
 
-# The standard 16-colour palette, (r, g, b).
-PALETTE = [
-    (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0),
-    (0, 0, 128), (128, 0, 128), (0, 128, 128), (192, 192, 192),
-    (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0),
-    (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
-]
-BLACK, MAROON, GREEN, OLIVE, NAVY, PURPLE, TEAL, SILVER = range(8)
-GRAY, RED, LIME, YELLOW, BLUE, FUCHSIA, AQUA, WHITE = range(8, 16)
-N = 32
+from raster import png, render_rgba
+
+SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
+DESIGN = 32  # the drawing's coordinates are those of the 32-pixel icon
+
+GRAY, SILVER, WHITE = (128, 128, 128), (200, 200, 200), (255, 255, 255)
+BLACK, NAVY, BLUE = (0, 0, 0), (0, 0, 128), (30, 60, 230)
+LENS, LENS_DARK, MAROON, OLIVE = (170, 235, 250), (60, 150, 170), (128, 40, 0), (180, 120, 40)
 
 
-def draw():
-    px = [[None] * N for _ in range(N)]  # None = transparent
-
-    def rect(x0, y0, x1, y1, c):
-        for y in range(y0, y1 + 1):
-            for x in range(x0, x1 + 1):
-                px[y][x] = c
-
-    # Key cap: dark body, light top face with a highlight edge.
-    rect(2, 5, 23, 27, GRAY)
-    for x, y in ((2, 5), (23, 5), (2, 27), (23, 27)):
-        px[y][x] = None
-    rect(3, 6, 22, 24, SILVER)
-    rect(4, 7, 21, 7, WHITE)
-    rect(4, 7, 4, 23, WHITE)
-    rect(3, 25, 22, 26, GRAY)
-    rect(3, 6, 3, 6, GRAY)
-    # The letter T on the key.
-    rect(7, 10, 16, 11, BLACK)
-    rect(11, 12, 12, 20, BLACK)
-
-    # Magnifying glass: blue ring, pale lens, brown handle.
-    cx, cy, r_out, r_in = 20.5, 17.5, 8.2, 6.0
-    for y in range(N):
-        for x in range(N):
-            d = math.hypot(x + 0.5 - cx - 0.5, y + 0.5 - cy - 0.5)
-            if d <= r_in:
-                lens = AQUA if (x - y) in (7, 8) and d < r_in - 1.5 else (
-                    TEAL if px[y][x] in (BLACK, GRAY) else WHITE if px[y][x] == WHITE else AQUA)
-                px[y][x] = lens
-            elif d <= r_out:
-                px[y][x] = NAVY if d > r_out - 0.9 else BLUE
-    # Handle, two pixels wide, down to the corner.
-    for i in range(6):
-        x, y = 25 + i, 25 + i
-        px[y][x] = MAROON
-        px[y][min(x + 1, N - 1)] = OLIVE
-        px[min(y + 1, N - 1)][x] = MAROON
-    return px
+def rounded(x, y, x0, y0, x1, y1, r):
+    cx, cy = min(max(x, x0 + r), x1 - r), min(max(y, y0 + r), y1 - r)
+    return x0 <= x <= x1 and y0 <= y <= y1 and math.hypot(x - cx, y - cy) <= r
 
 
-def ico(px):
-    xor = bytearray()
-    andm = bytearray()
-    for y in reversed(range(N)):  # bottom-up rows
-        row = px[y]
-        for x in range(0, N, 2):
-            a = row[x] if row[x] is not None else 0
-            b = row[x + 1] if row[x + 1] is not None else 0
-            xor.append((a << 4) | b)
-        bits = 0
-        mrow = bytearray()
-        for x in range(N):
-            bits = (bits << 1) | (1 if row[x] is None else 0)
-            if x % 8 == 7:
-                mrow.append(bits)
-                bits = 0
-        andm += mrow  # 32 bits = 4 bytes, already DWORD aligned
-    palette = b"".join(bytes((b, g, r, 0)) for r, g, b in PALETTE)
-    header = struct.pack("<IiiHHIIiiII", 40, N, N * 2, 1, 4, 0, len(xor) + len(andm), 0, 0,
-                         16, 0)
-    image = header + palette + bytes(xor) + bytes(andm)
-    directory = struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", N, N, 16, 0, 1, 4,
-                                                           len(image), 22)
-    return directory + image
+def key(x, y):
+    """The key cap: a dark body, a light top face with a bright edge, a T."""
+    if not rounded(x, y, 2, 5, 24, 28, 1.6):
+        return None
+    if not rounded(x, y, 3, 6, 23, 25, 1.0):
+        return GRAY
+    if (7 <= x <= 17 and 10 <= y <= 12) or (11 <= x <= 13 and 10 <= y <= 21):
+        return BLACK
+    if x < 5 or y < 8:
+        return WHITE
+    return SILVER
+
+
+def glass(x, y, under):
+    """The magnifying glass over whatever lies under it."""
+    cx, cy, r_out, r_in = 21.0, 18.0, 8.2, 6.0
+    d = math.hypot(x - cx, y - cy)
+    if d <= r_in:
+        if under in (BLACK, GRAY):
+            return LENS_DARK
+        return WHITE if 0 < (x - cx) - (y - cy) < 2.2 and d < r_in - 1.5 else LENS
+    if d <= r_out:
+        return NAVY if d > r_out - 0.9 else BLUE
+    # The handle, down to the corner.
+    t = ((x - 25.5) + (y - 25.5)) / 2
+    across = (x - y) / math.sqrt(2)
+    if 0 <= t <= 6.2 and abs(across) <= 1.4:
+        return OLIVE if across > 0.3 else MAROON
+    return under
+
+
+def shade(x, y):
+    return glass(x, y, key(x, y))
+
+
+def bmp_entry(pixels):
+    """An icon image: 32-bit colour, bottom-up, with an AND mask of the
+    fully transparent pixels (for drawing without alpha)."""
+    n = len(pixels)
+    colour, mask = bytearray(), bytearray()
+    for row in reversed(pixels):
+        bits = bytearray((n + 31) // 32 * 4)
+        for x, (r, g, b, a) in enumerate(row):
+            colour += bytes((b, g, r, a))
+            if a == 0:
+                bits[x // 8] |= 0x80 >> (x % 8)
+        mask += bits
+    header = struct.pack("<IiiHHIIiiII", 40, n, n * 2, 1, 32, 0, len(colour) + len(mask), 0, 0,
+                         0, 0)
+    return header + bytes(colour) + bytes(mask)
+
+
+def ico():
+    images = []
+    for n in SIZES:
+        pixels = render_rgba(DESIGN, n / DESIGN, shade)
+        images.append((n, bmp_entry(pixels) if n in (16, 32) else png(pixels, 4)))
+    directory = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for n, data in images:
+        directory += struct.pack("<BBBBHHII", n % 256, n % 256, 0, 0, 1, 32, len(data), offset)
+        offset += len(data)
+    return directory + b"".join(data for _, data in images)
 
 
 if __name__ == "__main__":
     out = Path(__file__).resolve().parent.parent / "tastenfang.ico"
-    out.write_bytes(ico(draw()))
+    out.write_bytes(ico())
     print(f"wrote {out}")

@@ -1,10 +1,13 @@
 #!/usr/bin/env python3
 """Draws the info dialog's two logos and writes them as stored pictures.
 
-IMAGE1: the maker's logo, 60 x 45, true colour with alpha: a rounded blue
-badge with a white "k" and a soft shadow on transparency.
-IMAGE7: the logo of the maker's auction tool "Bietfix", 188 x 80, palette
-colours without transparency: an auction gavel beside the name.
+IMAGE1: the maker's logo, 60 x 45 at 96 DPI, true colour with alpha: a
+rounded blue badge with a white "k" and a soft shadow on transparency.
+IMAGE7: the logo of the maker's auction tool "Bietfix", 188 x 80 at 96 DPI,
+palette colours without transparency: an auction gavel beside the name.
+
+Both are drawn at twice that size (192 DPI): the dialog shows them at the
+size the screen's density asks for and scales down from there.
 
 Writes res/image1.png, res/image7.png and the stored forms
 res/image1.dat, res/image7.dat (length byte, "TdxPNGImage", PNG file).
@@ -15,6 +18,7 @@ import zlib
 from pathlib import Path
 
 HERE = Path(__file__).resolve().parent.parent
+S = 2  # pixels per 96-DPI pixel
 
 # A 5 x 7 pixel font for the few letters the logos use.
 FONT = {
@@ -84,14 +88,13 @@ def blend(dst, src, a):
 
 def image1():
     """The maker's badge: premultiplied drawing onto transparency."""
-    w, h = 60, 45
-    badge = rounded_rect(9, 2, 51, 40, 9)
-    shadow = rounded_rect(11, 5, 53, 43, 9)
-    letter = set()
-    for cx, cy in text_cells('k'):
-        for dy in range(4):
-            for dx in range(4):
-                letter.add((21 + cx * 4 + dx, 7 + cy * 4 + dy))
+    w, h = 60 * S, 45 * S
+    badge = rounded_rect(9 * S, 2 * S, 51 * S, 40 * S, 9 * S)
+    shadow = rounded_rect(11 * S, 5 * S, 53 * S, 43 * S, 9 * S)
+    cells = set(text_cells('k'))
+
+    def in_letter(x, y):
+        return (int((x - 21 * S) // (4 * S)), int((y - 7 * S) // (4 * S))) in cells
     rows = []
     for y in range(h):
         row = []
@@ -99,14 +102,13 @@ def image1():
             a_shadow = coverage(shadow, x, y) * 0.35
             a_badge = coverage(badge, x, y)
             # Vertical gradient from light to deep blue.
-            t = (y - 2) / 38
+            t = (y / S - 2) / 38
             top, bottom = (86, 156, 230), (18, 70, 160)
             color = blend(top, bottom, min(max(t, 0), 1))
             # A glossy upper half.
-            if y < 20:
-                color = blend(color, (255, 255, 255), 0.18 * (20 - y) / 18)
-            if (x, y) in letter:
-                color = (255, 255, 255)
+            if y < 20 * S:
+                color = blend(color, (255, 255, 255), 0.18 * (20 - y / S) / 18)
+            color = blend(color, (255, 255, 255), coverage(in_letter, x, y))
             # Badge over shadow, both over transparency.
             a = a_badge + a_shadow * (1 - a_badge)
             if a > 0:
@@ -120,7 +122,7 @@ def image1():
 
 def image7():
     """The auction tool's logo in a small palette."""
-    w, h = 188, 80
+    w, h = 188 * S, 80 * S
     palette = []
     index = {}
 
@@ -142,16 +144,16 @@ def image7():
     px = [[paper] * w for _ in range(h)]
 
     # A warm frame line along the bottom.
-    for y in range(72, 76):
-        for x in range(8, 180):
-            px[y][x] = shade(orange, (250, 190, 120), (y - 72) / 3)
+    for y in range(72 * S, 76 * S):
+        for x in range(8 * S, 180 * S):
+            px[y][x] = shade(orange, (250, 190, 120), (y / S - 72) / (4 - 1 / S))
 
     # The gavel: a rotated head and handle, antialiased by coverage.
     ang = math.radians(-35)
     ca, sa = math.cos(ang), math.sin(ang)
 
     def local(x, y, ox, oy):
-        dx, dy = x - ox, y - oy
+        dx, dy = x / S - ox, y / S - oy
         return dx * ca + dy * sa, -dx * sa + dy * ca
 
     def head(x, y):
@@ -167,10 +169,11 @@ def image7():
         return 9 <= u <= 44 and abs(v) <= 3
 
     def block(x, y):
+        x, y = x / S, y / S
         return 12 <= x <= 46 and 60 <= y <= 67 and not (y < 62 and (x < 14 or x > 44))
 
     for y in range(h):
-        for x in range(70):
+        for x in range(70 * S):
             c = px[y][x]
             for shape, col in ((block, wood_dark), (handle, wood), (head, wood), (band, navy)):
                 a = coverage(shape, x, y)
@@ -183,13 +186,14 @@ def image7():
 
     # The name, two pixels per font cell, with a light shadow.
     def letters(text, x0, y0, scale, color, shadow=None):
+        scale, x0, y0 = scale * S, x0 * S, y0 * S
         for cx, cy in text_cells(text):
             for dy in range(scale):
                 for dx in range(scale):
                     x, y = x0 + cx * scale + dx, y0 + cy * scale + dy
-                    if shadow and 0 <= x + 1 < w and y + 1 < h:
-                        if px[y + 1][x + 1] == paper:
-                            px[y + 1][x + 1] = shadow
+                    for o in range(1, S + 1) if shadow else ():
+                        if 0 <= x + o < w and y + o < h and px[y + o][x + o] == paper:
+                            px[y + o][x + o] = shadow
                     px[y][x] = color
 
     letters('Bietfix', 62, 12, 3, navy, shadow=(190, 196, 214))

@@ -8,74 +8,21 @@ td_colp*.bmp    19 x 19  the same with the chevron up (expanded); each in a
                          normal, a hot (blue) and a pressed look
 td_shield.bmp   32 x 32  the security shield in blue and yellow quarters
 
-8 bits per pixel; magenta (255, 0, 255) is the transparent colour and fills
+Each at 96 DPI and drawn anew for 120, 144 and 192 DPI (td_arw_144.bmp and
+so on). 8 bits per pixel; magenta (255, 0, 255) is the transparent colour and fills
 every pixel outside the shapes, the bottom-left one included. Edges are
 smoothed towards white, the light backgrounds the dialog puts them on.
 The outputs are committed; run again after changing a drawing.
   --preview DIR   also writes each bitmap enlarged eight times as PNG,
                   on white and on grey, to look at."""
 import math
-import struct
 import sys
-import zlib
 from pathlib import Path
 
-MAGENTA = (255, 0, 255)
+from raster import (DENSITIES, MAGENTA, bmp8, density_name, edge_dist, in_polygon, lerp, png,
+                    render, seg_dist)
+
 EDGE_BACK = (255, 255, 255)
-SS = 8  # samples per pixel along each axis
-
-
-def lerp(a, b, t):
-    t = min(max(t, 0.0), 1.0)
-    return tuple(x + (y - x) * t for x, y in zip(a, b))
-
-
-def seg_dist(px, py, ax, ay, bx, by):
-    dx, dy = bx - ax, by - ay
-    t = ((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy)
-    t = min(max(t, 0.0), 1.0)
-    return math.hypot(px - ax - t * dx, py - ay - t * dy)
-
-
-def in_polygon(x, y, pts):
-    inside = False
-    n = len(pts)
-    for i in range(n):
-        (x1, y1), (x2, y2) = pts[i], pts[(i + 1) % n]
-        if (y1 > y) != (y2 > y) and x < x1 + (y - y1) * (x2 - x1) / (y2 - y1):
-            inside = not inside
-    return inside
-
-
-def edge_dist(x, y, pts):
-    n = len(pts)
-    return min(seg_dist(x, y, *pts[i], *pts[(i + 1) % n]) for i in range(n))
-
-
-def render(size, shade):
-    """shade(x, y) gives the colour of a sample point or None outside. A
-    pixel less than a third covered stays transparent; the others mix their
-    samples with the light background by their uncovered share."""
-    img = []
-    for j in range(size):
-        row = []
-        for i in range(size):
-            acc = [0.0, 0.0, 0.0]
-            n = 0
-            for sy in range(SS):
-                for sx in range(SS):
-                    c = shade(i + (sx + 0.5) / SS, j + (sy + 0.5) / SS)
-                    if c is not None:
-                        acc = [a + b for a, b in zip(acc, c)]
-                        n += 1
-            cover = n / (SS * SS)
-            if cover < 1 / 3:
-                row.append(MAGENTA)
-            else:
-                avg = tuple(a / n for a in acc)
-                row.append(tuple(round(v) for v in lerp(EDGE_BACK, avg, cover ** 0.7)))
-        img.append(row)
-    return img
 
 
 # ---- command-link arrow
@@ -100,7 +47,7 @@ def arrow(look):
             return line
         # Light from above: a bright band along the upper edges.
         return lerp(top, bottom, (y - 2.5) / 10.0)
-    return render(16, shade)
+    return shade
 
 
 # ---- expand button
@@ -133,7 +80,7 @@ def expand_button(look, chevron):
         if y < c and d < r - 1.8:
             fill = lerp(fill, (255, 255, 255), 0.35)
         return fill
-    return render(19, shade)
+    return shade
 
 
 # ---- shield
@@ -177,78 +124,36 @@ def shield():
         qx, qy = (4.0 if left else 16.0), (3.0 if upper else 15.5)
         t = ((x - qx) + (y - qy)) / 22.0
         return lerp(colours[0], colours[1], t)
-    return render(32, shade)
+    return shade
 
 
 # ---- files
 
-def palette_of(img):
-    colours = {MAGENTA}
-    for row in img:
-        colours.update(row)
-    step = 1
-    # Rarely needed: coarser steps until the colours fit one palette.
-    while len(colours) > 256:
-        step *= 2
-        colours = {MAGENTA} | {tuple(min(255, v // step * step + step // 2) for v in c)
-                               for row in img for c in row if c != MAGENTA}
-    return sorted(colours), step
-
-
-def bmp8(img):
-    size = len(img)
-    colours, step = palette_of(img)
-    index = {c: i for i, c in enumerate(colours)}
-
-    def idx(c):
-        if c != MAGENTA and step > 1:
-            c = tuple(min(255, v // step * step + step // 2) for v in c)
-        return index[c]
-    rows = b""
-    for y in reversed(range(size)):
-        row = bytes(idx(c) for c in img[y])
-        rows += row + b"\0" * ((4 - len(row) % 4) % 4)
-    pal = b"".join(bytes((b, g, r, 0)) for r, g, b in colours)
-    header = struct.pack("<IiiHHIIiiII", 40, size, size, 1, 8, 0, len(rows), 2835, 2835,
-                         len(colours), 0)
-    off = 14 + len(header) + len(pal)
-    return b"BM" + struct.pack("<IHHI", off + len(rows), 0, 0, off) + header + pal + rows
-
-
-def png(img, scale, back):
-    size = len(img)
-    rows = []
-    for y in range(size * scale):
-        row = bytearray()
-        for x in range(size * scale):
-            c = img[y // scale][x // scale]
-            row += bytes(back if c == MAGENTA else c)
-        rows.append(b"\0" + bytes(row))
-
-    def chunk(kind, data):
-        return (struct.pack(">I", len(data)) + kind + data +
-                struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
-    w = size * scale
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", w, w, 8, 2, 0, 0, 0)) +
-            chunk(b"IDAT", zlib.compress(b"".join(rows), 9)) + chunk(b"IEND", b""))
+def preview_png(img, scale, back):
+    return png([[back if c == MAGENTA else c for c in row for _ in range(scale)]
+                for row in img for _ in range(scale)])
 
 
 def drawings():
+    """(name, size at 96 DPI, shade) of each bitmap."""
     for name, look in ARROW_LOOKS.items():
-        yield name, arrow(look)
+        yield name, 16, arrow(look)
     for suffix, look in BUTTON_LOOKS.items():
-        yield "td_exp" + suffix, expand_button(look, CHEVRON_DOWN)
-        yield "td_colp" + suffix, expand_button(look, CHEVRON_UP)
-    yield "td_shield", shield()
+        yield "td_exp" + suffix, 19, expand_button(look, CHEVRON_DOWN)
+        yield "td_colp" + suffix, 19, expand_button(look, CHEVRON_UP)
+    yield "td_shield", 32, shield()
 
 
 if __name__ == "__main__":
     out = Path(__file__).resolve().parent.parent
     preview = Path(sys.argv[2]) if len(sys.argv) > 2 and sys.argv[1] == "--preview" else None
-    for name, img in drawings():
-        (out / f"{name}.bmp").write_bytes(bmp8(img))
-        if preview:
-            preview.mkdir(parents=True, exist_ok=True)
-            (preview / f"{name}.png").write_bytes(png(img, 8, (255, 255, 255)))
-            (preview / f"{name}_grey.png").write_bytes(png(img, 8, (240, 240, 240)))
+    for base, design, shade in drawings():
+        for dpi, scale in DENSITIES.items():
+            name = density_name(base, dpi)
+            img = render(design, scale, shade, EDGE_BACK)
+            (out / f"{name}.bmp").write_bytes(bmp8(img, 256 if dpi == 96 else 64))
+            if preview:
+                preview.mkdir(parents=True, exist_ok=True)
+                (preview / f"{name}.png").write_bytes(preview_png(img, 8, (255, 255, 255)))
+                (preview / f"{name}_grey.png").write_bytes(preview_png(img, 8, (240, 240, 240)))
     print("wrote the task dialog bitmaps")

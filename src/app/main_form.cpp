@@ -50,6 +50,7 @@ void TFrmMain::SetUpWindow() {
 // The title, the two kinds of search, the term and its button.
 void TFrmMain::BuildSearchControls() {
   Image2 = NewControl<TImage>(this, this, L"Image2", 8, 8, 32, 32);
+  Image2->SetCenter(true);
   LoadProgramIcon(Image2->Picture());
 
   Label1 = NewControl<TLabel>(this, this, L"Label1", 49, 11, 236, 25);

@@ -7,6 +7,9 @@
 #include "gdiplus/gp_canvas.h"
 
 namespace {
+// GDI+'s InterpolationModeHighQualityBicubic.
+constexpr int kHighQualityBicubic = 7;
+
 // Releases a COM object at the end of a scope.
 template <class T> struct TComRelease {
   T *Object = nullptr;
@@ -349,6 +352,10 @@ void TdxGPImage::StretchDraw(HDC DC, const TRect &ADest, const TRect &ASource, B
   canvas->BeginPaint(DC, ADest);
   // A failed draw closes its paint too, so the shared canvas stays usable.
   try {
+    // Pictures drawn for another density are scaled: smoothly, not by
+    // GDI+'s default of plain bilinear sampling.
+    if (ADest.Width() != ASource.Width() || ADest.Height() != ASource.Height())
+      canvas->SetInterpolationMode(kHighQualityBicubic);
     canvas->Draw(this, ADest, ASource, AAlpha);
   } catch (...) {
     canvas->EndPaint();

@@ -4,6 +4,7 @@
 #include "info/version_info.h"
 #include "ui/application.h"
 #include "ui/bitmap.h"
+#include "ui/density.h"
 #include "ui/icon.h"
 #include "ui/platform.h"
 
@@ -15,11 +16,15 @@ void MakeLink(TImage *AImage, std::function<void(TComponent *)> AClick) {
   AImage->SetCursor(crHandPoint);
   AImage->OnClick = std::move(AClick);
 }
+
+// The stored PNG pictures are drawn at twice their size at 96 DPI.
+constexpr int kStoredPictureDensity = 192;
 } // namespace
 
 void LoadProgramIcon(TPicture &APicture) {
   auto icon = std::make_unique<TIcon>();
-  icon->LoadFromResourceName(GetModuleHandleW(nullptr), L"MAINICON");
+  // The image of the icon drawn for the size it is shown at.
+  icon->LoadFromResourceName(GetModuleHandleW(nullptr), L"MAINICON", DensityScaled(32));
   APicture.SetGraphic(std::move(icon));
 }
 
@@ -57,6 +62,7 @@ void TFrmInfo::BuildProductPart() {
   // The dialog's pictures are read when its window is first made: nobody
   // sees them before, and decoding them would only delay the main window.
   Image2 = NewControl<TImage>(this, TabInfo, L"Image2", 18, 13, 32, 32);
+  Image2->SetCenter(true);
   Image2->Picture().LoadWhenNeeded(LoadProgramIcon);
 
   LblProductName = NewControl<TLabel>(this, TabInfo, L"LblProductName", 58, 13, 198, 25);
@@ -88,14 +94,17 @@ void TFrmInfo::BuildMakerPart() {
   Image1 = NewControl<TImage>(this, TabInfo, L"Image1", 8, 145, 60, 45);
   Image1->SetAutoSize(true);
   Image1->SetTransparent(true);
+  Image1->SetPictureDensity(kStoredPictureDensity);
   Image1->Picture().LoadFromStoredResourceWhenNeeded(L"IMAGE1_PNG");
   MakeLink(Image1, [this](TComponent *S) { LblUrlClick(S); });
 
   Image3 = NewControl<TImage>(this, TabInfo, L"Image3", 95, 162, 145, 20);
   Image3->SetAutoSize(true);
-  Image3->Picture().LoadWhenNeeded([](TPicture &APicture) {
+  TDensityVersion lettering = FindDensityVersion(GetModuleHandleW(nullptr), L"IMAGE3", RT_BITMAP);
+  Image3->SetPictureDensity(lettering.PixelsPerInch);
+  Image3->Picture().LoadWhenNeeded([name = lettering.Name](TPicture &APicture) {
     auto lettering = std::make_unique<TBitmap>();
-    lettering->LoadFromResourceName(GetModuleHandleW(nullptr), L"IMAGE3");
+    lettering->LoadFromResourceName(GetModuleHandleW(nullptr), name);
     APicture.SetGraphic(std::move(lettering));
   });
   Image3->SetTransparent(true);
@@ -115,6 +124,7 @@ void TFrmInfo::BuildMakerPart() {
 
   Image7 = NewControl<TImage>(this, TabInfo, L"Image7", 44, 248, 188, 80);
   Image7->SetAutoSize(true);
+  Image7->SetPictureDensity(kStoredPictureDensity);
   Image7->Picture().LoadFromStoredResourceWhenNeeded(L"IMAGE7_PNG");
   MakeLink(Image7, [this](TComponent *S) { Image7Click(S); });
 }

@@ -15,6 +15,7 @@
 #include "ui/accessible_text.h"
 #include "ui/bitmap.h"
 #include "ui/comctrls.h"
+#include "ui/density.h"
 #include "ui/icon.h"
 #include "ui/image_control.h"
 #include "ui/screen.h"
@@ -129,6 +130,10 @@ TDialogUnits DialogUnits(TCanvas &ACanvas) {
   u.ButtonHeight = MulDiv(14, c.cy, 8);
   u.ButtonSpacing = MulDiv(4, c.cx, 4);
   return u;
+}
+
+TDialogPictures DialogPictures() {
+  return {DensityScaled(32), DensityScaled(16), DensityScaled(20), DensityScaled(19)};
 }
 
 int InstructionTallControl(int AInstructionHeight, const TFont &AFont) {
@@ -282,7 +287,8 @@ void TAdvMessageForm::BuildCommandLinks(int &ANeed) {
     SIZE size = MeasureLines(&canvas, caption, heading, note, kReadingOrderFlags, true);
     widest = std::max<int>(widest, size.cx + 26);
     FCommandLinkNeed = noIcon ? widest + u.HorzMargin
-                              : widest + 2 * u.HorzMargin + u.HorzSpacing + 32;
+                              : widest + 2 * u.HorzMargin + u.HorzSpacing +
+                                    DialogPictures().MainIcon;
     ANeed = std::max(ANeed, FCommandLinkNeed);
 
     auto *link = new TTaskDialogButton(this);
@@ -353,15 +359,16 @@ int TAdvMessageForm::MainIconID() const {
 void TAdvMessageForm::BuildMainIcon(int AIconID) {
   TCustomAdvTaskDialog &d = Dialog();
   if (AIconID == 0 && d.CustomIcon().GetEmpty()) return;
-  FIcon = NewControl<TImage>(this, this, L"Image", FHorzMargin, FVertMargin, 32, 32);
+  const int size = DialogPictures().MainIcon;
+  FIcon = NewControl<TImage>(this, this, L"Image", FHorzMargin, FVertMargin, size, size);
   if (!d.CustomIcon().GetEmpty()) {
     auto icon = std::make_unique<TIcon>();
     icon->Assign(d.CustomIcon());
     FIcon->Picture().SetGraphic(std::move(icon));
   } else if (d.Icon() == tiBlank) {
-    auto blank = std::make_unique<TBitmap>(32, 32);
+    auto blank = std::make_unique<TBitmap>(size, size);
     blank->Canvas().SetBrushColor(clWindow);
-    blank->Canvas().FillRect(TRect(0, 0, 32, 32));
+    blank->Canvas().FillRect(TRect(0, 0, size, size));
     FIcon->Picture().SetGraphic(std::move(blank));
   } else if (d.Icon() == tiShield) {
     auto shield = std::make_unique<TBitmap>();
@@ -369,8 +376,9 @@ void TAdvMessageForm::BuildMainIcon(int AIconID) {
     FIcon->Picture().SetGraphic(std::move(shield));
     FIcon->SetTransparent(true);
   } else {
-    FIcon->Picture().SetGraphic(
-        std::make_unique<TSystemIcon>(LoadIconW(nullptr, MAKEINTRESOURCEW(AIconID))));
+    // Shared: the system keeps it.
+    FIcon->Picture().SetGraphic(std::make_unique<TSystemIcon>(static_cast<HICON>(
+        LoadImageW(nullptr, MAKEINTRESOURCEW(AIconID), IMAGE_ICON, size, size, LR_SHARED))));
   }
 }
 
@@ -416,7 +424,8 @@ void TAdvMessageForm::BuildExpandedText() {
     FExpTextXSize = 300 - FHorzMargin;
     MeasureText(Canvas(), MarkersToReturns(d.ExpandedText()), FExpTextXSize, FExpTextYSize);
   }
-  FExpandButton = NewControl<TTaskDialogButton>(this, this, L"ExpandButton", 0, 0, 19, 19);
+  const int expand = DialogPictures().ExpandButton;
+  FExpandButton = NewControl<TTaskDialogButton>(this, this, L"ExpandButton", 0, 0, expand, expand);
   FExpandButton->SetModalResult(0);
   FExpandButton->OnClick = [this](TComponent *) { ExpandButtonClick(); };
   LoadButtonPictures(*FExpandButton, L"TD_COLP", L"TD_COLPHOT", L"TD_COLPDOWN");
@@ -478,7 +487,8 @@ void TAdvMessageForm::BuildTaskDialog(TCustomAdvTaskDialog *ATaskDialog) {
   const int verificationWidth = BuildVerification(need);
   BuildFooter(u);
 
-  const int instructionWidth = instruction.cx + (iconID != 0 ? u.HorzSpacing + 32 : 0);
+  const int instructionWidth =
+      instruction.cx + (iconID != 0 ? u.HorzSpacing + DialogPictures().MainIcon : 0);
   const int rowWidth = commonRow + customRow + verificationWidth + ExpandRowWidth(u);
   int width = std::max(instructionWidth, rowWidth);
   width = std::max(width, FFooterXSize) + 2 * u.HorzMargin;
@@ -518,7 +528,7 @@ void TAdvMessageForm::BuildInstruction(const TDialogUnits &u, const SIZE &AInstr
   Message->Font().SetStyle(fsBold);
   Message->Font().SetColor(kInstructionColor);
   Message->SetCaption(Dialog().Instruction());
-  FHorzParaMargin = u.HorzMargin + (AIconID != 0 ? 32 + u.HorzSpacing : 0);
+  FHorzParaMargin = u.HorzMargin + (AIconID != 0 ? DialogPictures().MainIcon + u.HorzSpacing : 0);
   Message->SetBounds(FHorzParaMargin, u.VertMargin, AInstruction.cx, AInstruction.cy);
 }
 
@@ -547,7 +557,8 @@ void TAdvMessageForm::BuildFooter(const TDialogUnits &u) {
   if (Dialog().Footer().empty()) return;
   const int footerIconID = kFooterIconIDs[std::clamp(int(Dialog().FooterIcon()), 0, 5)];
   if (footerIconID == 0) return;
-  FFooterIcon = NewControl<TImage>(this, this, L"FooterImage", u.HorzMargin, 0, 16, 16);
+  FFooterIcon = NewControl<TImage>(this, this, L"FooterImage", u.HorzMargin, 0,
+                                   DialogPictures().SmallIcon, DialogPictures().SmallIcon);
   FFooterIcon->SetVisible(false);
   FFooterIconID = footerIconID;
 }

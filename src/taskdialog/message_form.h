@@ -34,6 +34,14 @@ struct TDialogUnits {
   int ButtonSpacing = 0; // BG, between push buttons
 };
 
+// The pictures' sizes, designed at 96 DPI, at the screen's density: the
+// main icon, the footer's icon and the room its text leaves for it, the
+// expand button.
+struct TDialogPictures {
+  int MainIcon, SmallIcon, FooterIconRoom, ExpandButton;
+};
+TDialogPictures DialogPictures();
+
 // Average width (of the 52 letters A-Z, a-z) and the height of the
 // canvas font.
 SIZE AverageCharSize(TCanvas &ACanvas);

@@ -101,22 +101,24 @@ void TAdvMessageForm::PaintFooter(TCanvas &ACanvas) {
   ACanvas.LineTo(ClientWidth() - 3, y + 1);
 
   if (FFooterIcon) {
-    TBitmap picture(16, 16);
+    const TDialogPictures sizes = DialogPictures();
+    const int s = sizes.SmallIcon;
+    TBitmap picture(s, s);
     picture.Canvas().SetBrushColor(FFooterColor);
-    picture.Canvas().FillRect(TRect(0, 0, 16, 16));
+    picture.Canvas().FillRect(TRect(0, 0, s, s));
     if (Dialog().FooterIcon() == tfiShield) {
       TBitmap shield;
       LoadDialogBitmap(shield, L"TD_SHIELD");
-      shield.DrawTransparent(picture.Canvas(), TRect(0, 0, 16, 16));
+      shield.DrawTransparent(picture.Canvas(), TRect(0, 0, s, s));
     } else {
       // Shared: the system keeps it.
       auto icon = static_cast<HICON>(
-          LoadImageW(nullptr, MAKEINTRESOURCEW(FFooterIconID), IMAGE_ICON, 16, 16, LR_SHARED));
-      if (icon) DrawIconEx(picture.Canvas().Handle(), 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
+          LoadImageW(nullptr, MAKEINTRESOURCEW(FFooterIconID), IMAGE_ICON, s, s, LR_SHARED));
+      if (icon) DrawIconEx(picture.Canvas().Handle(), 0, 0, icon, s, s, 0, nullptr, DI_NORMAL);
     }
     picture.SetTransparentColor(FFooterColor);
-    picture.DrawTransparent(ACanvas, TRect(r.left, r.top, r.left + 16, r.top + 16));
-    r.left += 20;
+    picture.DrawTransparent(ACanvas, TRect(r.left, r.top, r.left + s, r.top + s));
+    r.left += sizes.FooterIconRoom;
   }
   ACanvas.Font() = Font();
   TMarkupResult result;
@@ -132,7 +134,7 @@ std::wstring TAdvMessageForm::AnchorAt(int X, int Y) {
   if (TRect footer = FooterRect(); PtInRect(&footer, pt)) {
     text = &Dialog().Footer();
     r = footer;
-    if (FFooterIcon) r.left += 20;
+    if (FFooterIcon) r.left += DialogPictures().FooterIconRoom;
   } else if (TRect content = ContentRect(); PtInRect(&content, pt)) {
     text = &Dialog().Content();
     r = content;

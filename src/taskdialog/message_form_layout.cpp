@@ -177,14 +177,14 @@ int TAdvMessageForm::PlaceFooter(const TDialogUnits &u, int y, int ABottom) {
   if (Dialog().Footer().empty()) return ABottom;
   // Laid out in the width it is painted in (FooterRect).
   TRect bounds(u.HorzMargin, y, ClientWidth() - u.HorzMargin, y + 100);
-  if (FFooterIcon) bounds.left += 20;
+  if (FFooterIcon) bounds.left += DialogPictures().FooterIconRoom;
   const SIZE size = LayoutMarkup(Dialog().Footer(), bounds, false);
   FFooterXSize = size.cx;
   FFooterYSize = size.cy;
   int h = FFooterYSize;
   if (FFooterIcon) {
     FFooterIcon->SetTop(y);
-    h = std::max(h, 20);
+    h = std::max(h, DialogPictures().FooterIconRoom);
   }
   return ABottom + h + u.VertSpacing;
 }
@@ -246,7 +246,7 @@ void TAdvMessageForm::PlaceAccessibleTexts() {
           TRect(button.right + FHorzSpacing - 5, button.top, ClientWidth(), button.bottom));
   }
   TRect footer = FooterRect();
-  if (FFooterIcon) footer.left += 20;
+  if (FFooterIcon) footer.left += DialogPictures().FooterIconRoom;
   place(FFooterText, plain(d.Footer(), true), footer);
 }
 
@@ -263,7 +263,8 @@ void TAdvMessageForm::UpdateDialog() {
       customRow += button->Width() + u.ButtonSpacing;
 
   const SIZE instruction = MeasureInstruction();
-  const int instructionWidth = instruction.cx + (MainIconID() != 0 ? u.HorzSpacing + 32 : 0);
+  const int instructionWidth =
+      instruction.cx + (MainIconID() != 0 ? u.HorzSpacing + DialogPictures().MainIcon : 0);
   Message->SetCaption(d.Instruction());
 
   // The user's choice of radio button stays; only the controls follow the
@@ -287,7 +288,10 @@ void TAdvMessageForm::UpdateDialog() {
   }
 
   MeasureFooter();
-  if (FFooterIcon) FFooterIcon->SetBounds(u.HorzMargin, FFooterIcon->Top(), 16, 16);
+  if (FFooterIcon) {
+    const int size = DialogPictures().SmallIcon;
+    FFooterIcon->SetBounds(u.HorzMargin, FFooterIcon->Top(), size, size);
+  }
 
   const int rowWidth = commonRow + customRow + ExpandRowWidth(u);
   int width = std::max(rowWidth, instructionWidth);

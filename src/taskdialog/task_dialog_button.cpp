@@ -1,6 +1,7 @@
 #include "taskdialog/task_dialog_button.h"
 
 #include "taskdialog/dialog_text.h"
+#include "ui/density.h"
 
 namespace {
 // The dialog has no reading order of its own: lines read left to right.
@@ -16,7 +17,8 @@ void CopyBitmap(TBitmap &ADest, TBitmap *ASource) {
 } // namespace
 
 void LoadDialogBitmap(TBitmap &ABitmap, const wchar_t *AName) {
-  ABitmap.LoadFromResourceName(GetModuleHandleW(nullptr), AName);
+  HINSTANCE module = GetModuleHandleW(nullptr);
+  ABitmap.LoadFromResourceName(module, FindDensityVersion(module, AName, RT_BITMAP).Name);
   ABitmap.SetTransparentColor(RGBColor(255, 0, 255));
 }
 

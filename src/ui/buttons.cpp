@@ -1,12 +1,14 @@
 #include "ui/buttons.h"
 
+#include "ui/density.h"
 #include "ui/handles.h"
 
 TSpeedButton::TSpeedButton(TComponent *AOwner) : TControl(AOwner) {}
 
 void TSpeedButton::LoadGlyph(const std::wstring &AResourceName) {
-  FGlyph.Reset(LoadImageW(GetModuleHandleW(nullptr), AResourceName.c_str(), IMAGE_BITMAP, 0, 0,
-                          LR_CREATEDIBSECTION));
+  HINSTANCE module = GetModuleHandleW(nullptr);
+  std::wstring name = FindDensityVersion(module, AResourceName, RT_BITMAP).Name;
+  FGlyph.Reset(LoadImageW(module, name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   Invalidate();
 }
 

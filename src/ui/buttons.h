@@ -8,7 +8,8 @@ class TSpeedButton : public TControl {
 public:
   explicit TSpeedButton(TComponent *AOwner);
 
-  // A bitmap resource of the program; its bottom-left pixel's colour is
+  // A bitmap resource of the program, in the version drawn for the
+  // screen's density (ui/density.h); its bottom-left pixel's colour is
   // drawn transparent.
   void LoadGlyph(const std::wstring &AResourceName);
   HBITMAP Glyph() const { return static_cast<HBITMAP>(FGlyph.Get()); }

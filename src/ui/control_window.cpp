@@ -103,6 +103,36 @@ void TControl::CreateHandle() {
   });
   for (TControl *child : children)
     if (!child->FHandle) child->CreateHandle();
+  KeepChildrenInside();
+}
+
+// Once the window is made its client area is known: a child that reaches
+// past it (wider text than designed, a layout scaled by rounding, a page
+// narrower than the control) is cut to it or, if sized by its content,
+// moved back inside.
+void TControl::KeepChildrenInside() {
+  const TRect client = ClientRect();
+  // A window not given a size yet has no room to keep anything in.
+  if (client.Width() <= 0 || client.Height() <= 0) return;
+  for (TControl *child : FControls) {
+    TRect r = child->BoundsRect();
+    auto fit = [child](LONG &ALow, LONG &AHigh, LONG ALimit) {
+      if (ALow < 0) {
+        AHigh -= ALow;
+        ALow = 0;
+      }
+      if (AHigh <= ALimit) return;
+      if (child->SizedByContent()) {
+        const LONG shift = std::min(AHigh - ALimit, ALow);
+        ALow -= shift;
+        AHigh -= shift;
+      }
+      AHigh = std::max(ALow, std::min(AHigh, ALimit));
+    };
+    fit(r.left, r.right, client.right);
+    fit(r.top, r.bottom, client.bottom);
+    if (r != child->BoundsRect()) child->SetBounds(r.left, r.top, r.Width(), r.Height());
+  }
 }
 
 void TControl::CreateParams(TCreateParams &AParams) {

@@ -159,6 +159,9 @@ public:
 
   // Scales position, size and font by M/D (the form's density rule).
   virtual void ScaleBy(int M, int D);
+  // Sized to its content (a caption, a picture): moved rather than cut
+  // when it does not fit its parent.
+  virtual bool SizedByContent() const { return false; }
 
   // The window procedure of the bound object; the default handling is that
   // of the platform class (or DefWindowProc for our own class).
@@ -214,6 +217,7 @@ protected:
 
 private:
   void CreateHandle();
+  void KeepChildrenInside();
   void AttachTo(HWND AWnd);
   void Unbind();
   // Tells the form the control leaves (destroyed or moved elsewhere).

@@ -29,12 +29,17 @@ void TForm::ScaleForDensity() {
   if (ppi == 96) return;
   TFont font = Font();
   font.SetHeight(MulDiv(font.Height(), ppi, 96));
+  TMemoryCanvas measure;
+  measure.Font() = font;
+  int M = measure.TextHeight(L"0"), D = DesignTextHeight();
+  // The layout is scaled before the font changes: a label that widens to
+  // its caption then widens within its scaled place, not before scaling.
+  if (M != D) {
+    TRect client = ClientRect();
+    for (TControl *child : FControls) child->ScaleBy(M, D);
+    SetClientSize(MulDiv(client.Width(), M, D), MulDiv(client.Height(), M, D));
+  }
   Font() = font;
-  int M = Canvas().TextHeight(L"0"), D = DesignTextHeight();
-  if (M == D) return;
-  TRect client = ClientRect();
-  for (TControl *child : FControls) child->ScaleBy(M, D);
-  SetClientSize(MulDiv(client.Width(), M, D), MulDiv(client.Height(), M, D));
 }
 
 TCanvas &TForm::Canvas() {

@@ -17,8 +17,9 @@ void TIcon::Assign(const TIcon &ASource) {
   SetHandle(ASource.FHandle ? CopyIcon(ASource.FHandle.Get()) : nullptr);
 }
 
-void TIcon::LoadFromResourceName(HINSTANCE AInstance, const std::wstring &AName) {
-  SetHandle(static_cast<HICON>(LoadImageW(AInstance, AName.c_str(), IMAGE_ICON, 0, 0, 0)));
+void TIcon::LoadFromResourceName(HINSTANCE AInstance, const std::wstring &AName, int ASize) {
+  SetHandle(
+      static_cast<HICON>(LoadImageW(AInstance, AName.c_str(), IMAGE_ICON, ASize, ASize, 0)));
 }
 
 void TIcon::MeasureSize() {

@@ -12,8 +12,9 @@ public:
   void SetHandle(HICON AIcon);
   // Takes a copy of the source's icon.
   void Assign(const TIcon &ASource);
-  // Loads a named icon resource of the program at its natural size.
-  void LoadFromResourceName(HINSTANCE AInstance, const std::wstring &AName);
+  // Loads a named icon resource of the program at its natural size, or
+  // the image of it nearest ASize pixels square.
+  void LoadFromResourceName(HINSTANCE AInstance, const std::wstring &AName, int ASize = 0);
   HICON ReleaseHandle();
 
   void Draw(TCanvas &ACanvas, const TRect &R) override;

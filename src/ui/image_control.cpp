@@ -4,6 +4,7 @@
 
 #include "ui/application.h"
 #include "ui/bitmap.h"
+#include "ui/density.h"
 
 TImage::TImage(TComponent *AOwner) : TControl(AOwner) {
   FPicture.OnChange = [this](TPicture *) { PictureChanged(); };
@@ -27,11 +28,38 @@ void TImage::SetStretch(bool AValue) {
   Invalidate();
 }
 
+void TImage::SetCenter(bool AValue) {
+  if (AValue == FCenter) return;
+  FCenter = AValue;
+  PictureChanged();
+}
+
+void TImage::SetPictureDensity(int APixelsPerInch) {
+  if (APixelsPerInch == FPictureDensity) return;
+  FPictureDensity = APixelsPerInch;
+  PictureChanged();
+}
+
+SIZE TImage::PictureSize() {
+  int w = FPicture.Width(), h = FPicture.Height();
+  if (FPictureDensity <= 0) return {w, h};
+  int screen = ScreenPixelsPerInch();
+  return {MulDiv(w, screen, FPictureDensity), MulDiv(h, screen, FPictureDensity)};
+}
+
+TRect TImage::PictureRect() {
+  TRect client = ClientRect();
+  if (FStretch) return client;
+  SIZE size = PictureSize();
+  int x = FCenter ? (client.Width() - size.cx) / 2 : 0;
+  int y = FCenter ? (client.Height() - size.cy) / 2 : 0;
+  return TRect(x, y, x + size.cx, y + size.cy);
+}
+
 void TImage::PictureChanged() {
   // A waiting picture tells its change once it is read.
   if (FPicture.Pending()) return;
-  if (FAutoSize && FPicture.Width() > 0 && FPicture.Height() > 0)
-    SetBounds(Left(), Top(), FPicture.Width(), FPicture.Height());
+  if (FAutoSize) FitToPicture();
   // Setting the flag may report a change again; by then it holds.
   if (TGraphic *graphic = FPicture.Graphic()) graphic->SetTransparent(FTransparent);
   if (HandleAllocated()) {
@@ -44,6 +72,20 @@ void TImage::ScaleBy(int M, int D) {
   // Sized to its picture first, then scaled, as if it had been read at once.
   FPicture.LoadPending();
   TControl::ScaleBy(M, D);
+  // The layout grows with the font, the picture with the density.
+  if (FAutoSize && FPictureDensity > 0) FitToPicture();
+}
+
+// A picture drawn for a density keeps the centre of the place it was given,
+// which its size at 96 DPI fills; others keep the top left corner.
+void TImage::FitToPicture() {
+  SIZE size = PictureSize();
+  if (size.cx <= 0 || size.cy <= 0) return;
+  if (FPictureDensity > 0)
+    SetBounds(Left() + (Width() - size.cx) / 2, Top() + (Height() - size.cy) / 2, size.cx,
+              size.cy);
+  else
+    SetBounds(Left(), Top(), size.cx, size.cy);
 }
 
 void TImage::CreateWnd() {
@@ -82,10 +124,7 @@ void TImage::UpdateRegion() {
   {
     TMemoryCanvas canvas;
     TSelectedObject selected(canvas.Handle(), dib.Get());
-    if (FStretch)
-      canvas.StretchDraw(client, graphic);
-    else
-      canvas.Draw(0, 0, graphic);
+    canvas.StretchDraw(PictureRect(), graphic);
     GdiFlush();
   }
   TGdiObject region(CreateRectRgn(0, 0, 0, 0));
@@ -115,8 +154,5 @@ void TImage::Paint(TCanvas &ACanvas) {
   }
   TGraphic *graphic = FPicture.Graphic();
   if (!graphic || graphic->Empty()) return;
-  if (FStretch)
-    ACanvas.StretchDraw(ClientRect(), graphic);
-  else
-    ACanvas.Draw(0, 0, graphic);
+  ACanvas.StretchDraw(PictureRect(), graphic);
 }

@@ -66,6 +66,8 @@ void TLabel::AdjustBounds() {
 
 void TLabel::SetAlignment(TAlignment AValue) {
   FAlignment = AValue;
+  // A caption wider than the label widens it the alignment's way.
+  AdjustBounds();
   Invalidate();
 }
 

@@ -26,6 +26,7 @@ public:
   void SetShowAccelChar(bool AValue);
   void SetCaption(const std::wstring &AValue) override;
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  bool SizedByContent() const override { return FAutoSize; }
 
 protected:
   void Paint(TCanvas &ACanvas) override;

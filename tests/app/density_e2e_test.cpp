@@ -1,34 +1,15 @@
 // At another screen density the window's font follows the density, and
-// positions and sizes follow the font's new text height.
+// positions and sizes follow the font's new text height; its pictures are
+// drawn at the density's size.
 #include <doctest.h>
 
+#include "app/main_form.h"
+#include "density_support.h"
+#include "main_window_fixture.h"
 #include "test_support.h"
+#include "ui/screen.h"
 
 namespace {
-const wchar_t kDesktop[] = L"Control Panel\\Desktop";
-
-// Sets the density new processes start with; the old one comes back.
-struct TDensity {
-  DWORD Old = 0;
-  bool HadOld = false;
-  explicit TDensity(DWORD APixelsPerInch) {
-    DWORD size = sizeof(Old);
-    HadOld = RegGetValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels", RRF_RT_REG_DWORD, nullptr,
-                          &Old, &size) == ERROR_SUCCESS;
-    Set(APixelsPerInch);
-  }
-  ~TDensity() {
-    if (HadOld)
-      Set(Old);
-    else
-      RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels");
-  }
-  static void Set(DWORD AValue) {
-    RegSetKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels", REG_DWORD, &AValue,
-                    sizeof(AValue));
-  }
-};
-
 // The text height of Tahoma at AHeight pixels, as the platform measures it.
 int TextHeight(int AHeight) {
   HDC dc = GetDC(nullptr);
@@ -48,7 +29,7 @@ TEST_CASE("at 144 DPI the main window grows with its font") {
   test::TProgramCopy copy;
   REQUIRE(FileExists(copy.Exe()));
   REQUIRE(TextHeight(11) == 13); // the designed text height at 96 DPI
-  TDensity density(144);
+  test::TDensity density(144);
   test::TProcess program(copy.Exe());
   HWND main = program.MainWindow();
   REQUIRE(main);
@@ -64,4 +45,25 @@ TEST_CASE("at 144 DPI the main window grows with its font") {
     CHECK(client.bottom == MulDiv(147, m, 13));
   }
   CHECK(program.Close() == 0);
+}
+
+namespace {
+// At each density every control lies inside the window, and the pictures
+// report the size they are drawn at.
+void CheckMainWindowAtDensity(int APixelsPerInch) {
+  REQUIRE(Screen->PixelsPerInch() == APixelsPerInch);
+  TMainWindow w;
+  CHECK(test::ControlsOutside(*w.Form) == "");
+  // A flat button under the mouse shows its frame: the mouse goes away.
+  SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+  for (TControl *picture : std::initializer_list<TControl *>{
+           w.Form->Image2, w.Form->SpeedButton1, w.Form->SpeedButton2, w.Form->SpeedButton3})
+    test::ReportSize(picture->Name(), test::DrawnExtent(*picture));
+}
+} // namespace
+
+TEST_CASE("the main window at each density: inside the window, pictures at the density's size") {
+  if (int dpi = test::DensityRun()) return CheckMainWindowAtDensity(dpi);
+  // The icon and the three buttons, measured from their pixels.
+  CHECK(test::CheckAtEachDensity() == 4);
 }

@@ -9,6 +9,11 @@
 
 using imgtest::Channel;
 
+namespace {
+// The stored pictures are drawn at twice their size at 96 DPI.
+int StoredDensity() { return 2 * ScreenPixelsPerInch(); }
+} // namespace
+
 TEST_CASE("a picture control sizes itself to its stored picture and paints it") {
   imgtest::StartImageModules();
   auto *form = TForm::Create<TForm>(nullptr);
@@ -16,8 +21,9 @@ TEST_CASE("a picture control sizes itself to its stored picture and paints it") 
   form->SetClientSize(200, 120);
   auto *image = new TImage(form);
   image->SetParent(form);
-  image->SetBounds(10, 12, 20, 20);
+  image->SetBounds(10, 12, 60, 45);
   image->SetAutoSize(true);
+  image->SetPictureDensity(StoredDensity());
   image->SetTransparent(true);
   image->SetCursor(crHandPoint);
   int clicks = 0;
@@ -76,8 +82,9 @@ TEST_CASE("a picture that waits is read once, when its control's window is made"
   form->SetClientSize(300, 120);
   auto *image = new TImage(form);
   image->SetParent(form);
-  image->SetBounds(4, 6, 20, 20);
+  image->SetBounds(4, 6, 60, 45);
   image->SetAutoSize(true);
+  image->SetPictureDensity(StoredDensity());
   int reads = 0;
   image->Picture().LoadWhenNeeded([&](TPicture &APicture) {
     ++reads;
@@ -85,7 +92,7 @@ TEST_CASE("a picture that waits is read once, when its control's window is made"
   });
   image->SetTransparent(true);
   CHECK(reads == 0);
-  CHECK(image->Width() == 20);
+  CHECK(image->Width() == 60);
 
   RECT rc;
   GetClientRect(image->Handle(), &rc);
@@ -116,9 +123,9 @@ TEST_CASE("asking for a waiting picture reads it; scaling a control reads it fir
   TPicture picture;
   picture.LoadFromStoredResourceWhenNeeded(L"IMAGE1_PNG");
   CHECK(picture.Pending());
-  CHECK(picture.Width() == 60);
+  CHECK(picture.Width() == 120);
   CHECK_FALSE(picture.Pending());
-  CHECK(picture.Height() == 45);
+  CHECK(picture.Height() == 90);
 
   // Scaled as if read at once: sized to the picture, then by 5/4.
   auto *form = TForm::Create<TForm>(nullptr);
@@ -129,8 +136,8 @@ TEST_CASE("asking for a waiting picture reads it; scaling a control reads it fir
   image->Picture().LoadFromStoredResourceWhenNeeded(L"IMAGE1_PNG");
   image->ScaleBy(5, 4);
   CHECK(image->Left() == 10);
-  CHECK(image->Width() == 75);
-  CHECK(image->Height() == 56);
+  CHECK(image->Width() == 150);
+  CHECK(image->Height() == 113);
   delete form;
 }
 

@@ -65,11 +65,12 @@ TEST_CASE("the program's two stored pictures: palette without and PNG with trans
   logo1.LoadFromStoredResource(L"IMAGE1_PNG");
   REQUIRE(dynamic_cast<TdxPNGImage *>(logo7.Graphic()));
   REQUIRE(dynamic_cast<TdxPNGImage *>(logo1.Graphic()));
-  CHECK(logo7.Width() == 188);
-  CHECK(logo7.Height() == 80);
+  // Both drawn at twice their size at 96 DPI.
+  CHECK(logo7.Width() == 376);
+  CHECK(logo7.Height() == 160);
   CHECK(!logo7.Graphic()->Transparent());
-  CHECK(logo1.Width() == 60);
-  CHECK(logo1.Height() == 45);
+  CHECK(logo1.Width() == 120);
+  CHECK(logo1.Height() == 90);
   CHECK(logo1.Graphic()->Transparent());
   // Setting the flag does not change what the picture is.
   logo7.Graphic()->SetTransparent(true);

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include <commctrl.h>
 #include <htmlhelp.h>
 
@@ -84,7 +86,8 @@ TEST_CASE("the info dialog shows name, version and notice as designed") {
   RECT bevel = PageRectOf(d.Form->Bevel1);
   CHECK(bevel.left == 3);
   CHECK(bevel.top == 123);
-  CHECK(bevel.right - bevel.left == 271);
+  // Designed 271 wide, it ends where the page does.
+  CHECK(bevel.right - bevel.left == std::min(271, d.Form->TabInfo->ClientWidth() - 3));
   // The two options one under the other, aligned.
   RECT update = PageRectOf(d.Form->ChkAutoCheckUpdates), own = PageRectOf(d.Form->ChkOwnTypos);
   CHECK(own.left == update.left);
@@ -93,18 +96,19 @@ TEST_CASE("the info dialog shows name, version and notice as designed") {
 
 TEST_CASE("the pictures are the stored ones, at their sizes") {
   TInfoDialog d;
+  // The stored PNG pictures are drawn at twice their size and shown at half.
   struct TExpect {
     TImage *Image;
-    int Left, Top, Width, Height;
-  } expected[] = {{d.Form->Image2, 18, 13, 32, 32},
-                  {d.Form->Image1, 8, 145, 60, 45},
-                  {d.Form->Image3, 95, 162, 145, 20},
-                  {d.Form->Image7, 44, 248, 188, 80}};
+    int Left, Top, Width, Height, Stored;
+  } expected[] = {{d.Form->Image2, 18, 13, 32, 32, 1},
+                  {d.Form->Image1, 8, 145, 60, 45, 2},
+                  {d.Form->Image3, 95, 162, 145, 20, 1},
+                  {d.Form->Image7, 44, 248, 188, 80, 2}};
   for (const TExpect &e : expected) {
     CAPTURE(e.Image->Name());
     REQUIRE(e.Image->Picture().Graphic() != nullptr);
-    CHECK(e.Image->Picture().Width() == e.Width);
-    CHECK(e.Image->Picture().Height() == e.Height);
+    CHECK(e.Image->Picture().Width() == e.Width * e.Stored);
+    CHECK(e.Image->Picture().Height() == e.Height * e.Stored);
     RECT r = PageRectOf(e.Image);
     CHECK(r.left == e.Left);
     CHECK(r.top == e.Top);
