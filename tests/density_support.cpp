@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-#include <vector>
 
 #include <doctest.h>
 
@@ -122,12 +121,6 @@ std::string ControlsOutside(TControl &ARoot) {
 
 SIZE DrawnExtent(TControl &AControl) {
   HWND window = AControl.Handle();
-  // Only the picture's own pixels: a sibling reaching into its rectangle
-  // (a label's text, painted before or after it) is hidden meanwhile.
-  std::vector<HWND> hidden;
-  for (HWND w = GetWindow(window, GW_HWNDFIRST); w; w = GetWindow(w, GW_HWNDNEXT))
-    if (w != window && IsWindowVisible(w)) hidden.push_back(w);
-  for (HWND w : hidden) ShowWindow(w, SW_HIDE);
   // What is measured is what the screen shows: painted first.
   RedrawWindow(window, nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -158,7 +151,6 @@ SIZE DrawnExtent(TControl &AControl) {
   DeleteObject(bitmap);
   DeleteDC(memory);
   ReleaseDC(window, screen);
-  for (HWND w : hidden) ShowWindow(w, SW_SHOWNA);
   return right < 0 ? SIZE{0, 0} : SIZE{right - left + 1, bottom - top + 1};
 }
 
