@@ -38,7 +38,11 @@ SIZE DrawnExtent(TControl &AControl);
 
 // Sets the density new processes start with; the old one comes back. Wine
 // takes it from the fonts' key of the current hardware profile, Windows
-// from the user's desktop settings: both are set.
+// from the user's desktop settings: both are set. Wine also notes the
+// density its fonts were last set up for in its own key, and a process
+// that finds another there sets up the fonts of the prefix again: that
+// note comes back too, or the next run's programs start in a prefix
+// whose windows cannot be made.
 struct TDensity {
   struct TSetting {
     HKEY Root;
@@ -46,10 +50,11 @@ struct TDensity {
     DWORD Old = 0;
     bool HadOld = false;
   };
-  TSetting Settings[2] = {
+  TSetting Settings[3] = {
       {HKEY_CURRENT_USER, L"Control Panel\\Desktop"},
       {HKEY_LOCAL_MACHINE,
-       L"System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts"}};
+       L"System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts"},
+      {HKEY_CURRENT_USER, L"Software\\Wine\\Fonts"}};
   explicit TDensity(DWORD APixelsPerInch);
   ~TDensity();
   TDensity(const TDensity &) = delete;
