@@ -22,9 +22,9 @@ void CheckInfoDialogAtDensity(int APixelsPerInch) {
        std::initializer_list<TControl *>{form->Image2, form->Image1, form->Image7})
     test::ReportSize(picture->Name(), test::DrawnExtent(*picture));
   // The lettering by the size of the art it shows: from its pixels Wine
-  // reports more than the bitmap's ink at 96 DPI (119 x 17 against 115 x
-  // 11), the text of the labels above and below it, which reach into its
-  // box with Wine's wider Tahoma.
+  // reports more than the bitmap's ink (119 x 17 against 115 x 11 at 96 DPI,
+  // 181 x 21 at 144), with marks above and below the letters where the
+  // labels beside it write their text; not traced further.
   test::ReportSize(form->Image3->Name(), SIZE{form->Image3->Width(), form->Image3->Height()});
   // What is centred at 96 DPI stays centred on its page.
   const int page = form->TabInfo->ClientWidth();
