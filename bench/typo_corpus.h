@@ -8,10 +8,12 @@
 #include <cstdint>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <unordered_set>
 #include <vector>
 
+#include "typo/fnv1a.h"
 #include "typo/typo_query.h"
 
 namespace typo_corpus {
@@ -22,20 +24,13 @@ struct TPair {
   bool Measured; // 5-12 letters, one edit away
 };
 
-inline uint32_t Hash(const std::wstring &AWord) {
-  uint32_t h = 2166136261u;
-  for (wchar_t c : AWord)
-    h = (h ^ uint32_t(c)) * 16777619u;
-  return h;
-}
+inline uint32_t Hash(const std::wstring &AWord) { return typo::Fnv1a(std::wstring_view(AWord)); }
 
 // FNV-1a of a file's bytes, to name the corpora a table was learned from.
 inline uint32_t FileHash(const std::string &APath) {
   std::ifstream in(APath, std::ios::binary);
-  uint32_t h = 2166136261u;
-  for (char c; in.get(c);)
-    h = (h ^ uint8_t(c)) * 16777619u;
-  return h;
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return typo::Fnv1a(std::string_view(bytes));
 }
 
 // The half a word belongs to, by a hash of its letters: the same word is

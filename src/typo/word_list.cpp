@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "typo/fnv1a.h"
 #include "typo/typo_model.h"
 
 namespace typo {
@@ -16,13 +17,6 @@ uint32_t ReadU32(const std::string &ABytes, size_t AAt) {
   for (int i = 3; i >= 0; --i)
     v = (v << 8) | uint8_t(ABytes[AAt + size_t(i)]);
   return v;
-}
-
-uint32_t Fnv1a(std::string_view ABytes) {
-  uint32_t h = 2166136261u;
-  for (char c : ABytes)
-    h = (h ^ uint8_t(c)) * 16777619u;
-  return h;
 }
 
 bool IsShared(char AByte) {
@@ -57,8 +51,9 @@ TWordList TWordList::FromBytes(std::string ABytes) {
   const uint32_t count = ReadU32(ABytes, 8), length = ReadU32(ABytes, 12),
                  hash = ReadU32(ABytes, 16);
   if (length != ABytes.size() - kHeaderSize) return {};
-  list.FData = ABytes.substr(kHeaderSize);
-  if (Fnv1a(list.FData) != hash) return {};
+  ABytes.erase(0, kHeaderSize);
+  list.FData = std::move(ABytes);
+  if (Fnv1a(std::string_view(list.FData)) != hash) return {};
   list.FCount = count;
   if (!list.Index()) return {};
   return list;
