@@ -1,13 +1,15 @@
 // TypoVariants [--budget N] [--pages N] [--site de|at|ch]
 //   [--type all|auction|bin] [--order ending|best|new|price]
 //   [--from PRICE] [--to PRICE] [--descriptions] [--plain]
-//   [--words FILE | --no-filter]
+//   [--words FILE | --no-filter] [--settings FILE]
 // For each line of standard input (UTF-8, one term per line) one line per
 // result page on standard output: the term, the variants of that page and
 // its address, separated by tabs. --plain gives the plain search's address
 // after the term instead. German words are left out of the variants as in
 // the program, by the word file beside this tool unless told another
-// (--words) or none (--no-filter).
+// (--words) or none (--no-filter). With --settings, the user's choices about
+// the words' variants in that settings file apply as in the program.
+#include <windows.h>
 #include <fcntl.h>
 #include <io.h>
 
@@ -17,6 +19,7 @@
 #include <string>
 
 #include "base/files.h"
+#include "settings/kal_ini_file.h"
 #include "typo/search_address.h"
 #include "typo/word_list.h"
 
@@ -27,6 +30,7 @@ using typo::TSearchRequest;
 struct TArguments {
   TSearchRequest Request;
   std::wstring Words = ExtractFilePath(ProgramFileName()) + typo::kWordFileName;
+  std::wstring Settings;
 };
 
 // One of the names, as its number in the list; -1 for none.
@@ -76,6 +80,8 @@ bool ReadArguments(int argc, wchar_t **argv, TArguments &AArguments) {
       AArguments.Words.clear();
     else if (i + 1 < argc && std::wcscmp(argv[i], L"--words") == 0)
       AArguments.Words = argv[++i];
+    else if (i + 1 < argc && std::wcscmp(argv[i], L"--settings") == 0)
+      AArguments.Settings = argv[++i];
     else if (i + 1 >= argc || !Option(argv[i], argv[i + 1], AArguments.Request))
       return false;
     else
@@ -99,7 +105,7 @@ void PrintSearch(const std::wstring &ATerm, TSearchRequest ARequest, const typo:
     return WriteLine(shown + L'\t' + typo::SearchAddresses(ARequest).front());
   for (const typo::TTypoQuery &page :
        typo::BuildTypoPages(ATerm, ARequest.Options.ResultPages, ARequest.Budget,
-                            typo::DefaultWeights(), AIsWord)) {
+                            typo::DefaultWeights(), AIsWord, ARequest.Choices)) {
     std::wstring out = shown;
     for (const std::wstring &v : page.Variants) out += L'\t' + v;
     WriteLine(out + L'\t' + typo::AuctionSearchAddress(page.Query, ARequest.Options, true));
@@ -114,7 +120,7 @@ int wmain(int argc, wchar_t **argv) {
     std::fputs("usage: TypoVariants [--budget N] [--pages 1-3] [--site de|at|ch]\n"
                "  [--type all|auction|bin] [--order ending|best|new|price]\n"
                "  [--from PRICE] [--to PRICE] [--descriptions] [--plain]\n"
-               "  [--words FILE | --no-filter] < terms.txt\n",
+               "  [--words FILE | --no-filter] [--settings FILE] < terms.txt\n",
                stderr);
     return 2;
   }
@@ -123,6 +129,19 @@ int wmain(int argc, wchar_t **argv) {
   if (!arguments.Words.empty() && words.Empty())
     std::fputs("TypoVariants: the word file is missing or damaged; variants unfiltered\n", stderr);
   const typo::TIsWord isWord = typo::WordFilter(words);
+  typo::TVariantChoices choices;
+  if (!arguments.Settings.empty()) {
+    if (!FileExists(arguments.Settings)) {
+      std::fputs("TypoVariants: the settings file is missing\n", stderr);
+      return 2;
+    }
+    // The platform reads a name without a folder from the Windows folder.
+    wchar_t full[MAX_PATH] = {};
+    GetFullPathNameW(arguments.Settings.c_str(), MAX_PATH, full, nullptr);
+    TkalIniFile ini(full);
+    choices = typo::TVariantChoices::FromLines(ini.ReadSectionValues(typo::kVariantChoicesSection));
+    arguments.Request.Choices = &choices;
+  }
   // Bytes in and out as they are: the terms are UTF-8 both ways.
   _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);

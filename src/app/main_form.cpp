@@ -2,6 +2,7 @@
 
 #include "app/program.h"
 #include "app/search_options.h"
+#include "app/variants_form.h"
 #include "app/word_filter.h"
 #include "base/files.h"
 #include "info/info_form.h"
@@ -190,6 +191,9 @@ void TFrmMain::ReadIniFile() {
   // Anything but a number reads as the default, checked.
   FrmInfo->ChkOwnTypos->SetChecked(ini.ReadBool(L"FrmInfo", L"ChkOwnTypos", true));
   ReadSearchOptions(ini, *FrmInfo);
+  FrmInfo->ChkShowVariants->SetChecked(ini.ReadBool(L"FrmInfo", L"ChkShowVariants", false));
+  FVariantChoices =
+      typo::TVariantChoices::FromLines(ini.ReadSectionValues(typo::kVariantChoicesSection));
 }
 
 void TFrmMain::WriteIniFile() {
@@ -204,11 +208,15 @@ void TFrmMain::WriteIniFile() {
   ini.WriteBool(L"FrmInfo", L"ChkAutoCheckUpdates", FrmInfo->ChkAutoCheckUpdates->Checked());
   ini.WriteBool(L"FrmInfo", L"ChkOwnTypos", FrmInfo->ChkOwnTypos->Checked());
   WriteSearchOptions(ini, *FrmInfo);
+  ini.WriteBool(L"FrmInfo", L"ChkShowVariants", FrmInfo->ChkShowVariants->Checked());
+  ini.WriteSectionValues(typo::kVariantChoicesSection, FVariantChoices.Lines());
 }
 
 void TFrmMain::WMCheckUpdates() { TkalUpdateCheck::Check(UPDATE_URL, false); }
 
-void TFrmMain::BtnSearchClick(TComponent *) {
+void TFrmMain::BtnSearchClick(TComponent *) { Search(false); }
+
+void TFrmMain::Search(bool AShowVariants) {
   std::wstring term = TrimSearchTerm(Cbx->Text());
   if (term.empty()) {
     ShowTaskMessage(L"Fehlender Suchbegriff",
@@ -217,14 +225,26 @@ void TFrmMain::BtnSearchClick(TComponent *) {
     Cbx->SetFocus();
     return;
   }
+  typo::TSearchRequest request = SearchRequest(term);
+  std::vector<std::wstring> addresses;
+  if (request.Kind != typo::skOwnTypos) {
+    addresses = typo::SearchAddresses(request);
+  } else if (AShowVariants || FrmInfo->ChkShowVariants->Checked()) {
+    typo::TVariantSelection selection(term, request.Options.ResultPages, request.Budget,
+                                      typo::DefaultWeights(), ProgramWordFilter(),
+                                      FVariantChoices);
+    // Cancelled: no search, and nothing of it is remembered.
+    if (!ShowVariantsWindow(this, selection)) return;
+    for (const std::wstring &word : typo::VariedWords(term))
+      FVariantChoices.CopyWord(selection.Choices(), word);
+    addresses = typo::TypoPageAddresses(selection.Pages(), request.Options);
+  } else {
+    // Only the variants made here need the word list; the others never read it.
+    request.Choices = &FVariantChoices;
+    addresses = typo::SearchAddresses(request, typo::DefaultWeights(), ProgramWordFilter());
+  }
   if (Cbx->Items().IndexOf(term) < 0) Cbx->Items().Insert(0, term);
-  const typo::TSearchRequest request = SearchRequest(term);
-  // Only the variants made here need the word list; the others never read it.
-  const typo::TIsWord unfiltered;
-  for (const std::wstring &address :
-       typo::SearchAddresses(request, typo::DefaultWeights(),
-                             request.Kind == typo::skOwnTypos ? ProgramWordFilter() : unfiltered))
-    OpenAddress(address);
+  for (const std::wstring &address : addresses) OpenAddress(address);
 }
 
 // The search as the window and the info dialog have it set.
@@ -254,13 +274,13 @@ void TFrmMain::CbxCloseUp(TComponent *) {
   }
 }
 
-void TFrmMain::CbxKeyDown(TComponent *, WORD &Key, TShiftState) {
+void TFrmMain::CbxKeyDown(TComponent *, WORD &Key, TShiftState Shift) {
   if (Key != VK_RETURN || Cbx->DroppedDown()) return;
   if (Cbx->Text() == kClearHistoryEntry) {
     CbxCloseUp(Cbx);
     Cbx->SetText(L"");
   } else {
-    BtnSearchClick(Cbx);
+    Search((Shift & ssShift) != 0);
   }
 }
 

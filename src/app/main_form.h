@@ -4,6 +4,7 @@
 #include "app/single_instance.h"
 #include "info/url_label.h"
 #include "typo/search_address.h"
+#include "typo/variant_choices.h"
 #include "ui/image_control.h"
 #include "ui/buttons.h"
 #include "ui/stdctrls.h"
@@ -51,6 +52,9 @@ private:
   void FormShow(TComponent *Sender);
   void FormClose(TComponent *Sender, TCloseAction &Action);
   void BtnSearchClick(TComponent *Sender);
+  // The search of the term in the box; AShowVariants opens the variants
+  // window for a typo search whatever the option says.
+  void Search(bool AShowVariants);
   void CbxCloseUp(TComponent *Sender);
   void CbxKeyDown(TComponent *Sender, WORD &Key, TShiftState Shift);
   void ChkStayOnTopClick(TComponent *Sender);
@@ -63,6 +67,10 @@ private:
   void ReadIniFile();
   typo::TSearchRequest SearchRequest(const std::wstring &ATerm);
   void OpenAddress(const std::wstring &AAddress);
+
+  // What the user chose about the variants of each word, kept with the
+  // history.
+  typo::TVariantChoices FVariantChoices;
 };
 
 extern TFrmMain *FrmMain;

@@ -113,6 +113,43 @@ void TIniFile::WriteBytes(const std::wstring &Section, const std::wstring &Ident
     RaiseWriteError();
 }
 
+std::vector<std::string> TIniFile::ReadSectionBytes(const std::wstring &Section) {
+  const std::string section = Narrow(Section), file = AnsiFileName();
+  std::vector<char> buffer(1 << 16);
+  DWORD n = 0;
+  // The platform says the buffer was too small by filling it to two short.
+  for (;;) {
+    n = GetPrivateProfileSectionA(section.c_str(), buffer.data(), DWORD(buffer.size()),
+                                  file.c_str());
+    if (n + 2 < buffer.size() || buffer.size() >= (1u << 26)) break;
+    buffer.resize(buffer.size() * 4);
+  }
+  std::vector<std::string> values;
+  for (size_t at = 0; at < n;) {
+    const std::string line(buffer.data() + at);
+    at += line.size() + 1;
+    if (line.empty()) break;
+    const size_t equals = line.find('=');
+    if (equals != std::string::npos) values.push_back(line.substr(equals + 1));
+  }
+  return values;
+}
+
+void TIniFile::WriteSectionBytes(const std::wstring &Section,
+                                 const std::vector<std::string> &Values) {
+  if (Values.empty()) return EraseSection(Section);
+  std::string lines;
+  for (size_t i = 0; i < Values.size(); ++i) {
+    // A zero byte would end the list of lines early.
+    std::string value = OneLine(Values[i]);
+    std::erase(value, '\0');
+    lines += std::to_string(i) + '=' + value + '\0';
+  }
+  lines += '\0';
+  if (!WritePrivateProfileSectionA(Narrow(Section).c_str(), lines.c_str(), AnsiFileName().c_str()))
+    RaiseWriteError();
+}
+
 void TIniFile::EraseSection(const std::wstring &Section) {
   if (!WritePrivateProfileStringW(Section.c_str(), nullptr, nullptr, FileName().c_str()))
     RaiseWriteError();

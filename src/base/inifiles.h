@@ -3,6 +3,7 @@
 // the file through the platform's private-profile functions, so every
 // write reaches the file (or fails) at once.
 #include <string>
+#include <vector>
 
 #include "base/exception.h"
 
@@ -56,6 +57,13 @@ public:
   std::string ReadBytes(const std::wstring &Section, const std::wstring &Ident,
                         const std::string &Default);
   void WriteBytes(const std::wstring &Section, const std::wstring &Ident, const std::string &Value);
+  // The values of a whole section in one read, in the file's order, bytes
+  // as they are and of any length: for sections of thousands of keys,
+  // which one read per key would take seconds for.
+  std::vector<std::string> ReadSectionBytes(const std::wstring &Section);
+  // Replaces the section with one key per value ("0", "1", ...) in one
+  // write; no values: no section.
+  void WriteSectionBytes(const std::wstring &Section, const std::vector<std::string> &Values);
   void EraseSection(const std::wstring &Section) override;
   void UpdateFile() override;
 

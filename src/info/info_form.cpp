@@ -141,6 +141,13 @@ void TFrmInfo::BuildOptionsPage() {
   ChkOwnTypos = NewControl<TCheckBox>(this, TabOptions, L"ChkOwnTypos", 3, 31, 277, 17);
   ChkOwnTypos->SetCaption(L"Tippfehler selbst erzeugen");
   ChkOwnTypos->SetChecked(true);
+  // Only the variants made here can be shown.
+  ChkOwnTypos->OnClick = [this](TComponent *) {
+    ChkShowVariants->SetEnabled(ChkOwnTypos->Checked());
+  };
+
+  ChkShowVariants = NewControl<TCheckBox>(this, TabOptions, L"ChkShowVariants", 3, 54, 277, 17);
+  ChkShowVariants->SetCaption(L"Varianten vor der Suche zeigen");
 
   BuildSearchGroup();
 }
@@ -148,7 +155,7 @@ void TFrmInfo::BuildOptionsPage() {
 // The search options, for both kinds of search: each list under its
 // caption, wide enough for its longest item; the prices side by side.
 void TFrmInfo::BuildSearchGroup() {
-  GrpSearch = NewControl<TGroupBox>(this, TabOptions, L"GrpSearch", 3, 56, 260, 236);
+  GrpSearch = NewControl<TGroupBox>(this, TabOptions, L"GrpSearch", 3, 79, 260, 236);
   GrpSearch->SetCaption(L"Suche");
   // Captions of fixed width: an AutoSize label inside the group measures
   // itself too large at other densities and would cover its neighbours.

@@ -29,6 +29,7 @@ public:
   TTabSheet *TabOptions = nullptr;
   TCheckBox *ChkAutoCheckUpdates = nullptr;
   TCheckBox *ChkOwnTypos = nullptr;
+  TCheckBox *ChkShowVariants = nullptr;
   TGroupBox *GrpSearch = nullptr;
   TLabel *LblSite = nullptr;
   TComboBox *CbxSite = nullptr;

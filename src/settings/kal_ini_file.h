@@ -13,4 +13,7 @@ public:
                           const std::wstring &Default) override;
   void WriteString(const std::wstring &Section, const std::wstring &Ident,
                    const std::wstring &Value) override;
+  // A whole section's values, read and written at once.
+  std::vector<std::wstring> ReadSectionValues(const std::wstring &Section);
+  void WriteSectionValues(const std::wstring &Section, const std::vector<std::wstring> &Values);
 };

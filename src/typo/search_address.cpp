@@ -81,10 +81,16 @@ std::vector<std::wstring> SearchAddresses(const TSearchRequest &ARequest,
     break;
   }
   const size_t pages = std::clamp<size_t>(options.ResultPages, 1, kMaxResultPages);
+  return TypoPageAddresses(
+      BuildTypoPages(ARequest.Term, pages, ARequest.Budget, AWeights, AIsWord, ARequest.Choices),
+      options);
+}
+
+std::vector<std::wstring> TypoPageAddresses(const std::vector<TTypoQuery> &APages,
+                                            const TSearchOptions &AOptions) {
   std::vector<std::wstring> addresses;
-  for (const TTypoQuery &page :
-       BuildTypoPages(ARequest.Term, pages, ARequest.Budget, AWeights, AIsWord))
-    addresses.push_back(AuctionSearchAddress(page.Query, options, true));
+  for (const TTypoQuery &page : APages)
+    addresses.push_back(AuctionSearchAddress(page.Query, AOptions, true));
   return addresses;
 }
 

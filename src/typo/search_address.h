@@ -37,6 +37,8 @@ struct TSearchRequest {
   TSearchKind Kind = skOwnTypos;
   TSearchOptions Options;
   size_t Budget = kDefaultBudget;
+  // The user's choices about the words' variants; none: the model's alone.
+  const TVariantChoices *Choices = nullptr;
 };
 
 // What a request opens: one address, or one per result page of the typo
@@ -44,6 +46,9 @@ struct TSearchRequest {
 std::vector<std::wstring> SearchAddresses(const TSearchRequest &ARequest,
                                           const TTypoWeights &AWeights = DefaultWeights(),
                                           const TIsWord &AIsWord = {});
+// The typo search's pages as addresses, one each.
+std::vector<std::wstring> TypoPageAddresses(const std::vector<TTypoQuery> &APages,
+                                            const TSearchOptions &AOptions);
 // The site's search for the query; with AKeepSpelling the site is asked
 // not to correct it.
 std::wstring AuctionSearchAddress(const std::wstring &AQuery, const TSearchOptions &AOptions,

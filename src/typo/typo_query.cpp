@@ -100,30 +100,56 @@ private:
   size_t FShortest = SIZE_MAX, FSorted = 0, FNext = 0, FSlice = 1;
 };
 
-// Fills the pages one after the other from one ranking. A variant too long
-// for the room left on a page waits for the next one, where it comes before
-// the rest, since it ranks above them.
+// A misspelling of the user's own: one word of the term spelt as given.
+struct TOwnCandidate {
+  uint32_t Word;
+  std::wstring Spelling;
+};
+
+// A variant to place: the model's or the user's.
+struct TEntry {
+  const TCandidate *Model;
+  const TOwnCandidate *Own;
+};
+
+// Fills the pages one after the other: the user's own misspellings first,
+// then the model's from one ranking. A variant too long for the room left
+// on a page waits for the next one, where it comes before the rest, since
+// it ranks above them.
 class TPagePacker {
 public:
   TPagePacker(const std::wstring &ATerm, size_t ABudget, const TTypoWeights &AWeights,
-              const TIsWord &AIsWord)
+              const TIsWord &AIsWord, const TVariantChoices *AChoices)
       : FWords(ReadTerm(ATerm, true)), FTerm(FWords), FIsWord(AIsWord),
         FRoom(ABudget > FTerm.Excluded.size() ? ABudget - FTerm.Excluded.size() : 0),
-        FBudget(ABudget), FRanking(FTerm, FRoom, AWeights), FSeen{FoldCase(FTerm.Text)} {}
+        FBudget(ABudget), FRanking(FTerm, FRoom, AWeights), FSeen{FoldCase(FTerm.Text)} {
+    FChoices.resize(FTerm.Varied.size());
+    for (size_t w = 0; AChoices && w < FTerm.Varied.size(); ++w) {
+      const std::wstring word = FTerm.Word(w);
+      FChoices[w] = AChoices->Find(word);
+      if (!FChoices[w]) continue;
+      for (const std::wstring &spelling : FChoices[w]->Added)
+        // Stored choices are the user's file: only spellings that can be.
+        if (IsSpelling(spelling) && FoldCase(spelling) != FoldCase(word) &&
+            OwnLength(w, spelling) + 2 <= FRoom)
+          FOwn.push_back({uint32_t(w), spelling});
+    }
+    for (const TOwnCandidate &own : FOwn) FWaiting.push_back({nullptr, &own});
+  }
 
   TTypoQuery NextPage(bool AFirst) {
     TTypoQuery page;
     page.Term = FTerm.Text;
     FLength = 2; // "(" and ")"
-    std::vector<const TCandidate *> waiting;
-    for (const TCandidate *c : FWaiting)
-      if (!Take(*c, page.Variants)) waiting.push_back(c);
+    std::vector<TEntry> waiting;
+    for (const TEntry &e : FWaiting)
+      if (!Take(e, page)) waiting.push_back(e);
     // Once even the shortest variant cannot fit, nothing will.
     while (FRanking.Shortest() <= FRoom &&
            FLength + (page.Variants.empty() ? 0 : 1) + FRanking.Shortest() <= FRoom) {
       const TCandidate *c = FRanking.Next();
       if (!c) break;
-      if (!Take(*c, page.Variants)) waiting.push_back(c);
+      if (!Take({c, nullptr}, page)) waiting.push_back({c, nullptr});
     }
     FWaiting = std::move(waiting);
     if (!page.Variants.empty())
@@ -134,18 +160,36 @@ public:
   }
 
 private:
+  size_t OwnLength(size_t AWord, const std::wstring &ASpelling) const {
+    return FTerm.Text.size() - FTerm.Varied[AWord].Length + ASpelling.size();
+  }
+
   // False when the variant does not fit the page; one that fits but is
-  // spelt like the term or another variant, or whose misspelt word is too
-  // short or a real word, is dropped for good.
-  bool Take(const TCandidate &ACandidate, std::vector<std::wstring> &AVariants) {
-    const size_t needed = (AVariants.empty() ? 0 : 1) + VariantLength(FTerm, ACandidate);
+  // spelt like the term or another variant is dropped for good, and so is
+  // a model's whose misspelt word is too short, a real word or taken out.
+  bool Take(const TEntry &AEntry, TTypoQuery &APage) {
+    const uint32_t w = AEntry.Own ? AEntry.Own->Word : AEntry.Model->Word;
+    const size_t length =
+        AEntry.Own ? OwnLength(w, AEntry.Own->Spelling) : VariantLength(FTerm, *AEntry.Model);
+    const size_t needed = (APage.Variants.empty() ? 0 : 1) + length;
     if (FLength + needed > FRoom) return false;
-    const std::wstring word = ACandidate.Edit.Apply(FTerm.Word(ACandidate.Word));
-    if (KeepsWordAsTyped(word) || (FIsWord && FIsWord(word))) return true;
-    std::wstring variant = Misspelt(FTerm, ACandidate);
+    const std::wstring word = FTerm.Word(w);
+    std::wstring spelling;
+    std::wstring variant;
+    if (AEntry.Own) {
+      spelling = AEntry.Own->Spelling;
+      variant = FTerm.Text.substr(0, FTerm.Varied[w].At) + spelling +
+                FTerm.Text.substr(FTerm.Varied[w].At + FTerm.Varied[w].Length);
+    } else {
+      spelling = AEntry.Model->Edit.Apply(word);
+      if (KeepsWordAsTyped(spelling) || (FIsWord && FIsWord(spelling))) return true;
+      if (FChoices[w] && FChoices[w]->IsRemoved(spelling)) return true;
+      variant = Misspelt(FTerm, *AEntry.Model);
+    }
     if (!FSeen.insert(FoldCase(variant)).second) return true;
     FLength += needed;
-    AVariants.push_back(std::move(variant));
+    APage.Variants.push_back(std::move(variant));
+    APage.Misspellings.push_back({word, std::move(spelling), AEntry.Own != nullptr});
     return true;
   }
 
@@ -165,14 +209,32 @@ private:
   size_t FRoom, FBudget, FLength = 0;
   TRanking FRanking;
   std::unordered_set<std::wstring> FSeen;
-  std::vector<const TCandidate *> FWaiting;
+  std::vector<const TWordChoices *> FChoices; // per word to vary
+  std::vector<TOwnCandidate> FOwn;
+  std::vector<TEntry> FWaiting;
 };
+
+// The edits between two spellings, a swap of neighbours counting one.
+size_t EditDistance(const std::wstring &A, const std::wstring &B) {
+  std::vector<std::vector<size_t>> d(A.size() + 1, std::vector<size_t>(B.size() + 1));
+  for (size_t i = 0; i <= A.size(); ++i) d[i][0] = i;
+  for (size_t j = 0; j <= B.size(); ++j) d[0][j] = j;
+  for (size_t i = 1; i <= A.size(); ++i)
+    for (size_t j = 1; j <= B.size(); ++j) {
+      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1,
+                          d[i - 1][j - 1] + (A[i - 1] == B[j - 1] ? 0 : 1)});
+      if (i > 1 && j > 1 && A[i - 1] == B[j - 2] && A[i - 2] == B[j - 1])
+        d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+    }
+  return d[A.size()][B.size()];
+}
 
 } // namespace
 
 std::vector<TTypoQuery> BuildTypoPages(const std::wstring &ATerm, size_t APages, size_t ABudget,
-                                       const TTypoWeights &AWeights, const TIsWord &AIsWord) {
-  TPagePacker packer(ATerm, ABudget, AWeights, AIsWord);
+                                       const TTypoWeights &AWeights, const TIsWord &AIsWord,
+                                       const TVariantChoices *AChoices) {
+  TPagePacker packer(ATerm, ABudget, AWeights, AIsWord, AChoices);
   std::vector<TTypoQuery> pages{packer.NextPage(true)};
   while (pages.size() < APages && !pages.back().Variants.empty()) {
     TTypoQuery next = packer.NextPage(false);
@@ -185,6 +247,68 @@ std::vector<TTypoQuery> BuildTypoPages(const std::wstring &ATerm, size_t APages,
 TTypoQuery BuildTypoQuery(const std::wstring &ATerm, size_t ABudget, const TTypoWeights &AWeights,
                           const TIsWord &AIsWord) {
   return BuildTypoPages(ATerm, 1, ABudget, AWeights, AIsWord).front();
+}
+
+std::vector<std::wstring> VariedWords(const std::wstring &ATerm) {
+  const TVariedTerm term(ReadTerm(ATerm, true));
+  std::vector<std::wstring> words;
+  for (size_t w = 0; w < term.Varied.size(); ++w) words.push_back(term.Word(w));
+  return words;
+}
+
+std::wstring MisspeltVariant(const std::wstring &ATerm, size_t AWord, const std::wstring &ASpelling) {
+  const TVariedTerm term(ReadTerm(ATerm, true));
+  const TVariedTerm::TSpan &span = term.Varied.at(AWord);
+  return term.Text.substr(0, span.At) + ASpelling + term.Text.substr(span.At + span.Length);
+}
+
+namespace {
+TOwnVariant Faulty(TOwnVariantFault AFault) { return {AFault, 0, {}}; }
+} // namespace
+
+TOwnVariant ReadOwnVariant(const std::wstring &ATerm, const std::wstring &AText, size_t ABudget) {
+  TOwnVariant own;
+  for (wchar_t c : AText)
+    if (c == L'(' || c == L')' || c == L',' || c < L' ' || (c >= 0x7F && c < 0xA0))
+      return Faulty(ofBadCharacter);
+  const std::vector<TTermWord> typed = ReadTerm(AText, false);
+  if (typed.empty()) return Faulty(ofEmpty);
+  const std::vector<TTermWord> words = ReadTerm(ATerm, true);
+  const TVariedTerm term(words);
+  if (term.Varied.empty()) return Faulty(ofNoWordToVary);
+  if (typed.size() == 1) {
+    // A spelling, not a word marked to keep or exclude.
+    if (typed[0].Mark != wmVary) return Faulty(ofOtherWords);
+    // The closest word; among equals the first.
+    size_t best = SIZE_MAX;
+    for (size_t w = 0; w < term.Varied.size(); ++w) {
+      const size_t d = EditDistance(FoldCase(typed[0].Text), FoldCase(term.Word(w)));
+      if (d < best) best = d, own.Word = w;
+    }
+    if (best == 0) return Faulty(ofSameAsWord);
+    own.Spelling = typed[0].Text;
+  } else {
+    // The words the site must find, one word to vary spelt otherwise.
+    size_t i = 0, w = 0, differing = 0;
+    for (const TTermWord &word : words) {
+      if (word.Mark == wmExclude) continue;
+      if (i == typed.size() || typed[i].Mark == wmExclude) return Faulty(ofOtherWords);
+      if (FoldCase(typed[i].Text) != FoldCase(word.Text)) {
+        if (word.Mark != wmVary) return Faulty(ofOtherWords);
+        ++differing;
+        own.Word = w;
+        own.Spelling = typed[i].Text;
+      }
+      ++i;
+      if (word.Mark == wmVary) ++w;
+    }
+    if (i != typed.size() || differing > 1) return Faulty(ofOtherWords);
+    if (differing == 0) return Faulty(ofSameAsWord);
+  }
+  const size_t room = ABudget > term.Excluded.size() ? ABudget - term.Excluded.size() : 0;
+  if (term.Text.size() - term.Varied[own.Word].Length + own.Spelling.size() + 2 > room)
+    return Faulty(ofTooLong);
+  return own;
 }
 
 std::string ToUtf8(const std::wstring &AText) {

@@ -206,11 +206,28 @@ void TForm::SetIcon(HICON AIcon) {
 }
 
 void TForm::ApplyPosition() {
-  if (FPosition == poScreenCenter || FPosition == poMainFormCenter ||
-      FPosition == poOwnerFormCenter) {
-    SetBounds((Screen->Width() - Width()) / 2, (Screen->Height() - Height()) / 2, Width(),
+  if (FPosition != poScreenCenter && FPosition != poMainFormCenter &&
+      FPosition != poOwnerFormCenter)
+    return;
+  TForm *over = FPosition == poOwnerFormCenter ? dynamic_cast<TForm *>(Owner()) : nullptr;
+  if (FPosition != poScreenCenter && !over && Application) over = Application->MainForm();
+  RECT around{0, 0, Screen->Width(), Screen->Height()};
+  if (over && over != this && over->HandleAllocated() && IsWindowVisible(over->Handle()) &&
+      !IsIconic(over->Handle())) {
+    // Over its form, kept on that form's screen.
+    GetWindowRect(over->Handle(), &around);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromWindow(over->Handle(), MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT &work = monitor.rcWork;
+    const int left = (around.left + around.right - Width()) / 2;
+    const int top = (around.top + around.bottom - Height()) / 2;
+    SetBounds(std::max<int>(work.left, std::min<int>(left, work.right - Width())),
+              std::max<int>(work.top, std::min<int>(top, work.bottom - Height())), Width(),
               Height());
+    return;
   }
+  SetBounds((around.right - Width()) / 2, (around.bottom - Height()) / 2, Width(), Height());
 }
 
 void TForm::Show() {

@@ -1,0 +1,57 @@
+#pragma once
+// What the user chose about a word's variants: misspellings taken out and
+// misspellings of their own put in. Kept per word, whatever its case, and
+// applied to every typo search of that word.
+#include <map>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace typo {
+
+// The settings file's section of the choices.
+inline constexpr wchar_t kVariantChoicesSection[] = L"Varianten";
+
+// A spelling a variant can give a word: not empty, no blank, no control
+// character and none of the site's group syntax "(", ")" and ",".
+bool IsSpelling(std::wstring_view AText);
+
+struct TWordChoices {
+  // The user's own misspellings as typed, the latest first.
+  std::vector<std::wstring> Added;
+  // The misspellings taken out, in lower case.
+  std::set<std::wstring> Removed;
+  bool IsRemoved(const std::wstring &ASpelling) const;
+  bool operator==(const TWordChoices &) const = default;
+};
+
+class TVariantChoices {
+public:
+  // The word's choices; null when there are none.
+  const TWordChoices *Find(const std::wstring &AWord) const;
+  // Taking a spelling out also takes it back when it was the user's own;
+  // putting one back undoes that.
+  void Remove(const std::wstring &AWord, const std::wstring &ASpelling);
+  void Restore(const std::wstring &AWord, const std::wstring &ASpelling);
+  // An own misspelling, first of the word's; no longer taken out.
+  void Add(const std::wstring &AWord, const std::wstring &ASpelling);
+  void Forget(const std::wstring &AWord);
+  // The same choices of one word, from another set (none there: none here).
+  void CopyWord(const TVariantChoices &AFrom, const std::wstring &AWord);
+  size_t WordCount() const { return FWords.size(); }
+  bool operator==(const TVariantChoices &) const = default;
+
+  // One line per word: "word,-out,+own,..." (the word in lower case, then
+  // each spelling after its mark). Lines and entries that are no such
+  // thing are skipped; a word's entries keep their order.
+  static TVariantChoices FromLines(const std::vector<std::wstring> &ALines);
+  std::vector<std::wstring> Lines() const;
+
+private:
+  TWordChoices *Entry(const std::wstring &AWord);
+  void DropIfEmpty(const std::wstring &AKey);
+  std::map<std::wstring, TWordChoices> FWords;
+};
+
+} // namespace typo
