@@ -68,7 +68,7 @@ TFrmVariants::TFrmVariants(TComponent *AOwner, typo::TVariantSelection &ASelecti
   Font().SetHeight(-11);
   Font().SetColor(clWindowText);
   SetPosition(poOwnerFormCenter);
-  SetHelpContext(kHelpContext);
+  SetHelpContext(kVariantsHelpContext);
   SetClientSize(420, 340);
   // Enter in the own variant's field adds it.
   SetKeyPreview(true);

@@ -12,3 +12,5 @@ inline constexpr wchar_t kMakerProductUrl[] = L"" MAKER_PRODUCT_URL;
 
 // The help file's context of the main window and the info dialog.
 inline constexpr int kHelpContext = 3;
+// The help file's context of the variants window.
+inline constexpr int kVariantsHelpContext = 4;

@@ -1,6 +1,7 @@
 // The settings file class over the platform's real INI functions.
 #include <doctest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -296,4 +297,33 @@ TEST_CASE("a path with letters outside the code page still names the right file"
   std::wstring missing = dir.Path() + L"\\\u3042\u3044\\Tastenfang.ini";
   CHECK_THROWS_AS(TkalIniFile(missing).WriteString(L"S", L"K", L"v"), EIniFileException);
   CHECK(TkalIniFile(missing).ReadString(L"S", L"K", L"d") == L"d");
+}
+
+TEST_CASE("a whole section at once: thousands of values, any length, the rest of the file kept") {
+  TFile file("[A]\r\nX=1\r\n[Big]\r\nold=gone\r\n;comment\r\nno equals sign\r\n=empty key\r\n"
+             "[B]\r\nY=2\r\n");
+  std::vector<std::wstring> values;
+  for (int i = 0; i < 10000; ++i) values.push_back(L"wort" + std::to_wstring(i) + L",-größe");
+  values.push_back(std::wstring(5000, L'x'));
+  {
+    TkalIniFile ini(file.Path);
+    // What another program left: only lines with a key and "=" are values.
+    const std::vector<std::wstring> before = ini.ReadSectionValues(L"Big");
+    CHECK(std::find(before.begin(), before.end(), L"gone") != before.end());
+    CHECK(std::find(before.begin(), before.end(), L"empty key") != before.end());
+    ini.WriteSectionValues(L"Big", values);
+  }
+  {
+    TkalIniFile ini(file.Path);
+    CHECK(ini.ReadSectionValues(L"Big") == values);
+    CHECK(ini.ReadString(L"A", L"X", L"") == L"1");
+    CHECK(ini.ReadString(L"B", L"Y", L"") == L"2");
+    CHECK(ini.ReadSectionValues(L"Missing").empty());
+    // A line break or a zero cannot make keys of their own.
+    ini.WriteSectionValues(L"Big", {L"a\r\nb=c", std::wstring(L"d\0e", 3)});
+    CHECK(ini.ReadSectionValues(L"Big") == std::vector<std::wstring>{L"a  b=c", L"de"});
+    ini.WriteSectionValues(L"Big", {});
+  }
+  CHECK(file.Bytes().find("[Big]") == std::string::npos);
+  CHECK(file.Bytes().find("Y=2") != std::string::npos);
 }

@@ -359,6 +359,20 @@ TEST_CASE("TypoVariants.exe: one line per term and page, the budget and options 
   CHECK(uhr(L"") == 0);
   CHECK(uhr(L"--no-filter") == 1);
   CHECK(uhr(L"--words Z:\\nowhere\\none.wortliste") == 1);
+  // Told a settings file, the user's remembered choices apply as in the
+  // program: the own spelling first, the one taken out gone.
+  test::TTempDir dir;
+  const std::wstring settings = dir.File(L"Tastenfang.ini");
+  const std::wstring out = BuildTypoQuery(L"Lego Technik").Misspellings[0].Spelling;
+  test::WriteFileBytes(settings, "[Varianten]\r\n0=technik,+Tehcnik,-" +
+                                     ToUtf8(FoldCase(out)) + "\r\n");
+  const auto chosen = RunTypoVariants(L"--no-filter --settings \"" + settings + L"\"",
+                                      "Lego Technik\n");
+  REQUIRE(chosen.size() == 1);
+  CHECK(chosen[0][1] == L"Lego Tehcnik");
+  CHECK(std::count(chosen[0].begin(), chosen[0].end(), L"Lego " + out) == 0);
+  CHECK(RunTypoVariants(L"--settings Z:\\nowhere\\none.ini", "x\n", 2)[0][0].find(L"settings") !=
+        std::wstring::npos);
   // An option it does not know is refused with its usage, not guessed.
   for (const wchar_t *bad : {L"--pages 4", L"--site fr", L"--from 1e9", L"--order"})
     CHECK(RunTypoVariants(bad, "x\n", 2)[0][0].find(L"usage:") == 0);
