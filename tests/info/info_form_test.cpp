@@ -249,7 +249,8 @@ TEST_CASE("the search group: every option inside it, none overlapping, in tab or
   f.Show();
   test::PumpIdle();
   CHECK(test::WindowText(f.GrpSearch->Handle()) == L"Suche");
-  const std::vector<TControl *> tabOrder = {f.CbxSite,      f.CbxListingType, f.CbxSortOrder,
+  const std::vector<TControl *> tabOrder = {f.ChkShowVariants, f.CbxSite, f.CbxListingType,
+                                            f.CbxSortOrder,
                                             f.EdtPriceFrom, f.EdtPriceTo,     f.ChkDescriptions,
                                             f.CbxResultPages};
   const RECT group = PageRectOf(f.GrpSearch);
@@ -257,7 +258,8 @@ TEST_CASE("the search group: every option inside it, none overlapping, in tab or
   GetClientRect(f.TabOptions->Handle(), &page);
   CHECK(group.right <= page.right);
   CHECK(group.bottom <= page.bottom);
-  CHECK(group.top >= PageRectOf(f.ChkOwnTypos).bottom);
+  CHECK(PageRectOf(f.ChkShowVariants).top >= PageRectOf(f.ChkOwnTypos).bottom);
+  CHECK(group.top >= PageRectOf(f.ChkShowVariants).bottom);
   std::vector<RECT> placed;
   for (TControl *c : std::initializer_list<TControl *>{
            f.LblSite, f.CbxSite, f.LblListingType, f.CbxListingType, f.LblSortOrder,
