@@ -127,12 +127,20 @@ void TFrmVariants::BuildControls() {
   BtnCancel->SetTabOrder(5);
 }
 
-// The list as the selection has it: ticked rows with their page.
+// The list as the selection has it: ticked rows with their page. The focus
+// stays on its variant when rows come in above it.
 void TFrmVariants::ShowSelection() {
+  const int focused = LstVariants->FocusedRow();
+  const std::wstring focusedVariant =
+      focused >= 0 && focused < LstVariants->RowCount() ? LstVariants->Row(focused).Texts[0] : L"";
   std::vector<TListView::TRow> rows;
-  for (const typo::TVariantSelection::TRow &row : FSelection.Rows())
+  int refocus = -1;
+  for (const typo::TVariantSelection::TRow &row : FSelection.Rows()) {
+    if (row.Variant == focusedVariant) refocus = int(rows.size());
     rows.push_back({{row.Variant, row.Page ? std::to_wstring(row.Page) : L""}, row.Ticked});
+  }
   LstVariants->SetRows(std::move(rows));
+  if (refocus >= 0 && refocus != focused) LstVariants->SetFocusedRow(refocus);
   LblSummary->SetCaption(VariantSummary(FSelection));
 }
 

@@ -93,6 +93,7 @@ void TVariantSelection::Refresh() {
       shown[found->second] = true;
       kept.push_back(plan[found->second]);
     } else if (!row.Ticked) {
+      row.Page = 0;
       kept.push_back(std::move(row));
     }
   }

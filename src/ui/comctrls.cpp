@@ -155,6 +155,8 @@ int TListView::FocusedRow() {
 void TListView::SetFocusedRow(int ARow) {
   if (!HandleAllocated() || ARow < 0 || ARow >= RowCount()) return;
   LVITEMW item{};
+  item.stateMask = LVIS_SELECTED;
+  SendMessageW(FHandle, LVM_SETITEMSTATE, WPARAM(-1), LPARAM(&item));
   item.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
   item.state = LVIS_FOCUSED | LVIS_SELECTED;
   SendMessageW(FHandle, LVM_SETITEMSTATE, WPARAM(ARow), LPARAM(&item));

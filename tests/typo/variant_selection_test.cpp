@@ -23,7 +23,11 @@ std::vector<std::wstring> AllVariants(const std::vector<TTypoQuery> &APages) {
 // exactly the pages' variants, each page within the budget.
 void CheckListIsSearch(const TVariantSelection &ASelection) {
   std::multiset<std::wstring> ticked, unticked;
-  for (const auto &row : ASelection.Rows()) (row.Ticked ? ticked : unticked).insert(row.Variant);
+  for (const auto &row : ASelection.Rows()) {
+    (row.Ticked ? ticked : unticked).insert(row.Variant);
+    // The page it goes to, none while unticked.
+    CHECK((row.Page >= 1) == row.Ticked);
+  }
   const std::vector<std::wstring> searched = AllVariants(ASelection.Pages());
   CHECK(ticked == std::multiset<std::wstring>(searched.begin(), searched.end()));
   for (const std::wstring &v : searched) CHECK(unticked.count(v) == 0);
