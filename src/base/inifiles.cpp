@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -115,7 +116,13 @@ void TIniFile::WriteBytes(const std::wstring &Section, const std::wstring &Ident
 
 std::vector<std::string> TIniFile::ReadSectionBytes(const std::wstring &Section) {
   const std::string section = Narrow(Section), file = AnsiFileName();
-  std::vector<char> buffer(1 << 16);
+  // The section is no longer than the file: one read will do.
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  size_t size = 1 << 16;
+  if (GetFileAttributesExW(FileName().c_str(), GetFileExInfoStandard, &data) &&
+      data.nFileSizeHigh == 0)
+    size = std::clamp<size_t>(data.nFileSizeLow + 16, size, 1u << 26);
+  std::vector<char> buffer(size);
   DWORD n = 0;
   // The platform says the buffer was too small by filling it to two short.
   for (;;) {

@@ -26,6 +26,9 @@ struct TWordChoices {
   bool operator==(const TWordChoices &) const = default;
 };
 
+// The choices of many words. Lines read from the settings file stay as
+// they are until a word of theirs is asked for: a search reads the lines
+// of its own words only, however many the file holds.
 class TVariantChoices {
 public:
   // The word's choices; null when there are none.
@@ -39,19 +42,28 @@ public:
   void Forget(const std::wstring &AWord);
   // The same choices of one word, from another set (none there: none here).
   void CopyWord(const TVariantChoices &AFrom, const std::wstring &AWord);
-  size_t WordCount() const { return FWords.size(); }
-  bool operator==(const TVariantChoices &) const = default;
+  size_t WordCount() const;
+  bool operator==(const TVariantChoices &AOther) const;
 
   // One line per word: "word,-out,+own,..." (the word in lower case, then
   // each spelling after its mark). Lines and entries that are no such
-  // thing are skipped; a word's entries keep their order.
-  static TVariantChoices FromLines(const std::vector<std::wstring> &ALines);
+  // thing are skipped; a word's entries keep their order, and lines of
+  // one word are joined.
+  static TVariantChoices FromLines(std::vector<std::wstring> ALines);
   std::vector<std::wstring> Lines() const;
 
 private:
-  TWordChoices *Entry(const std::wstring &AWord);
-  void DropIfEmpty(const std::wstring &AKey);
-  std::map<std::wstring, TWordChoices> FWords;
+  // The word's entry, made when missing; its stored lines read first.
+  TWordChoices *Entry(const std::wstring &AKey);
+  // Reads the stored lines of the word (folded) into its entry.
+  void Take(const std::wstring &AKey) const;
+  void TakeAll() const;
+  void Parse(const std::wstring &AKey, const std::wstring &ALine, size_t AComma) const;
+  void DropIfEmpty(const std::wstring &AKey) const;
+  // Read lazily, so even a const set fills these in.
+  mutable std::map<std::wstring, TWordChoices> FWords;
+  mutable std::vector<std::wstring> FStored;
+  mutable std::set<std::wstring> FTaken; // the words whose stored lines were read
 };
 
 } // namespace typo

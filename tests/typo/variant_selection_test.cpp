@@ -228,6 +228,16 @@ TEST_CASE("the choices' lines: kept as written, garbage skipped, thousands load"
   CHECK(garbage.Lines() ==
         std::vector<std::wstring>{L"lego,+Lgeo", L"uhr,+Urh", L"\xFFFD\xFFFD,-\xFFFD"});
 
+  // A word's lines are read when it is first asked for, in any case, and
+  // joined; a word forgotten before that does not come back from them.
+  TVariantChoices stored = TVariantChoices::FromLines({L"Uhr,+Urh", L"lego,+Lgeo", L"uhr,-ihr"});
+  REQUIRE(stored.Find(L"UHR"));
+  CHECK(stored.Find(L"uhr")->Added == std::vector<std::wstring>{L"Urh"});
+  CHECK(stored.Find(L"uhr")->IsRemoved(L"Ihr"));
+  stored.Forget(L"lego");
+  stored.Forget(L"uhr");
+  CHECK(stored.Lines().empty());
+
   // 10,000 words, and 10,000 spellings for one word (the same twice).
   std::vector<std::wstring> many;
   for (int i = 0; i < 10000; ++i) many.push_back(L"wort" + std::to_wstring(i) + L",-w" + std::to_wstring(i));
