@@ -276,15 +276,20 @@ TOwnVariant ReadOwnVariant(const std::wstring &ATerm, const std::wstring &AText,
   const std::vector<TTermWord> words = ReadTerm(ATerm, true);
   const TVariedTerm term(words);
   if (term.Varied.empty()) return Faulty(ofNoWordToVary);
+  const size_t room = ABudget > term.Excluded.size() ? ABudget - term.Excluded.size() : 0;
   if (typed.size() == 1) {
     // A spelling, not a word marked to keep or exclude.
     if (typed[0].Mark != wmVary) return Faulty(ofOtherWords);
+    // Nothing that long fits; the distances below stay small.
+    if (typed[0].Text.size() + 2 > room) return Faulty(ofTooLong);
     // The closest word; among equals the first.
     size_t best = SIZE_MAX;
     for (size_t w = 0; w < term.Varied.size(); ++w) {
+      if (term.Varied[w].Length + 2 > room) continue;
       const size_t d = EditDistance(FoldCase(typed[0].Text), FoldCase(term.Word(w)));
       if (d < best) best = d, own.Word = w;
     }
+    if (best == SIZE_MAX) return Faulty(ofTooLong);
     if (best == 0) return Faulty(ofSameAsWord);
     own.Spelling = typed[0].Text;
   } else {
@@ -305,7 +310,6 @@ TOwnVariant ReadOwnVariant(const std::wstring &ATerm, const std::wstring &AText,
     if (i != typed.size() || differing > 1) return Faulty(ofOtherWords);
     if (differing == 0) return Faulty(ofSameAsWord);
   }
-  const size_t room = ABudget > term.Excluded.size() ? ABudget - term.Excluded.size() : 0;
   if (term.Text.size() - term.Varied[own.Word].Length + own.Spelling.size() + 2 > room)
     return Faulty(ofTooLong);
   return own;

@@ -199,6 +199,10 @@ TEST_CASE("own misspellings: which word they misspell, and the ones refused") {
   const std::wstring term = L"Technik -Duplo";
   CHECK(ReadOwnVariant(term, std::wstring(20, L'x'), 28).Fault == ofTooLong);
   CHECK(ReadOwnVariant(term, std::wstring(20, L'x'), 29).Fault == ofNone);
+  // Words of any length, typed or in the term, are measured without
+  // holding their square in memory.
+  CHECK(ReadOwnVariant(std::wstring(100000, L'a'), std::wstring(100000, L'b')).Fault == ofTooLong);
+  CHECK(ReadOwnVariant(std::wstring(100000, L'a') + L" Technik", L"Tehcnik").Fault == ofTooLong);
   // A refused one leaves the list as it was; one already there is ticked.
   TVariantSelection s(L"Lego Technik", 1, 80, DefaultWeights(), {}, {});
   const auto rows = s.Rows();
