@@ -124,13 +124,18 @@ void TListView::ApplyRow(int AIndex, bool AInsert) {
 }
 
 void TListView::SetRows(std::vector<TRow> ARows) {
-  const int old = RowCount();
+  std::vector<TRow> old = std::move(FRows);
   FRows = std::move(ARows);
   if (!HandleAllocated()) return;
   FUpdating = true;
   SendMessageW(FHandle, WM_SETREDRAW, FALSE, 0);
-  for (int i = RowCount(); i < old; ++i) SendMessageW(FHandle, LVM_DELETEITEM, WPARAM(RowCount()), 0);
-  for (int i = 0; i < RowCount(); ++i) ApplyRow(i, i >= old);
+  for (int i = RowCount(); i < int(old.size()); ++i)
+    SendMessageW(FHandle, LVM_DELETEITEM, WPARAM(RowCount()), 0);
+  // Only the rows that changed: a list may hold thousands.
+  for (int i = 0; i < RowCount(); ++i)
+    if (i >= int(old.size()) || old[size_t(i)].Texts != FRows[size_t(i)].Texts ||
+        old[size_t(i)].Checked != FRows[size_t(i)].Checked)
+      ApplyRow(i, i >= int(old.size()));
   SendMessageW(FHandle, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(FHandle, nullptr, TRUE);
   FUpdating = false;
