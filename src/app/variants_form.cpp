@@ -50,9 +50,10 @@ std::wstring VariantSummary(const typo::TVariantSelection &ASelection) {
   if (pages.size() == 1)
     return text + L", sie nutzen " + std::to_wstring(pages.front().Query.size()) + L" von " +
            budget + L" Zeichen der Suche.";
-  text += L" auf " + std::to_wstring(pages.size()) + L" Ergebnisseiten: ";
+  // "…; sie nutzen 300, 293 und 298 von je 300 Zeichen.", page by page.
+  text += L" auf " + std::to_wstring(pages.size()) + L" Ergebnisseiten; sie nutzen ";
   for (size_t p = 0; p < pages.size(); ++p)
-    text += (p ? L", Seite " : L"Seite ") + std::to_wstring(p + 1) + L" nutzt " +
+    text += (p == 0 ? L"" : p + 1 == pages.size() ? L" und " : L", ") +
             std::to_wstring(pages[p].Query.size());
   return text + L" von je " + budget + L" Zeichen.";
 }
