@@ -182,7 +182,8 @@ void TFrmVariants::LstVariantsKeyDown(TComponent *, WORD &Key, TShiftState Shift
   // By their variants: each untick may change the rows.
   std::vector<std::wstring> chosen;
   for (int row : LstVariants->SelectedRows())
-    if (size_t(row) < FSelection.Rows().size()) chosen.push_back(FSelection.Rows()[size_t(row)].Variant);
+    if (size_t(row) < FSelection.Rows().size())
+      chosen.push_back(FSelection.Rows()[size_t(row)].Variant);
   for (const std::wstring &variant : chosen)
     for (size_t i = 0; i < FSelection.Rows().size(); ++i)
       if (FSelection.Rows()[i].Variant == variant) FSelection.SetTicked(i, false);

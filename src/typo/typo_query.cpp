@@ -256,7 +256,8 @@ std::vector<std::wstring> VariedWords(const std::wstring &ATerm) {
   return words;
 }
 
-std::wstring MisspeltVariant(const std::wstring &ATerm, size_t AWord, const std::wstring &ASpelling) {
+std::wstring MisspeltVariant(const std::wstring &ATerm, size_t AWord,
+                            const std::wstring &ASpelling) {
   const TVariedTerm term(ReadTerm(ATerm, true));
   const TVariedTerm::TSpan &span = term.Varied.at(AWord);
   return term.Text.substr(0, span.At) + ASpelling + term.Text.substr(span.At + span.Length);

@@ -57,7 +57,8 @@ std::vector<TTypoQuery> BuildTypoPages(const std::wstring &ATerm, size_t APages,
 // The term's words to vary, as the query spells them.
 std::vector<std::wstring> VariedWords(const std::wstring &ATerm);
 // The variant that spells the term's AWord-th word to vary as ASpelling.
-std::wstring MisspeltVariant(const std::wstring &ATerm, size_t AWord, const std::wstring &ASpelling);
+std::wstring MisspeltVariant(const std::wstring &ATerm, size_t AWord,
+                            const std::wstring &ASpelling);
 
 // What a misspelling the user types for a term is: one word, which then
 // misspells the word to vary it is closest to, or the whole term with one

@@ -244,9 +244,11 @@ TEST_CASE("the choices' lines: kept as written, garbage skipped, thousands load"
 
   // 10,000 words, and 10,000 spellings for one word (the same twice).
   std::vector<std::wstring> many;
-  for (int i = 0; i < 10000; ++i) many.push_back(L"wort" + std::to_wstring(i) + L",-w" + std::to_wstring(i));
+  for (int i = 0; i < 10000; ++i)
+    many.push_back(L"wort" + std::to_wstring(i) + L",-w" + std::to_wstring(i));
   std::wstring one = L"technik";
-  for (int i = 0; i < 10000; ++i) one += L",+T" + std::to_wstring(i % 5000) + L",-t" + std::to_wstring(i);
+  for (int i = 0; i < 10000; ++i)
+    one += L",+T" + std::to_wstring(i % 5000) + L",-t" + std::to_wstring(i);
   many.push_back(one);
   const TVariantChoices loaded = TVariantChoices::FromLines(many);
   CHECK(loaded.WordCount() == 10001);
@@ -254,7 +256,8 @@ TEST_CASE("the choices' lines: kept as written, garbage skipped, thousands load"
   CHECK(loaded.Find(L"Technik")->Added.size() == 5000);
   CHECK(loaded.Find(L"Technik")->Removed.size() == 10000);
   // The search takes as many own ones as fit, and still stays in the budget.
-  const TTypoQuery q = BuildTypoPages(L"Technik", 1, kDefaultBudget, DefaultWeights(), {}, &loaded)[0];
+  const TTypoQuery q =
+      BuildTypoPages(L"Technik", 1, kDefaultBudget, DefaultWeights(), {}, &loaded)[0];
   CHECK(q.Query.size() <= kDefaultBudget);
   CHECK(q.Variants.front() == L"T0");
   CHECK(std::all_of(q.Misspellings.begin(), q.Misspellings.end(),
