@@ -1,19 +1,17 @@
 #include "app/variants_form.h"
 
+#include <algorithm>
+
 #include "info/maker.h"
 
 namespace {
 // Dark red: a fault, readable on the dialog's face.
 constexpr TColor kFaultColor = RGBColor(176, 0, 0);
 
-// A term shown in a caption, its "&" as it is.
-std::wstring Literal(const std::wstring &AText) {
-  std::wstring text;
-  for (wchar_t c : AText) {
-    if (c == L'&') text += L'&';
-    text += c < L' ' ? L' ' : c;
-  }
-  return text;
+// A term shown in a caption: control characters as blanks.
+std::wstring Shown(std::wstring AText) {
+  std::replace_if(AText.begin(), AText.end(), [](wchar_t C) { return C < L' '; }, L' ');
+  return AText;
 }
 } // namespace
 
@@ -80,8 +78,9 @@ TFrmVariants::TFrmVariants(TComponent *AOwner, typo::TVariantSelection &ASelecti
 void TFrmVariants::BuildControls() {
   LblVariants = NewControl<TLabel>(this, this, L"LblVariants", 8, 8, 404, 13);
   LblVariants->SetAutoSize(false);
+  LblVariants->SetShowAccelChar(false);
   LblVariants->SetCaption(L"Gesucht wird nach diesen Schreibweisen von „" +
-                          Literal(FSelection.Term()) + L"“:");
+                          Shown(FSelection.Term()) + L"“:");
 
   LstVariants = NewControl<TListView>(this, this, L"LstVariants", 8, 24, 404, 196);
   LstVariants->SetColumns({{L"Variante", 0}, {L"Seite", 48}});

@@ -77,16 +77,6 @@ const TNeighbours &Neighbours() {
   return neighbours;
 }
 
-bool IsUpper(wchar_t AUnit) {
-  return FoldCase(AUnit) != AUnit;
-}
-
-wchar_t ToUpper(wchar_t AUnit) {
-  if (AUnit >= L'a' && AUnit <= L'z') return wchar_t(AUnit - 32);
-  if (AUnit >= 0xE0 && AUnit <= 0xFE && AUnit != 0xF7) return wchar_t(AUnit - 32);
-  return AUnit;
-}
-
 wchar_t WithCaseOf(wchar_t ALower, bool AUpper) {
   return AUpper ? ToUpper(ALower) : ALower;
 }
@@ -115,6 +105,16 @@ int LetterIndex(wchar_t AUnit) {
 
 wchar_t LetterUnit(int AIndex) {
   return kLetters[AIndex];
+}
+
+bool IsUpper(wchar_t AUnit) {
+  return FoldCase(AUnit) != AUnit;
+}
+
+wchar_t ToUpper(wchar_t AUnit) {
+  if (AUnit >= L'a' && AUnit <= L'z') return wchar_t(AUnit - 32);
+  if (AUnit >= 0xE0 && AUnit <= 0xFE && AUnit != 0xF7) return wchar_t(AUnit - 32);
+  return AUnit;
 }
 
 wchar_t FoldCase(wchar_t AUnit) {

@@ -19,6 +19,10 @@ wchar_t LetterUnit(int AIndex);
 // Lower case of one code unit (ASCII, Latin-1 and the capital sharp s).
 wchar_t FoldCase(wchar_t AUnit);
 std::wstring FoldCase(const std::wstring &AText);
+// Upper case of one code unit (ASCII and Latin-1; ß stays), and whether it
+// is a capital.
+wchar_t ToUpper(wchar_t AUnit);
+bool IsUpper(wchar_t AUnit);
 // Whether the two keys touch on the German keyboard.
 bool KeysTouch(int ALetterA, int ALetterB);
 // How two keys lie to each other: side by side in one row, touching across

@@ -30,6 +30,18 @@ struct TVariedTerm {
   std::wstring Word(size_t AIndex) const {
     return Text.substr(Varied[AIndex].At, Varied[AIndex].Length);
   }
+  // The term with its AIndex-th word to vary spelt otherwise, and its length.
+  size_t LengthWith(size_t AIndex, size_t ASpellingLength) const {
+    return Text.size() - Varied[AIndex].Length + ASpellingLength;
+  }
+  std::wstring With(size_t AIndex, const std::wstring &ASpelling) const {
+    const TSpan &span = Varied.at(AIndex);
+    return Text.substr(0, span.At) + ASpelling + Text.substr(span.At + span.Length);
+  }
+  // What the group may take of the budget: the excluded words follow it.
+  size_t Room(size_t ABudget) const {
+    return ABudget > Excluded.size() ? ABudget - Excluded.size() : 0;
+  }
 };
 
 struct TCandidate {
@@ -121,17 +133,14 @@ public:
   TPagePacker(const std::wstring &ATerm, size_t ABudget, const TTypoWeights &AWeights,
               const TIsWord &AIsWord, const TVariantChoices *AChoices)
       : FWords(ReadTerm(ATerm, true)), FTerm(FWords), FIsWord(AIsWord),
-        FRoom(ABudget > FTerm.Excluded.size() ? ABudget - FTerm.Excluded.size() : 0),
+        FRoom(FTerm.Room(ABudget)),
         FBudget(ABudget), FRanking(FTerm, FRoom, AWeights), FSeen{FoldCase(FTerm.Text)} {
     FChoices.resize(FTerm.Varied.size());
     for (size_t w = 0; AChoices && w < FTerm.Varied.size(); ++w) {
-      const std::wstring word = FTerm.Word(w);
-      FChoices[w] = AChoices->Find(word);
+      FChoices[w] = AChoices->Find(FTerm.Word(w));
       if (!FChoices[w]) continue;
       for (const std::wstring &spelling : FChoices[w]->Added)
-        // Stored choices are the user's file: only spellings that can be.
-        if (IsSpelling(spelling) && FoldCase(spelling) != FoldCase(word) &&
-            OwnLength(w, spelling) + 2 <= FRoom)
+        if (FTerm.LengthWith(w, spelling.size()) + 2 <= FRoom)
           FOwn.push_back({uint32_t(w), spelling});
     }
     for (const TOwnCandidate &own : FOwn) FWaiting.push_back({nullptr, &own});
@@ -160,17 +169,13 @@ public:
   }
 
 private:
-  size_t OwnLength(size_t AWord, const std::wstring &ASpelling) const {
-    return FTerm.Text.size() - FTerm.Varied[AWord].Length + ASpelling.size();
-  }
-
   // False when the variant does not fit the page; one that fits but is
   // spelt like the term or another variant is dropped for good, and so is
   // a model's whose misspelt word is too short, a real word or taken out.
   bool Take(const TEntry &AEntry, TTypoQuery &APage) {
     const uint32_t w = AEntry.Own ? AEntry.Own->Word : AEntry.Model->Word;
-    const size_t length =
-        AEntry.Own ? OwnLength(w, AEntry.Own->Spelling) : VariantLength(FTerm, *AEntry.Model);
+    const size_t length = AEntry.Own ? FTerm.LengthWith(w, AEntry.Own->Spelling.size())
+                                     : VariantLength(FTerm, *AEntry.Model);
     const size_t needed = (APage.Variants.empty() ? 0 : 1) + length;
     if (FLength + needed > FRoom) return false;
     const std::wstring word = FTerm.Word(w);
@@ -178,8 +183,7 @@ private:
     std::wstring variant;
     if (AEntry.Own) {
       spelling = AEntry.Own->Spelling;
-      variant = FTerm.Text.substr(0, FTerm.Varied[w].At) + spelling +
-                FTerm.Text.substr(FTerm.Varied[w].At + FTerm.Varied[w].Length);
+      variant = FTerm.With(w, spelling);
     } else {
       spelling = AEntry.Model->Edit.Apply(word);
       if (KeepsWordAsTyped(spelling) || (FIsWord && FIsWord(spelling))) return true;
@@ -258,9 +262,7 @@ std::vector<std::wstring> VariedWords(const std::wstring &ATerm) {
 
 std::wstring MisspeltVariant(const std::wstring &ATerm, size_t AWord,
                             const std::wstring &ASpelling) {
-  const TVariedTerm term(ReadTerm(ATerm, true));
-  const TVariedTerm::TSpan &span = term.Varied.at(AWord);
-  return term.Text.substr(0, span.At) + ASpelling + term.Text.substr(span.At + span.Length);
+  return TVariedTerm(ReadTerm(ATerm, true)).With(AWord, ASpelling);
 }
 
 namespace {
@@ -269,15 +271,13 @@ TOwnVariant Faulty(TOwnVariantFault AFault) { return {AFault, 0, {}}; }
 
 TOwnVariant ReadOwnVariant(const std::wstring &ATerm, const std::wstring &AText, size_t ABudget) {
   TOwnVariant own;
-  for (wchar_t c : AText)
-    if (c == L'(' || c == L')' || c == L',' || c < L' ' || (c >= 0x7F && c < 0xA0))
-      return Faulty(ofBadCharacter);
+  if (std::any_of(AText.begin(), AText.end(), BreaksSpelling)) return Faulty(ofBadCharacter);
   const std::vector<TTermWord> typed = ReadTerm(AText, false);
   if (typed.empty()) return Faulty(ofEmpty);
   const std::vector<TTermWord> words = ReadTerm(ATerm, true);
   const TVariedTerm term(words);
   if (term.Varied.empty()) return Faulty(ofNoWordToVary);
-  const size_t room = ABudget > term.Excluded.size() ? ABudget - term.Excluded.size() : 0;
+  const size_t room = term.Room(ABudget);
   if (typed.size() == 1) {
     // A spelling, not a word marked to keep or exclude.
     if (typed[0].Mark != wmVary) return Faulty(ofOtherWords);
@@ -311,7 +311,7 @@ TOwnVariant ReadOwnVariant(const std::wstring &ATerm, const std::wstring &AText,
     if (i != typed.size() || differing > 1) return Faulty(ofOtherWords);
     if (differing == 0) return Faulty(ofSameAsWord);
   }
-  if (term.Text.size() - term.Varied[own.Word].Length + own.Spelling.size() + 2 > room)
+  if (term.LengthWith(own.Word, own.Spelling.size()) + 2 > room)
     return Faulty(ofTooLong);
   return own;
 }

@@ -9,19 +9,19 @@ namespace typo {
 
 namespace {
 
-bool IsControl(wchar_t C) { return C < 0x20 || (C >= 0x7F && C < 0xA0); }
-
-void AddUnique(std::vector<std::wstring> &AList, const std::wstring &ASpelling) {
-  const std::wstring folded = FoldCase(ASpelling);
-  std::erase_if(AList, [&](const std::wstring &S) { return FoldCase(S) == folded; });
-  AList.insert(AList.begin(), ASpelling);
+void EraseSpelling(std::vector<std::wstring> &AList, const std::wstring &AFolded) {
+  std::erase_if(AList, [&](const std::wstring &S) { return FoldCase(S) == AFolded; });
 }
 
 } // namespace
 
+bool BreaksSpelling(wchar_t C) {
+  return C == L'(' || C == L')' || C == L',' || C < 0x20 || (C >= 0x7F && C < 0xA0);
+}
+
 bool IsSpelling(std::wstring_view AText) {
   return !AText.empty() && std::none_of(AText.begin(), AText.end(), [](wchar_t C) {
-    return C == L' ' || C == L'(' || C == L')' || C == L',' || IsControl(C);
+    return C == L' ' || BreaksSpelling(C);
   });
 }
 
@@ -61,8 +61,8 @@ void TVariantChoices::TakeAll() const {
   for (const std::wstring &line : FStored) {
     const size_t comma = line.find(L',');
     if (comma == std::wstring::npos) continue;
+    // The lines of words already taken were emptied.
     const std::wstring key = FoldCase(line.substr(0, comma));
-    if (!IsSpelling(key) || FTaken.count(key)) continue;
     Parse(key, line, comma);
     DropIfEmpty(key);
   }
@@ -107,7 +107,7 @@ void TVariantChoices::DropIfEmpty(const std::wstring &AKey) const {
 void TVariantChoices::Remove(const std::wstring &AWord, const std::wstring &ASpelling) {
   const std::wstring key = FoldCase(AWord), folded = FoldCase(ASpelling);
   TWordChoices *entry = Entry(key);
-  std::erase_if(entry->Added, [&](const std::wstring &S) { return FoldCase(S) == folded; });
+  EraseSpelling(entry->Added, folded);
   entry->Removed.insert(folded);
 }
 
@@ -121,9 +121,12 @@ void TVariantChoices::Restore(const std::wstring &AWord, const std::wstring &ASp
 }
 
 void TVariantChoices::Add(const std::wstring &AWord, const std::wstring &ASpelling) {
-  TWordChoices *entry = Entry(FoldCase(AWord));
-  entry->Removed.erase(FoldCase(ASpelling));
-  AddUnique(entry->Added, ASpelling);
+  const std::wstring key = FoldCase(AWord), folded = FoldCase(ASpelling);
+  if (!IsSpelling(ASpelling) || folded == key) return;
+  TWordChoices *entry = Entry(key);
+  entry->Removed.erase(folded);
+  EraseSpelling(entry->Added, folded);
+  entry->Added.insert(entry->Added.begin(), ASpelling);
 }
 
 void TVariantChoices::Forget(const std::wstring &AWord) {

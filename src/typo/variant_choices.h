@@ -13,8 +13,11 @@ namespace typo {
 // The settings file's section of the choices.
 inline constexpr wchar_t kVariantChoicesSection[] = L"Varianten";
 
-// A spelling a variant can give a word: not empty, no blank, no control
-// character and none of the site's group syntax "(", ")" and ",".
+// A control character (C0, DEL, C1) or the site's group syntax "(", ")"
+// and ",": never part of a spelling.
+bool BreaksSpelling(wchar_t C);
+// A spelling a variant can give a word: not empty, no blank and nothing
+// that breaks a spelling.
 bool IsSpelling(std::wstring_view AText);
 
 struct TWordChoices {
@@ -37,7 +40,8 @@ public:
   // putting one back undoes that.
   void Remove(const std::wstring &AWord, const std::wstring &ASpelling);
   void Restore(const std::wstring &AWord, const std::wstring &ASpelling);
-  // An own misspelling, first of the word's; no longer taken out.
+  // An own misspelling, first of the word's; no longer taken out. One that
+  // is no spelling or the word itself is not taken.
   void Add(const std::wstring &AWord, const std::wstring &ASpelling);
   void Forget(const std::wstring &AWord);
   // The same choices of one word, from another set (none there: none here).

@@ -7,9 +7,8 @@ namespace typo {
 namespace {
 // A spelling kept in lower case, capitalised as the word is.
 std::wstring LikeWord(std::wstring ASpelling, const std::wstring &AWord) {
-  if (ASpelling.empty() || AWord.empty() || FoldCase(AWord[0]) == AWord[0]) return ASpelling;
-  wchar_t &c = ASpelling[0];
-  if ((c >= L'a' && c <= L'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) c = wchar_t(c - 32);
+  if (!ASpelling.empty() && !AWord.empty() && IsUpper(AWord[0]))
+    ASpelling[0] = ToUpper(ASpelling[0]);
   return ASpelling;
 }
 } // namespace

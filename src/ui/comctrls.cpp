@@ -133,8 +133,7 @@ void TListView::SetRows(std::vector<TRow> ARows) {
     SendMessageW(FHandle, LVM_DELETEITEM, WPARAM(RowCount()), 0);
   // Only the rows that changed: a list may hold thousands.
   for (int i = 0; i < RowCount(); ++i)
-    if (i >= int(old.size()) || old[size_t(i)].Texts != FRows[size_t(i)].Texts ||
-        old[size_t(i)].Checked != FRows[size_t(i)].Checked)
+    if (i >= int(old.size()) || old[size_t(i)] != FRows[size_t(i)])
       ApplyRow(i, i >= int(old.size()));
   SendMessageW(FHandle, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(FHandle, nullptr, TRUE);

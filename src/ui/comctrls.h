@@ -50,6 +50,7 @@ public:
   struct TRow {
     std::vector<std::wstring> Texts; // one per column
     bool Checked = false;
+    bool operator==(const TRow &) const = default;
   };
 
   explicit TListView(TComponent *AOwner);

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "app/program.h"
+#include "query_variants.h"
 #include "test_support.h"
 #include "typo/search_address.h"
 #include "typo/word_list.h"
@@ -85,16 +86,10 @@ HWND FocusOf(HWND AWindow) {
   return info.hwndFocus;
 }
 
-// The query values of the addresses, decoded enough to read the variants.
+// The variants of an address, in no order.
 std::set<std::wstring> VariantsOf(const std::wstring &AAddress) {
-  const size_t from = AAddress.find(L"_nkw=%28") + 8, to = AAddress.find(L"%29", from);
-  std::set<std::wstring> variants;
-  for (size_t at = from; at < to;) {
-    const size_t comma = std::min(AAddress.find(L"%2C", at), to);
-    variants.insert(AAddress.substr(at, comma - at));
-    at = comma + 3;
-  }
-  return variants;
+  const std::vector<std::wstring> variants = QueryVariants(AAddress);
+  return {variants.begin(), variants.end()};
 }
 } // namespace
 

@@ -8,8 +8,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <set>
 
+#include "query_variants.h"
 #include "test_support.h"
 #include "typo/search_address.h"
 
@@ -95,18 +95,6 @@ void Search(HWND AMain, const std::wstring &ATerm, bool AShift) {
 // each key, once the program has handled it).
 bool Until(const std::function<bool()> &ACondition) { return test::PumpUntil(ACondition, 10000); }
 
-// The variants of an address's query, as the site gets them.
-std::vector<std::wstring> VariantsOf(const std::wstring &AAddress) {
-  const size_t from = AAddress.find(L"_nkw=%28") + 8, to = AAddress.find(L"%29", from);
-  std::vector<std::wstring> variants;
-  for (size_t at = from; at < to;) {
-    const size_t comma = std::min(AAddress.find(L"%2C", at), to);
-    variants.push_back(AAddress.substr(at, comma - at));
-    at = comma + 3;
-  }
-  return variants;
-}
-
 std::vector<std::wstring> Encoded(const std::vector<std::wstring> &AVariants) {
   std::vector<std::wstring> encoded;
   for (const std::wstring &v : AVariants) encoded.push_back(typo::EncodeQueryValue(v));
@@ -177,7 +165,7 @@ TEST_CASE("the variants window: untick two, add one, search; remembered after a 
     // Enter in the list searches: the address holds exactly the ticked rows.
     Press(listWindow, VK_RETURN);
     REQUIRE(browser.WaitFor(1));
-    CHECK(VariantsOf(browser.Addresses()[0]) == Encoded(shown));
+    CHECK(QueryVariants(browser.Addresses()[0]) == Encoded(shown));
     CHECK(program.Close() == 0);
   }
   const std::string ini = test::ReadFileBytes(copy.File(L"Tastenfang.ini"));
@@ -191,7 +179,7 @@ TEST_CASE("the variants window: untick two, add one, search; remembered after a 
     REQUIRE(main);
     Search(main, term, false);
     REQUIRE(browser.WaitFor(2));
-    const std::vector<std::wstring> variants = VariantsOf(browser.Addresses()[1]);
+    const std::vector<std::wstring> variants = QueryVariants(browser.Addresses()[1]);
     CHECK(variants == Encoded(shown));
     for (const std::wstring &out : Encoded(unticked)) CHECK_FALSE(Holds(variants, out));
 
@@ -222,7 +210,7 @@ TEST_CASE("the variants window: untick two, add one, search; remembered after a 
     CHECK(again.Rows(true) == typo::BuildTypoQuery(term).Variants);
     PostMessageW(Child(window, L"Button", L"Suchen"), BM_CLICK, 0, 0);
     REQUIRE(browser.WaitFor(3));
-    CHECK(VariantsOf(browser.Addresses()[2]) == Encoded(typo::BuildTypoQuery(term).Variants));
+    CHECK(QueryVariants(browser.Addresses()[2]) == Encoded(typo::BuildTypoQuery(term).Variants));
     CHECK(browser.Addresses().size() == 3);
     CHECK(program.Close() == 0);
   }
